@@ -1,0 +1,23 @@
+include(GoogleTest)
+
+# Warnings for the project's own targets (not for third-party code).
+function(zenthra_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+endfunction()
+
+# A GoogleTest program whose cases ctest lists one by one. Under a cross
+# build every case runs through the emulator (Wine); each has a timeout so
+# that a window test that waits for ever cannot hold up the run.
+function(zenthra_add_gtest target)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 60)
+  endif()
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main GTest::gmock)
+  zenthra_warnings(${target})
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}")
+endfunction()

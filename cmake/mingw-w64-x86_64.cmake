@@ -1,0 +1,20 @@
+# Cross-compiles for 64-bit Windows with MinGW-w64 (POSIX threading flavour,
+# which std::thread and std::mutex need). The C and C++ runtimes are linked
+# statically so that the shipped files import only system DLLs.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(ZENTHRA_MINGW_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER   ${ZENTHRA_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZENTHRA_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${ZENTHRA_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${ZENTHRA_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT    "-static")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the portable core natively, then all
+# tests as Windows programs under Wine on a private headless display.
+# Installs what is missing first, so it runs on a fresh Debian machine.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh || exit 1
+
+build() {
+  cmake --preset "$1" >/dev/null || return 1
+  cmake --build --preset "$1" || return 1
+}
+
+build host || exit 1
+build windows || exit 1
+
+ctest --preset host
+host_rc=$?
+
+scripts/with-display.sh "$PWD/build/windows/wineprefix" ctest --preset windows
+windows_rc=$?
+
+[ $host_rc -eq 0 ] && [ $windows_rc -eq 0 ]

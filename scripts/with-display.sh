@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Runs a command on a private headless X display (Xvfb), then stops the
+# wineserver of the given prefix before the display goes away.
+# Usage: with-display.sh WINEPREFIX COMMAND...
+set -euo pipefail
+prefix="$1"; shift
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+  bash -c '"$@"; rc=$?; WINEPREFIX="$0" wineserver -k >/dev/null 2>&1 || true; exit $rc' "$prefix" "$@"
