@@ -1,0 +1,45 @@
+#include "ui/program_windows.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zenthra::ui {
+
+void ProgramWindows::add(HWND window) {
+  if (std::ranges::find(windows_, window) == windows_.end()) windows_.push_back(window);
+}
+
+void ProgramWindows::remove(HWND window) {
+  const auto removed = std::erase(windows_, window);
+  if (removed != 0 && windows_.empty()) PostQuitMessage(0);
+}
+
+HWND ProgramWindows::find(std::wstring_view windowClass) const {
+  std::array<wchar_t, 256> name{};
+  for (HWND window : windows_) {
+    const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+    if (length > 0 && std::wstring_view(name.data(), static_cast<std::size_t>(length)) == windowClass) return window;
+  }
+  return nullptr;
+}
+
+bool ProgramWindows::isDialogMessage(MSG& message) const {
+  for (HWND window : windows_) {
+    if (message.hwnd == window || IsChild(window, message.hwnd)) return IsDialogMessageW(window, &message) != FALSE;
+  }
+  return false;
+}
+
+int ProgramWindows::runMessageLoop() {
+  MSG message{};
+  for (;;) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(message.wParam);
+    if (got == -1) return 1;
+    if (isDialogMessage(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace zenthra::ui

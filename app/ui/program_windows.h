@@ -1,0 +1,34 @@
+#pragma once
+// The program's top-level windows. The program runs while at least one of
+// them exists and ends when the last is destroyed; the message loop gives
+// each of them its dialog keyboard handling (Tab, Enter, Esc, access keys).
+
+#include <windows.h>
+
+#include <string_view>
+#include <vector>
+
+namespace zenthra::ui {
+
+class ProgramWindows {
+ public:
+  // Called by each top-level window when it is created and when it is gone
+  // (WM_NCDESTROY). Removing the last one posts WM_QUIT.
+  void add(HWND window);
+  void remove(HWND window);
+
+  // The open window of the given window class, if any (each window of the
+  // program exists at most once). Borrowed: valid until the window is gone.
+  HWND find(std::wstring_view windowClass) const;
+
+  // Runs the message loop until the last window is gone; returns the exit
+  // code of WM_QUIT.
+  int runMessageLoop();
+
+ private:
+  bool isDialogMessage(MSG& message) const;
+
+  std::vector<HWND> windows_;  // borrowed; each removes itself when destroyed
+};
+
+}  // namespace zenthra::ui
