@@ -1,0 +1,85 @@
+#pragma once
+// A stand-in for the main window: keeps box texts, enabled states and the
+// option buttons in memory, runs the nested Change pass of a set text like the
+// real window does, and records every message in order.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "force/force_window.h"
+#include "force/level_rules.h"
+#include "force/power_table.h"
+#include "force/side_selection.h"
+
+namespace zenthra::testing {
+
+class FakeForceWindow final : public ForceWindow {
+ public:
+  FakeForceWindow() {
+    texts_.fill(std::wstring(kClearText));
+    for (const PowerRow& row : PowerTable) enabled_[indexOf(row.power)] = row.group != PowerGroup::Dark;
+  }
+
+  // ForceWindow
+  std::wstring levelText(ForcePower power) override { return texts_[indexOf(power)]; }
+  void setLevelText(ForcePower power, std::wstring_view text) override {
+    ++setTextCalls;
+    log.push_back(L"text " + std::wstring(rowOf(power).box) + L" " + std::wstring(text));
+    if (texts_[indexOf(power)] == text) return;
+    texts_[indexOf(power)] = text;
+    if (++depth_ > maxDepth) maxDepth = depth_;
+    levelBox_Change(*this, power);
+    --depth_;
+  }
+  bool optlightSelected() override { return optlight; }
+  bool optdarkSelected() override { return optdark; }
+  void showMessage(std::wstring_view text) override { messages.emplace_back(text); }
+  void setLevelEnabled(ForcePower power, bool enabled) override {
+    log.push_back((enabled ? L"enable " : L"disable ") + std::wstring(rowOf(power).box));
+    enabled_[indexOf(power)] = enabled;
+  }
+  void setForceInfoText(std::wstring_view text) override { forceInfo = text; }
+  ForceSettings& settings() override { return record; }
+  std::wstring decimalSeparator() override { return separator; }
+
+  // What a user does.
+  void type(ForcePower power, std::wstring_view text) {
+    texts_[indexOf(power)] = text;  // the user's keystroke has already changed the text
+    levelBox_Change(*this, power);
+  }
+  void pick(ForcePower power, std::wstring_view item) {
+    texts_[indexOf(power)] = item;  // the box shows the picked item before Click
+    levelBox_Click(*this, power);
+  }
+  void chooseLight() {
+    optlight = true;
+    optdark = false;
+    optlight_Click(*this);
+  }
+  void chooseDark() {
+    optlight = false;
+    optdark = true;
+    optdark_Click(*this);
+  }
+
+  bool enabled(ForcePower power) const { return enabled_[indexOf(power)]; }
+  const std::wstring& text(ForcePower power) const { return texts_[indexOf(power)]; }
+
+  bool optlight = true;
+  bool optdark = false;
+  std::wstring separator = L".";
+  std::wstring forceInfo = L"Force Info Will Display Here When You Hit The Go Button";
+  std::vector<std::wstring> messages;
+  std::vector<std::wstring> log;  // enable/disable and set-text calls, in order
+  ForceSettings record;
+  int setTextCalls = 0;
+  int maxDepth = 0;
+
+ private:
+  std::array<std::wstring, kPowerCount> texts_;
+  std::array<bool, kPowerCount> enabled_{};
+  int depth_ = 0;
+};
+
+}  // namespace zenthra::testing

@@ -1,0 +1,97 @@
+#include "force/force_info_line.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_force_window.h"
+
+namespace zenthra {
+namespace {
+
+using enum ForcePower;
+using testing::FakeForceWindow;
+
+const std::wstring kPrefix(kForceInfoPrefix);
+
+TEST(ForceInfoLine, FreshWindowGivesLightAndEighteenZeros) {
+  FakeForceWindow window;
+  cmdgo_Click(window);
+  EXPECT_EQ(window.forceInfo, kPrefix + L"1-000000000000000000");
+  EXPECT_EQ(window.forceInfo.size(), 38u);
+  EXPECT_EQ(window.record.side, 1);
+}
+
+TEST(ForceInfoLine, LightWorkedExampleThroughTheRules) {
+  FakeForceWindow window;
+  const std::pair<ForcePower, const wchar_t*> edits[] = {
+      {Jump, L"03"}, {Push, L"02"}, {Pull, L"01"}, {Speed, L"03"}, {See, L"01"}, {Heal, L"03"},
+      {Protect, L"02"}, {Mindtrick, L"01"}, {SaberAttack, L"02"}, {SaberDefend, L"01"}, {SaberThrow, L"01"}};
+  for (const auto& [power, item] : edits) window.pick(power, item);
+  ASSERT_TRUE(window.messages.empty());
+
+  cmdgo_Click(window);
+  EXPECT_EQ(window.forceInfo, kPrefix + L"1-333211000200001211");
+  EXPECT_EQ(window.forceInfo.size(), 38u);
+}
+
+TEST(ForceInfoLine, DarkWorkedExampleThroughTheRules) {
+  FakeForceWindow window;
+  window.chooseDark();
+  const std::pair<ForcePower, const wchar_t*> edits[] = {
+      {Jump, L"2"}, {Push, L"1"}, {Pull, L"1"}, {Speed, L"2"}, {Grip, L"3"}, {Lightning, L"3"},
+      {Drain, L"2"}, {Rage, L"1"}, {SaberAttack, L"2"}, {SaberDefend, L"2"}, {SaberThrow, L"1"}};
+  for (const auto& [power, text] : edits) window.type(power, text);
+  ASSERT_TRUE(window.messages.empty());
+
+  cmdgo_Click(window);
+  EXPECT_EQ(window.forceInfo, kPrefix + L"2-022110331000020221");
+  EXPECT_EQ(window.record.side, 2);
+}
+
+TEST(ForceInfoLine, GoAfterSwitchingToDarkZeroesTheLightDigits) {
+  FakeForceWindow window;
+  window.pick(Heal, L"03");
+  window.pick(Absorb, L"02");
+  cmdgo_Click(window);
+  EXPECT_EQ(window.forceInfo, kPrefix + L"1-300000000020000000");
+
+  window.chooseDark();
+  cmdgo_Click(window);
+  EXPECT_EQ(window.forceInfo, kPrefix + L"2-000000000000000000");
+}
+
+TEST(ForceInfoLine, GoReplacesTheTextAndRepeatsTheSameLine) {
+  FakeForceWindow window;
+  window.forceInfo = L"anything the box held";
+  cmdgo_Click(window);
+  const std::wstring first = window.forceInfo;
+  cmdgo_Click(window);
+  EXPECT_EQ(window.forceInfo, first);
+  EXPECT_EQ(first.size(), 38u);
+}
+
+TEST(ForceInfoLine, SideIsDarkWheneverLightIsNotSelected) {
+  FakeForceWindow window;
+  window.optlight = false;
+  window.optdark = false;
+  cmdgo_Click(window);
+  EXPECT_EQ(window.record.side, 2);
+}
+
+TEST(ForceInfoLine, LevelOutsideTheRangeIsWrittenInFull) {
+  ForceSettings settings;
+  settings.side = 1;
+  for (const auto& [power, level] : {std::pair{Jump, 3}, {Push, 2}, {Pull, 1}, {Speed, 3}, {See, 1}, {Heal, 3},
+                                     {Protect, 2}, {Mindtrick, 1}, {SaberAttack, 2}, {SaberDefend, 1},
+                                     {SaberThrow, 1}, {Absorb, -1}}) {
+    settings.setLevel(power, static_cast<std::int16_t>(level));
+  }
+  const std::wstring line = ComposeForceInfoLine(settings);
+  EXPECT_EQ(line, kPrefix + L"1-3332110002-10001211");
+  ASSERT_EQ(line.size(), 39u);
+  EXPECT_EQ(line[30], L'-');  // character 31
+  EXPECT_EQ(line[31], L'1');
+  EXPECT_EQ(line[32], L'0');  // TeamHeal, moved from 32 to 33
+}
+
+}  // namespace
+}  // namespace zenthra

@@ -1,0 +1,81 @@
+#include "force/number_reading.h"
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+namespace zenthra {
+namespace {
+
+std::optional<double> real(std::wstring_view text, std::wstring_view separator = L".") {
+  return readRealValue(text, separator);
+}
+
+TEST(ReadRealValue, AcceptsBlanksSignFractionAndExponent) {
+  EXPECT_EQ(real(L"3"), 3.0);
+  EXPECT_EQ(real(L"03"), 3.0);
+  EXPECT_EQ(real(L"  2 "), 2.0);
+  EXPECT_EQ(real(L"\t+1\t"), 1.0);
+  EXPECT_EQ(real(L"-1"), -1.0);
+  EXPECT_EQ(real(L"3.2"), 3.2);
+  EXPECT_EQ(real(L".5"), 0.5);
+  EXPECT_EQ(real(L"2."), 2.0);
+  EXPECT_EQ(real(L"3e0"), 3.0);
+  EXPECT_EQ(real(L"0.3E+1"), 3.0);
+  EXPECT_EQ(real(L"300e-2"), 3.0);
+}
+
+TEST(ReadRealValue, UsesTheGivenDecimalSeparatorOnly) {
+  EXPECT_EQ(real(L"2,5", L","), 2.5);
+  EXPECT_EQ(real(L"2.5", L","), std::nullopt);
+  EXPECT_EQ(real(L"2,5", L"."), std::nullopt);
+  EXPECT_EQ(real(L"1||5", L"||"), 1.5);
+}
+
+TEST(ReadRealValue, RejectsWhatIsNotANumber) {
+  for (const wchar_t* text : {L"", L" ", L"   ", L"-", L"+", L".", L"-.", L"abc", L"3a", L"a3", L"1e", L"1e+",
+                              L"1.2.3", L"1 2", L"--1", L"+-1", L"0x10", L"inf", L"nan", L"infinity",
+                              L"\x0661", L"\xFF13", L"3\x00A0"}) {
+    EXPECT_EQ(real(text), std::nullopt) << "text: \"" << std::wstring(text).c_str() << '"';
+  }
+}
+
+TEST(ReadRealValue, OutOfRangeExponentsSaturate) {
+  EXPECT_EQ(real(L"1e400"), HUGE_VAL);
+  EXPECT_EQ(real(L"-1e400"), -HUGE_VAL);
+  EXPECT_EQ(real(L"1e-400"), 0.0);
+  EXPECT_EQ(real(L"0.0001e-330"), 0.0);
+  EXPECT_EQ(real(L"1e99999999999999999999"), HUGE_VAL);
+  EXPECT_EQ(real(L"0e99999"), 0.0);
+}
+
+struct LevelCase {
+  const wchar_t* text;
+  std::int16_t level;
+};
+
+TEST(ReadLevel, RoundsHalvesToTheEvenNeighbour) {
+  for (const LevelCase& c : {LevelCase{L"2.5", 2}, {L"3.5", 4}, {L"0.5", 0}, {L"1.5", 2}, {L"-2.5", -2},
+                             {L"-0.5", 0}, {L"2.4999", 2}, {L"2.5001", 3}, {L"03", 3}, {L"3.2", 3}}) {
+    const LevelReading reading = readLevel(c.text, L".");
+    EXPECT_FALSE(reading.error) << std::wstring(c.text).c_str();
+    EXPECT_EQ(reading.level, c.level) << std::wstring(c.text).c_str();
+  }
+}
+
+TEST(ReadLevel, LevelMustFitSixteenBits) {
+  EXPECT_EQ(readLevel(L"32767", L".").level, 32767);
+  EXPECT_EQ(readLevel(L"32767.4", L".").level, 32767);
+  EXPECT_EQ(readLevel(L"-32768", L".").level, -32768);
+  EXPECT_EQ(readLevel(L"-32768.5", L".").level, -32768);
+
+  EXPECT_EQ(readLevel(L"32767.5", L".").error, LevelReadError::TooLarge);
+  EXPECT_EQ(readLevel(L"32768", L".").error, LevelReadError::TooLarge);
+  EXPECT_EQ(readLevel(L"1e400", L".").error, LevelReadError::TooLarge);
+  EXPECT_EQ(readLevel(L"-32769", L".").error, LevelReadError::TooSmall);
+  EXPECT_EQ(readLevel(L"-1e400", L".").error, LevelReadError::TooSmall);
+  EXPECT_EQ(readLevel(L"x", L".").error, LevelReadError::NotANumber);
+}
+
+}  // namespace
+}  // namespace zenthra
