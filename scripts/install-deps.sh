@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev clang
+  cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   libwine-dev wine wine64
   xvfb xauth xdotool imagemagick x11-utils
