@@ -2,14 +2,20 @@ include(GoogleTest)
 
 # Warnings for the project's own targets (not for third-party code).
 function(zenthra_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /utf-8)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+  endif()
 endfunction()
 
 # A GoogleTest program whose cases ctest lists one by one. Under a cross
 # build every case runs through the emulator (Wine); each has a timeout so
-# that a window test that waits for ever cannot hold up the run.
+# that a window test that waits for ever cannot hold up the run. ENVIRONMENT
+# (optional) is set for each case, e.g. ZENTHRA_WINEPREFIX=... for a test
+# that needs a Wine prefix of its own.
 function(zenthra_add_gtest target)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBRARIES;LABELS;ENVIRONMENT" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 60)
   endif()
@@ -19,5 +25,5 @@ function(zenthra_add_gtest target)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}")
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}")
 endfunction()

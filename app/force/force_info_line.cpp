@@ -4,13 +4,30 @@
 
 namespace zenthra {
 
+namespace {
+
+// Shortest decimal form: no leading zeros, a minus sign when negative.
+void appendDecimal(std::wstring& line, std::int16_t value) {
+  if (value < 0) line += L'-';
+  unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  wchar_t digits[5];
+  std::size_t count = 0;
+  do {
+    digits[count++] = static_cast<wchar_t>(L'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  while (count != 0) line += digits[--count];
+}
+
+}  // namespace
+
 std::wstring ComposeForceInfoLine(const ForceSettings& settings) {
   std::wstring line;
   line.reserve(kForceInfoPrefix.size() + 2 + kPowerCount);
   line += kForceInfoPrefix;
-  line += std::to_wstring(settings.side);
+  appendDecimal(line, settings.side);
   line += L'-';
-  for (ForcePower power : powersInLineOrder()) line += std::to_wstring(settings.level(power));
+  for (ForcePower power : powersInLineOrder()) appendDecimal(line, settings.level(power));
   return line;
 }
 

@@ -63,6 +63,9 @@ class FakeForceWindow final : public ForceWindow {
     optdark_Click(*this);
   }
 
+  // The box's text, changed without any event (as before a handler runs).
+  std::wstring& texts(ForcePower power) { return texts_[indexOf(power)]; }
+
   bool enabled(ForcePower power) const { return enabled_[indexOf(power)]; }
   const std::wstring& text(ForcePower power) const { return texts_[indexOf(power)]; }
 

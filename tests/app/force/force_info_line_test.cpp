@@ -93,5 +93,14 @@ TEST(ForceInfoLine, LevelOutsideTheRangeIsWrittenInFull) {
   EXPECT_EQ(line[32], L'0');  // TeamHeal, moved from 32 to 33
 }
 
+TEST(ForceInfoLine, ExtremeLevelsAndSideAreWrittenInShortestForm) {
+  ForceSettings settings;
+  settings.side = -32768;
+  settings.setLevel(Heal, 32767);
+  settings.setLevel(SaberThrow, -32768);
+  settings.setLevel(Jump, 10);
+  EXPECT_EQ(ComposeForceInfoLine(settings), kPrefix + L"-32768-327671000000000000000000-32768");
+}
+
 }  // namespace
 }  // namespace zenthra
