@@ -13,17 +13,26 @@ endfunction()
 # build every case runs through the emulator (Wine); each has a timeout so
 # that a window test that waits for ever cannot hold up the run. ENVIRONMENT
 # (optional) is set for each case, e.g. ZENTHRA_WINEPREFIX=... for a test
-# that needs a Wine prefix of its own.
+# that needs a Wine prefix of its own; RESOURCE_LOCK (optional) keeps cases
+# that share such a prefix's registry or files from running at once.
 function(zenthra_add_gtest target)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBRARIES;LABELS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBRARIES;LABELS;ENVIRONMENT;RESOURCE_LOCK" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 60)
   endif()
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main GTest::gmock)
   zenthra_warnings(${target})
+  # Optional properties go in only when given: an empty value would make the
+  # next property name its value.
+  set(properties TIMEOUT ${ARG_TIMEOUT})
+  foreach(property LABELS ENVIRONMENT RESOURCE_LOCK)
+    if(ARG_${property})
+      list(APPEND properties ${property} "${ARG_${property}}")
+    endif()
+  endforeach()
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}")
+    PROPERTIES ${properties})
 endfunction()

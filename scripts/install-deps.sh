@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  libwine-dev wine wine64
+  libwine-dev wine wine64 fonts-wine
   xvfb xauth xdotool imagemagick x11-utils
 )
 

@@ -1,0 +1,61 @@
+#include "ui/control_factory.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "ui/level_box.h"
+
+namespace zenthra::ui {
+
+namespace {
+
+struct WindowKind {
+  const wchar_t* windowClass;
+  DWORD style;
+  DWORD exStyle;
+};
+
+// Siblings clip each other so that the z-order decides overlaps.
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
+WindowKind windowKindOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Label: return {WC_STATICW, kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+    case ControlKind::LevelBox: return {WC_COMBOBOXW, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
+    case ControlKind::OptionButton: return {WC_BUTTONW, kChild | BS_AUTORADIOBUTTON, 0};
+    case ControlKind::CommandButton: return {WC_BUTTONW, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    // Read-only: the line stays selectable and copyable but no stray key
+    // can damage it.
+    case ControlKind::TextBox: return {WC_EDITW, kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
+  }
+  return {WC_STATICW, kChild, 0};
+}
+
+}  // namespace
+
+HWND createControl(HINSTANCE instance, HWND parent, const ControlSpec& spec, int id, UINT dpi, bool joinsGroup) {
+  WindowKind kind = windowKindOf(spec.kind);
+  if (takesFocus(spec.kind) && !joinsGroup) kind.style |= WS_GROUP;
+  if (spec.start == StartState::Disabled) kind.style |= WS_DISABLED;
+  if (spec.wraps) kind.style = (kind.style & ~static_cast<DWORD>(SS_TYPEMASK)) | SS_LEFT;
+  // Tab stops at the selected option button only; the window moves the stop
+  // along with the selection.
+  if (spec.kind == ControlKind::OptionButton && spec.start == StartState::Selected) kind.style |= WS_TABSTOP;
+
+  const RECT rect = pixelRect(spec, dpi);
+  const bool levelBox = spec.kind == ControlKind::LevelBox;
+  const std::wstring caption(levelBox ? std::wstring_view{} : spec.caption);
+  HWND control = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(), kind.style, rect.left, rect.top,
+                                 rect.right - rect.left, rect.bottom - rect.top, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (control == nullptr) return nullptr;
+
+  if (levelBox && !(level_box::addItems(control) && level_box::showText(control, spec.caption))) return nullptr;
+  if (spec.kind == ControlKind::OptionButton && spec.start == StartState::Selected) {
+    SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+  }
+  return control;
+}
+
+}  // namespace zenthra::ui

@@ -1,0 +1,17 @@
+#pragma once
+// Creates the child controls of frmqel from their layout rows.
+
+#include <windows.h>
+
+#include "ui/main_window_layout.h"
+
+namespace zenthra::ui {
+
+// Creates the control in its state at start (caption or level items and
+// text, enabled or not, selected or not) at its place for `dpi`. A focusable
+// control starts a new dialog group unless `joinsGroup`: the second option
+// button joins the first so that the arrow keys move between them.
+// Returns nullptr on failure. The parent owns the control.
+HWND createControl(HINSTANCE instance, HWND parent, const ControlSpec& spec, int id, UINT dpi, bool joinsGroup);
+
+}  // namespace zenthra::ui

@@ -1,0 +1,11 @@
+#pragma once
+// Resource and command identifiers shared by zenthra.rc and the C++ code.
+// Plain #defines: the resource compiler reads this file too.
+
+#define IDI_ZENTHRA 1
+#define IDR_MAINMENU 101
+
+// Menu items. Kept clear of IDOK and IDCANCEL, which the dialog keyboard
+// handling sends for Enter and Esc.
+#define IDM_EXIT 201
+#define IDM_ABOUT 202

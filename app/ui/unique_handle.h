@@ -1,0 +1,44 @@
+#pragma once
+// One owning type per kind of GDI/USER handle: the handle is released exactly
+// once, when its owner goes. Raw handles elsewhere are borrowed.
+
+#include <windows.h>
+
+#include <utility>
+
+namespace zenthra::ui {
+
+template <typename Handle, auto Release>
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.handle_, nullptr));
+    return *this;
+  }
+  ~UniqueHandle() { reset(); }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+
+  void reset(Handle handle = nullptr) {
+    if (handle_ != nullptr) Release(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_ = nullptr;
+};
+
+inline void releaseFont(HFONT font) { DeleteObject(font); }
+inline void releaseIcon(HICON icon) { DestroyIcon(icon); }
+
+using UniqueFont = UniqueHandle<HFONT, releaseFont>;
+// Only for icons the program loaded itself, never for LR_SHARED ones.
+using UniqueIcon = UniqueHandle<HICON, releaseIcon>;
+
+}  // namespace zenthra::ui

@@ -1,0 +1,55 @@
+#pragma once
+// Drives real windows of this process the way a user would: keys posted to
+// the focused control and dispatched through the dialog keyboard handling,
+// and message boxes found, read and dismissed from a second thread.
+
+#include <windows.h>
+
+#include <mutex>
+#include <stop_token>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace zenthra::ui::test {
+
+// Dispatches every queued message, giving `dialog`'s children the dialog
+// keyboard handling as the program's message loop does. Returns once the
+// queue is empty; a handler that opens a message box returns only after the
+// watcher has closed it.
+void pumpUntilIdle(HWND dialog);
+
+// The edit field of a drop-down combo box.
+HWND comboEdit(HWND combo);
+
+// Focuses the combo, selects all of its text and types `keys` into its edit
+// field, one WM_CHAR each; "\b" deletes.
+void typeInto(HWND dialog, HWND combo, std::wstring_view keys);
+
+// A key press (down and up) posted to the focused window.
+void pressKey(HWND dialog, UINT virtualKey);
+
+// The control that has the focus, as the window knows it: a combo box for
+// its edit field.
+HWND focusedControl();
+
+// Closes every message box captioned `caption` that a window of this process
+// opens, with OK, and records its text.
+class MessageBoxWatcher {
+ public:
+  explicit MessageBoxWatcher(std::wstring caption);
+  ~MessageBoxWatcher();
+
+  // The texts of the boxes closed so far, and forgets them.
+  std::vector<std::wstring> takeMessages();
+
+ private:
+  void watch(std::stop_token stop);
+
+  std::wstring caption_;
+  std::mutex mutex_;
+  std::vector<std::wstring> messages_;
+  std::jthread thread_;
+};
+
+}  // namespace zenthra::ui::test

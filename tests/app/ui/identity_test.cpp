@@ -1,0 +1,99 @@
+// The application's identity as Windows reads it from the program file: the
+// icon images, the version record and the manifest's settings.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ui/main_window_layout.h"
+#include "ui/resource_ids.h"
+
+namespace zenthra::ui::test {
+namespace {
+
+std::filesystem::path besideThisProgram(const wchar_t* name) {
+  std::array<wchar_t, MAX_PATH> self{};
+  GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
+  return std::filesystem::path(self.data()).parent_path() / name;
+}
+
+// Every size of the icon loads as a picture of that size, also the large
+// ones that the icon file keeps as PNG. The test program carries the same
+// resources as Zenthra.exe.
+TEST(Identity, IconLoadsAtEverySize) {
+  for (int size : {16, 24, 32, 48, 64, 72, 96, 128}) {
+    SCOPED_TRACE(size);
+    auto icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ZENTHRA), IMAGE_ICON, size, size, 0));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, size);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+  }
+}
+
+TEST(Identity, VersionRecordOfZenthraExe) {
+  const std::wstring exe = besideThisProgram(L"Zenthra.exe").wstring();
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+  ASSERT_NE(size, 0u);
+  std::vector<std::byte> record(size);
+  ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, record.data()));
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(record.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
+
+  const std::pair<const wchar_t*, const wchar_t*> strings[] = {
+      {L"ProductName", L"Orvane"},       {L"InternalName", L"Zenthra"}, {L"OriginalFilename", L"Zenthra.exe"},
+      {L"FileVersion", L"1.00"},         {L"ProductVersion", L"1.00"},  {L"CompanyName", L"Zenthra developers"}};
+  for (const auto& [name, expected] : strings) {
+    SCOPED_TRACE(::testing::Message() << name);
+    wchar_t* value = nullptr;
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    ASSERT_TRUE(VerQueryValueW(record.data(), path.c_str(), reinterpret_cast<void**>(&value), &length));
+    EXPECT_STREQ(value, expected);
+  }
+}
+
+TEST(Identity, ManifestMakesTheProgramPerMonitorDpiAware) {
+  EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()), DPI_AWARENESS_PER_MONITOR_AWARE);
+}
+
+// The layout table itself: each tab index once, and the controls created
+// focusable first, in tab index order.
+TEST(LayoutTable, TabIndexesAreEachUsedOnceAndDecideTheCreationOrder) {
+  std::array<int, kControlCount> uses{};
+  for (const ControlSpec& spec : kMainWindowLayout) {
+    ASSERT_GE(spec.tabIndex, 0);
+    ASSERT_LT(spec.tabIndex, kControlCount);
+    ++uses[static_cast<std::size_t>(spec.tabIndex)];
+  }
+  for (int count : uses) EXPECT_EQ(count, 1);
+
+  const auto order = creationOrder();
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    const ControlSpec& before = kMainWindowLayout[order[i - 1]];
+    const ControlSpec& after = kMainWindowLayout[order[i]];
+    if (takesFocus(before.kind) == takesFocus(after.kind)) {
+      EXPECT_LT(before.tabIndex, after.tabIndex);
+    } else {
+      EXPECT_TRUE(takesFocus(before.kind)) << "labels come after every focusable control";
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zenthra::ui::test
