@@ -1,6 +1,7 @@
 #pragma once
-// One owning type per kind of GDI/USER handle: the handle is released exactly
-// once, when its owner goes. Raw handles elsewhere are borrowed.
+// One owning type per handle kind: the handle is released exactly once, with
+// the function that its kind needs, when its owner goes. Raw handles
+// elsewhere are borrowed.
 
 #include <windows.h>
 
@@ -15,23 +16,29 @@ class UniqueHandle {
   explicit UniqueHandle(Handle handle) : handle_(handle) {}
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.handle_, nullptr));
+    if (this != &other) reset(std::exchange(other.handle_, Handle{}));
     return *this;
   }
   ~UniqueHandle() { reset(); }
 
   Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
+  explicit operator bool() const { return handle_ != Handle{}; }
 
-  void reset(Handle handle = nullptr) {
-    if (handle_ != nullptr) Release(handle_);
+  // For functions that hand out a new handle through an out-parameter.
+  Handle* put() {
+    reset();
+    return &handle_;
+  }
+
+  void reset(Handle handle = Handle{}) {
+    if (handle_ != Handle{}) Release(handle_);
     handle_ = handle;
   }
 
  private:
-  Handle handle_ = nullptr;
+  Handle handle_{};
 };
 
 inline void releaseFont(HFONT font) { DeleteObject(font); }

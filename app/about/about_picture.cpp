@@ -1,0 +1,40 @@
+#include "about/about_picture.h"
+
+#include <shlwapi.h>
+
+namespace zenthra::about {
+
+HRESULT LoadPictureResource(HINSTANCE module, const wchar_t* name, Microsoft::WRL::ComPtr<IPicture>& picture) {
+  picture.Reset();
+  HRSRC found = FindResourceW(module, name, RT_RCDATA);
+  if (!found) return HRESULT_FROM_WIN32(GetLastError());
+  const DWORD size = SizeofResource(module, found);
+  HGLOBAL loaded = LoadResource(module, found);  // not owned: lives with the module
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes || size == 0) return E_FAIL;
+
+  Microsoft::WRL::ComPtr<IStream> stream;
+  stream.Attach(SHCreateMemStream(static_cast<const BYTE*>(bytes), size));
+  if (!stream) return E_OUTOFMEMORY;
+  return OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+                        reinterpret_cast<void**>(picture.ReleaseAndGetAddressOf()));
+}
+
+HRESULT DrawStretched(IPicture& picture, HDC dc, const RECT& target) {
+  OLE_XSIZE_HIMETRIC width = 0;
+  OLE_YSIZE_HIMETRIC height = 0;
+  if (const HRESULT hr = picture.get_Width(&width); FAILED(hr)) return hr;
+  if (const HRESULT hr = picture.get_Height(&height); FAILED(hr)) return hr;
+  // Smooth shrinking instead of dropped pixel rows; restored afterwards.
+  const int previousMode = SetStretchBltMode(dc, HALFTONE);
+  POINT previousOrigin{};
+  SetBrushOrgEx(dc, 0, 0, &previousOrigin);
+  // The source rectangle runs bottom-up in HIMETRIC.
+  const HRESULT hr = picture.Render(dc, target.left, target.top, target.right - target.left,
+                                    target.bottom - target.top, 0, height, width, -height, nullptr);
+  SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
+  if (previousMode != 0) SetStretchBltMode(dc, previousMode);
+  return hr;
+}
+
+}  // namespace zenthra::about

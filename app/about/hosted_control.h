@@ -1,0 +1,45 @@
+#pragma once
+// One link label control hosted in the dialog: created by its ProgID, given
+// its site, restored from its stored property entries, sized from its
+// stored extent and activated in place. Closing it (or destroying this
+// object) deactivates it, closes it and lets it go.
+
+#include <ocidl.h>
+#include <wrl/client.h>
+
+#include <memory>
+
+#include "about/about_layout.h"
+#include "about/control_site.h"
+#include "about/stored_link_labels.h"
+
+namespace zenthra::about {
+
+class HostedControl {
+ public:
+  // `parent` (borrowed) must outlive the control: close it in WM_DESTROY.
+  // `place` gives the top-left corner; the size comes from the extent.
+  static HRESULT Create(HWND parent, const StoredLinkLabel& stored, const TwipsRect& place, UINT dpi,
+                        const AmbientProperties& ambient, std::unique_ptr<HostedControl>& control);
+
+  HostedControl(const HostedControl&) = delete;
+  HostedControl& operator=(const HostedControl&) = delete;
+  ~HostedControl();
+
+  // Borrowed; valid while this object lives.
+  IOleObject* object() const { return object_.Get(); }
+  // The control's own window while it is active in place, else nullptr.
+  HWND window() const;
+
+ private:
+  HostedControl() = default;
+  void Close();
+
+  Microsoft::WRL::ComPtr<IOleObject> object_;
+  Microsoft::WRL::ComPtr<IOleClientSite> site_;
+};
+
+// A stored extent in HIMETRIC as layout twips (2540 HIMETRIC to the inch).
+inline int HimetricToTwips(LONG himetric) { return MulDiv(himetric, 1440, 2540); }
+
+}  // namespace zenthra::about

@@ -1,0 +1,46 @@
+#include "about/persisted_font.h"
+
+#include <shlwapi.h>
+
+#include <cstring>
+#include <string>
+
+namespace zenthra::about {
+namespace {
+
+template <typename Value>
+void Append(std::vector<std::byte>& out, const Value& value) {
+  const auto* bytes = reinterpret_cast<const std::byte*>(&value);
+  out.insert(out.end(), bytes, bytes + sizeof(Value));
+}
+
+}  // namespace
+
+std::vector<std::byte> PersistFont(const StoredFont& font) {
+  std::string face(255, '\0');
+  const int faceLength =
+      WideCharToMultiByte(CP_ACP, 0, font.face, -1, face.data(), static_cast<int>(face.size()), nullptr, nullptr);
+  face.resize(faceLength > 0 ? static_cast<std::size_t>(faceLength - 1) : 0);
+
+  std::vector<std::byte> out;
+  Append(out, CLSID_StdFont);
+  Append(out, BYTE{1});
+  Append(out, font.charset);
+  Append(out, font.attributes);
+  Append(out, font.weight);
+  Append(out, font.size);
+  Append(out, static_cast<BYTE>(face.size()));
+  for (char c : face) Append(out, c);
+  return out;
+}
+
+HRESULT LoadPersistedFont(std::span<const std::byte> persisted, Microsoft::WRL::ComPtr<IFontDisp>& font) {
+  font.Reset();
+  Microsoft::WRL::ComPtr<IStream> stream;
+  stream.Attach(SHCreateMemStream(reinterpret_cast<const BYTE*>(persisted.data()), static_cast<UINT>(persisted.size())));
+  if (!stream) return E_OUTOFMEMORY;
+  // Reads the class id, creates the standard font and lets it load itself.
+  return OleLoadFromStream(stream.Get(), IID_IFontDisp, reinterpret_cast<void**>(font.ReleaseAndGetAddressOf()));
+}
+
+}  // namespace zenthra::about

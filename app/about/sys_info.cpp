@@ -1,0 +1,118 @@
+#include "about/sys_info.h"
+
+#include <array>
+#include <string_view>
+
+#include "about/app_identity.h"
+#include "about/unique_handles.h"
+
+namespace zenthra::about {
+namespace {
+
+constexpr DWORD kValueBufferSize = 1024;
+
+constexpr char kViewerKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr char kViewerValue[] = "PATH";
+constexpr char kFolderKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
+constexpr char kFolderValue[] = "MSINFO";
+constexpr char kViewerFile[] = "\\MSINFO32.EXE";
+
+constexpr wchar_t kUnavailable[] = L"System Information Is Unavailable At This Time";
+
+std::wstring Widen(std::string_view text) {
+  if (text.empty()) return {};
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  if (MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length) != length) return {};
+  return wide;
+}
+
+// An existing file that is neither hidden, system nor a directory.
+bool OrdinaryFileExists(const std::string& path) {
+  WIN32_FIND_DATAA found{};
+  const HANDLE search = FindFirstFileA(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  const unique_hfind owned(search);
+  constexpr DWORD kNotOrdinary = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+  return (found.dwFileAttributes & kNotOrdinary) == 0;
+}
+
+// The path is the program itself, never a command line to be split at
+// blanks: a path under "Program Files" must not start "C:\Program.exe".
+bool StartProgram(const std::string& path) {
+  const std::wstring application = Widen(path);
+  if (application.empty()) return false;
+  std::wstring commandLine = L"\"" + application + L"\"";
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &started)) {
+    return false;
+  }
+  // The viewer runs on its own; nothing waits for it.
+  const unique_handle process(started.hProcess);
+  const unique_handle thread(started.hThread);
+  return true;
+}
+
+bool FindAndStartViewer() {
+  std::string path;
+  if (GetKeyValue(HKEY_LOCAL_MACHINE, kViewerKey, kViewerValue, path)) return StartProgram(path);
+  if (!GetKeyValue(HKEY_LOCAL_MACHINE, kFolderKey, kFolderValue, path)) return false;
+  path += kViewerFile;
+  if (!OrdinaryFileExists(path)) return false;
+  return StartProgram(path);
+}
+
+}  // namespace
+
+bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef, std::string& KeyVal,
+                 RegOpenKeyExAFunction openKey) {
+  unique_hkey key;
+  if (openKey(KeyRoot, KeyName.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
+    KeyVal.clear();
+    return false;
+  }
+
+  std::array<char, kValueBufferSize> data{};
+  DWORD size = kValueBufferSize;
+  DWORD type = REG_NONE;
+  if (RegQueryValueExA(key.get(), SubKeyRef.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+      ERROR_SUCCESS) {
+    KeyVal.clear();
+    return false;
+  }
+
+  // One terminating NUL is dropped; a value stored without one keeps all
+  // its characters. Zero bytes are an empty value.
+  std::size_t length = size;
+  if (length > 0 && data[length - 1] == '\0') --length;
+  const std::string_view trimmed(data.data(), length);
+
+  switch (type) {
+    case REG_SZ:
+      KeyVal.assign(trimmed);
+      break;
+    case REG_DWORD: {
+      DWORD number = 0;
+      for (std::size_t i = trimmed.size(); i-- > 0;) number = (number << 8) | static_cast<unsigned char>(trimmed[i]);
+      KeyVal = std::to_string(number);
+      break;
+    }
+    default:
+      break;
+  }
+  return true;
+}
+
+void StartSysInfo(HWND owner) {
+  if (FindAndStartViewer()) return;
+  MessageBoxW(owner, kUnavailable, kApplicationTitle, MB_OK);
+}
+
+}  // namespace zenthra::about

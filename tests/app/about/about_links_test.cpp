@@ -1,0 +1,298 @@
+// The three link labels hosted from tessarel.ocx without registration:
+// this program carries Zenthra's own manifest, which declares the library
+// beside it. Copied alone into a folder of its own, the same program checks
+// that the dialog still opens with plain labels.
+#include <gtest/gtest.h>
+#include <ocidl.h>
+#include <olectl.h>
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <string>
+
+#include "about/about_dialog.h"
+#include "about/about_layout.h"
+#include "about/about_window.h"
+#include "about/property_bag.h"
+#include "test_support.h"
+#include "ui/program_windows.h"
+
+namespace zenthra::about {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+using testing::ChildRect;
+using testing::ProgramFolder;
+using testing::RunPostedMessages;
+using testing::WindowText;
+
+bool LibraryBeside() { return GetFileAttributesW((ProgramFolder() + L"tessarel.ocx").c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+HRESULT GetProperty(IOleObject* object, const wchar_t* name, VARIANT& value) {
+  ComPtr<IDispatch> dispatch;
+  if (const HRESULT hr = object->QueryInterface(IID_PPV_ARGS(&dispatch)); FAILED(hr)) return hr;
+  DISPID id = 0;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  if (const HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id); FAILED(hr)) return hr;
+  DISPPARAMS none{};
+  VariantInit(&value);
+  return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
+}
+
+std::wstring StringProperty(IOleObject* object, const wchar_t* name) {
+  VARIANT value;
+  if (FAILED(GetProperty(object, name, value)) || value.vt != VT_BSTR) return L"<none>";
+  std::wstring text(value.bstrVal ? value.bstrVal : L"");
+  VariantClear(&value);
+  return text;
+}
+
+// MS Sans Serif 8.25 point, weight 400, underlined, character set 0. Wine
+// reports the face it substitutes as the font's name, so the face is
+// compared with that of a font made from the same description.
+void ExpectStoredFont(IFont& font) {
+  FONTDESC description{sizeof(FONTDESC), const_cast<LPOLESTR>(L"MS Sans Serif"), {}, 400, 0, FALSE, TRUE, FALSE};
+  description.cySize.int64 = 82500;
+  ComPtr<IFont> reference;
+  ASSERT_HRESULT_SUCCEEDED(OleCreateFontIndirect(&description, IID_PPV_ARGS(&reference)));
+  EXPECT_EQ(font.IsEqual(reference.Get()), S_OK);
+
+  CY size{};
+  font.get_Size(&size);
+  EXPECT_EQ(size.int64, 82500);
+  BOOL underline = FALSE, italic = TRUE, strikethrough = TRUE;
+  font.get_Underline(&underline);
+  font.get_Italic(&italic);
+  font.get_Strikethrough(&strikethrough);
+  EXPECT_TRUE(underline);
+  EXPECT_FALSE(italic);
+  EXPECT_FALSE(strikethrough);
+  SHORT weight = 0, charset = -1;
+  font.get_Weight(&weight);
+  font.get_Charset(&charset);
+  EXPECT_EQ(weight, 400);
+  EXPECT_EQ(charset, 0);
+}
+
+struct Expected {
+  const wchar_t* text;
+  const wchar_t* link;
+  RECT rect;
+};
+const Expected kExpected[] = {
+    {L"My Website", L"http:\\\\www.example.com/~orvane/", {8, 112, 73, 129}},
+    {L"W3.org", L"http:\\\\www.w3.org", {8, 144, 73, 161}},
+    {L"Contact Me", L"mailto:orvane@example.com", {8, 128, 73, 145}},
+};
+
+class AboutLinksTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dialog_ = ShowAbout(GetModuleHandleW(nullptr), windows_);
+    ASSERT_NE(dialog_, nullptr);
+    about_ = AboutWindow::FromWindow(dialog_);
+    ASSERT_NE(about_, nullptr);
+  }
+  void TearDown() override {
+    UnloadAbout(windows_);
+    RunPostedMessages(windows_);
+  }
+
+  ui::ProgramWindows windows_;
+  HWND dialog_ = nullptr;
+  AboutWindow* about_ = nullptr;
+};
+
+TEST_F(AboutLinksTest, LinkLabelsComeFromTheLibraryWithTheirStoredProperties) {
+  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+  for (std::size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    const HostedControl* control = about_->linkLabel(i);
+    ASSERT_NE(control, nullptr);
+    IOleObject* object = control->object();
+    EXPECT_EQ(StringProperty(object, L"Text"), kExpected[i].text);
+    EXPECT_EQ(StringProperty(object, L"Link"), kExpected[i].link);
+
+    VARIANT colour;
+    ASSERT_HRESULT_SUCCEEDED(GetProperty(object, L"ForeColor", colour));
+    ASSERT_HRESULT_SUCCEEDED(VariantChangeType(&colour, &colour, 0, VT_I4));
+    EXPECT_EQ(colour.lVal, 0x00FF0000);
+
+    VARIANT fontValue;
+    ASSERT_HRESULT_SUCCEEDED(GetProperty(object, L"Font", fontValue));
+    ASSERT_TRUE(fontValue.vt == VT_DISPATCH || fontValue.vt == VT_UNKNOWN);
+    ComPtr<IFont> font;
+    ASSERT_HRESULT_SUCCEEDED(fontValue.punkVal->QueryInterface(IID_PPV_ARGS(&font)));
+    VariantClear(&fontValue);
+    ExpectStoredFont(*font.Get());
+
+    HWND window = control->window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(GetParent(window), dialog_);
+    EXPECT_TRUE(IsWindowVisible(window));
+    const RECT rect = ChildRect(window);
+    EXPECT_TRUE(EqualRect(&rect, &kExpected[i].rect))
+        << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
+  }
+}
+
+TEST_F(AboutLinksTest, UnloadingClosesTheControlsAndLoadingCreatesThemAgain) {
+  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+  ASSERT_NE(about_->linkLabel(0), nullptr);
+  HWND first = about_->linkLabel(0)->window();
+  ASSERT_TRUE(IsWindow(first));
+  PostMessageW(GetDlgItem(dialog_, kCmdOK), BM_CLICK, 0, 0);
+  RunPostedMessages(windows_);
+  EXPECT_FALSE(IsWindow(first));
+
+  dialog_ = ShowAbout(GetModuleHandleW(nullptr), windows_);
+  about_ = AboutWindow::FromWindow(dialog_);
+  ASSERT_NE(about_, nullptr);
+  ASSERT_NE(about_->linkLabel(0), nullptr);
+  EXPECT_EQ(StringProperty(about_->linkLabel(0)->object(), L"Text"), L"My Website");
+}
+
+// The shell opens the link with whatever handles its scheme; here a program
+// that leaves a mark stands in for the mail program.
+class MailHandler {
+ public:
+  explicit MailHandler(const std::wstring& program) {
+    const std::wstring command = L"\"" + program + L"\" \"%1\"";
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L"mailto\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key_, nullptr) != ERROR_SUCCESS) {
+      return;
+    }
+    DWORD size = sizeof(previous_);
+    hadPrevious_ = RegQueryValueExW(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous_), &size) ==
+                   ERROR_SUCCESS;
+    set_ = RegSetValueExW(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                          static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  }
+  ~MailHandler() {
+    if (!key_) return;
+    if (hadPrevious_) {
+      RegSetValueExW(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_),
+                     static_cast<DWORD>((wcslen(previous_) + 1) * sizeof(wchar_t)));
+    } else {
+      RegDeleteValueW(key_, nullptr);
+    }
+    RegCloseKey(key_);
+  }
+  bool set() const { return set_; }
+
+ private:
+  HKEY key_ = nullptr;
+  wchar_t previous_[1024]{};
+  bool hadPrevious_ = false;
+  bool set_ = false;
+};
+
+TEST_F(AboutLinksTest, ClickOnContactMeOpensTheMailLinkThroughTheShell) {
+  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+  wchar_t temp[MAX_PATH]{};
+  ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+  const std::wstring handler = std::wstring(temp) + L"zenthra mail handler.exe";
+  const std::wstring mark = handler + L".mark";
+  DeleteFileW(mark.c_str());
+  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"about_mark.exe").c_str(), handler.c_str(), FALSE));
+  MailHandler mailHandler(handler);
+  ASSERT_TRUE(mailHandler.set());
+
+  ASSERT_NE(about_->linkLabel(2), nullptr);
+  HWND contact = about_->linkLabel(2)->window();
+  ASSERT_NE(contact, nullptr);
+  // Far right of the text: the label covers the whole control.
+  PostMessageW(contact, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 8));
+  PostMessageW(contact, WM_LBUTTONUP, 0, MAKELPARAM(60, 8));
+  RunPostedMessages(windows_);
+
+  ASSERT_TRUE(testing::WaitForFile(mark));
+  const auto commandLine = testing::ReadMark(mark);
+  ASSERT_TRUE(commandLine.has_value());
+  EXPECT_NE(commandLine->find(L"mailto:orvane@example.com"), std::wstring::npos) << *commandLine;
+  DeleteFileW(mark.c_str());
+  DeleteFileW(handler.c_str());
+}
+
+// Run by the test below in a folder without the library.
+TEST_F(AboutLinksTest, WithoutTheLibraryBesideTheLinksArePlainLabels) {
+  if (LibraryBeside()) GTEST_SKIP() << "run alone in a folder of its own by the test below";
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(about_->linkLabel(static_cast<std::size_t>(i)), nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(dialog_, kFirstLinkLabel + i)), kExpected[i].text);
+  }
+}
+
+TEST(AboutLinksAbsentTest, DialogOpensWhenTheDeclaredLibraryIsAbsent) {
+  wchar_t temp[MAX_PATH]{};
+  ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+  const std::wstring folder = std::wstring(temp) + L"zenthra no library\\";
+  const std::wstring copy = folder + L"about_links_test.exe";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  std::wstring self(MAX_PATH, L'\0');
+  self.resize(GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+  ASSERT_TRUE(CopyFileW(self.c_str(), copy.c_str(), FALSE));
+
+  std::wstring commandLine = L"\"" + copy + L"\" --gtest_filter=AboutLinksTest.WithoutTheLibraryBesideTheLinksArePlainLabels";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started{};
+  ASSERT_TRUE(CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                             &startup, &started))
+      << GetLastError();
+  WaitForSingleObject(started.hProcess, INFINITE);  // bounded by the test's timeout
+  DWORD exitCode = 1;
+  GetExitCodeProcess(started.hProcess, &exitCode);
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  DeleteFileW(copy.c_str());
+  RemoveDirectoryW(folder.c_str());
+  EXPECT_EQ(exitCode, 0u);
+}
+
+// The bag the controls are restored from, on its own.
+VARIANT ReadBag(IPropertyBag& bag, const wchar_t* name, VARTYPE type, HRESULT& result) {
+  VARIANT value;
+  VariantInit(&value);
+  value.vt = type;
+  result = bag.Read(name, &value, nullptr);
+  return value;
+}
+
+TEST(StoredPropertyBagTest, FindsNamesWithoutRegardToCaseAndHandsTheFontAsAFontObject) {
+  ASSERT_HRESULT_SUCCEEDED(OleInitialize(nullptr));
+  struct Uninitialize {
+    ~Uninitialize() { OleUninitialize(); }
+  } uninitialize;
+  ComPtr<IPropertyBag> bag;
+  ASSERT_HRESULT_SUCCEEDED(CreateStoredPropertyBag(kStoredLinkLabels[0], bag));
+  HRESULT hr = S_OK;
+
+  VARIANT colour = ReadBag(*bag.Get(), L"ForeColor", VT_I4, hr);
+  ASSERT_HRESULT_SUCCEEDED(hr);
+  EXPECT_EQ(colour.lVal, 0x00FF0000);
+
+  VARIANT text = ReadBag(*bag.Get(), L"TEXT", VT_BSTR, hr);
+  ASSERT_HRESULT_SUCCEEDED(hr);
+  EXPECT_STREQ(text.bstrVal, L"My Website");
+  VariantClear(&text);
+
+  VARIANT extent = ReadBag(*bag.Get(), L"_ExtentX", VT_EMPTY, hr);
+  ASSERT_HRESULT_SUCCEEDED(hr);
+  EXPECT_EQ(extent.vt, VT_I4);
+  EXPECT_EQ(extent.lVal, 1720);
+
+  // Stored with the default, so not stored at all: the control's default.
+  ReadBag(*bag.Get(), L"BackColor", VT_I4, hr);
+  EXPECT_EQ(hr, E_INVALIDARG);
+
+  VARIANT fontValue = ReadBag(*bag.Get(), L"Font", VT_DISPATCH, hr);
+  ASSERT_HRESULT_SUCCEEDED(hr);
+  ComPtr<IFont> font;
+  ASSERT_HRESULT_SUCCEEDED(fontValue.pdispVal->QueryInterface(IID_PPV_ARGS(&font)));
+  VariantClear(&fontValue);
+  ExpectStoredFont(*font.Get());
+}
+
+}  // namespace
+}  // namespace zenthra::about

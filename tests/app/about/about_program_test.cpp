@@ -1,0 +1,78 @@
+// The About dialog with the real main window: Help > About and File > Exit
+// as the menu sends them, and the program's end when the last window goes.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "about/about_layout.h"
+#include "about/about_window.h"
+#include "test_support.h"
+#include "ui/main_window.h"
+#include "ui/program_windows.h"
+#include "ui/resource_ids.h"
+
+namespace zenthra::about {
+namespace {
+
+using testing::RunPostedMessages;
+
+class AboutProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(main_.create(SW_SHOWNORMAL)); }
+  void TearDown() override {
+    if (HWND dialog = windows_.find(kAboutWindowClass)) DestroyWindow(dialog);
+    RunPostedMessages(windows_);
+  }
+
+  void Menu(int command) {
+    PostMessageW(main_.hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  }
+  HWND Dialog() const { return windows_.find(kAboutWindowClass); }
+
+  ui::ProgramWindows windows_;
+  ui::MainWindow main_{GetModuleHandleW(nullptr), windows_};
+};
+
+TEST_F(AboutProgramTest, HelpAboutTwiceKeepsOneDialogBesideAUsableMainWindow) {
+  Menu(IDM_ABOUT);
+  EXPECT_FALSE(RunPostedMessages(windows_));
+  HWND dialog = Dialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+
+  Menu(IDM_ABOUT);
+  EXPECT_FALSE(RunPostedMessages(windows_));
+  EXPECT_EQ(Dialog(), dialog);
+  EXPECT_TRUE(IsWindowEnabled(main_.hwnd()));
+}
+
+TEST_F(AboutProgramTest, FileExitWithTheDialogOpenEndsTheProgram) {
+  Menu(IDM_ABOUT);
+  RunPostedMessages(windows_);
+  HWND dialog = Dialog();
+  ASSERT_NE(dialog, nullptr);
+
+  Menu(IDM_EXIT);
+  EXPECT_TRUE(RunPostedMessages(windows_));
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_EQ(main_.hwnd(), nullptr);
+}
+
+TEST_F(AboutProgramTest, ClosingTheMainWindowLeavesTheDialogRunningTheProgram) {
+  Menu(IDM_ABOUT);
+  RunPostedMessages(windows_);
+  HWND dialog = Dialog();
+  ASSERT_NE(dialog, nullptr);
+
+  PostMessageW(main_.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_FALSE(RunPostedMessages(windows_));
+  EXPECT_EQ(main_.hwnd(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(RunPostedMessages(windows_));
+  EXPECT_FALSE(IsWindow(dialog));
+}
+
+}  // namespace
+}  // namespace zenthra::about

@@ -1,0 +1,259 @@
+// frmAbout as Help > About shows it, in a prefix where the link label
+// library is not registered and this program declares no manifest for it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "about/about_dialog.h"
+#include "about/about_layout.h"
+#include "about/about_window.h"
+#include "test_support.h"
+#include "ui/program_windows.h"
+
+inline bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "{" << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top << "}";
+}
+
+namespace zenthra::about {
+namespace {
+
+using testing::ChildRect;
+using testing::RunPostedMessages;
+using testing::WindowText;
+
+constexpr wchar_t kDescription[] =
+    L"This program will help you generate the Force Info for the bot .qeb files in Qel. In the .qeb files, it asks "
+    L"you for force settings. This program provides a nicer User Interface for deciding on the force points. You can "
+    L"use this program to find the forceinfo value.";
+constexpr wchar_t kDisclaimer[] = L"Warning: I am not responsible for any trouble you get into by using this program.";
+
+// Rectangles at 96 DPI (15 twips to the pixel), the prefix's setting.
+RECT Pixels(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+
+// Dialogs of this program (tests of other programs may run alongside).
+int CountDialogs() {
+  int count = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) {
+        std::array<wchar_t, 64> name{};
+        GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+        if (std::wstring_view(name.data()) == kAboutWindowClass) ++*reinterpret_cast<int*>(found);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+// Whether `upper` lies above `lower` in the z-order of top-level windows.
+bool IsAbove(HWND upper, HWND lower) {
+  for (HWND window = GetWindow(upper, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    if (window == lower) return true;
+  }
+  return false;
+}
+
+class AboutWindowTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    UnloadAbout(windows_);
+    RunPostedMessages(windows_);
+  }
+  HWND Show() { return ShowAbout(GetModuleHandleW(nullptr), windows_); }
+  std::wstring Item(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+  ui::ProgramWindows windows_;
+};
+
+TEST_F(AboutWindowTest, HelpAboutShowsTheLoadedTexts) {
+  HWND dialog = Show();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+  EXPECT_EQ(WindowText(dialog), L"About Orvane");
+  EXPECT_EQ(Item(dialog, kLblTitle), L"Orvane");
+  EXPECT_EQ(Item(dialog, kLblVersion), L"Version 1.0.0");
+  EXPECT_EQ(Item(dialog, kLblDescription), kDescription);
+  EXPECT_EQ(Item(dialog, kLblDisclaimer), kDisclaimer);
+  EXPECT_EQ(Item(dialog, kCmdOK), L"OK");
+  EXPECT_EQ(Item(dialog, kCmdSysInfo), L"&System Info...");
+  EXPECT_EQ(GetWindowLongW(GetDlgItem(dialog, kCmdOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, kCmdOK));
+}
+
+TEST_F(AboutWindowTest, ControlsSitAtTheirLayoutRectangles) {
+  HWND dialog = Show();
+  ASSERT_NE(dialog, nullptr);
+  RECT client{};
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client, Pixels(0, 0, 382, 237));
+  EXPECT_EQ(ChildRect(GetDlgItem(dialog, kLblTitle)), Pixels(104, 8, 259, 16));
+  EXPECT_EQ(ChildRect(GetDlgItem(dialog, kLblVersion)), Pixels(104, 40, 259, 15));
+  EXPECT_EQ(ChildRect(GetDlgItem(dialog, kLblDescription)), Pixels(104, 64, 259, 78));
+  EXPECT_EQ(ChildRect(GetDlgItem(dialog, kLblDisclaimer)), Pixels(17, 175, 258, 55));
+  EXPECT_EQ(ChildRect(GetDlgItem(dialog, kCmdOK)), Pixels(283, 175, 84, 23));
+  EXPECT_EQ(ChildRect(GetDlgItem(dialog, kCmdSysInfo)), Pixels(284, 205, 83, 23));
+}
+
+// Without the library each link's text stands as a plain label in its
+// place, top to bottom "My Website", "Contact Me", then the domain name.
+TEST_F(AboutWindowTest, WithoutTheControlLibraryTheLinksArePlainLabels) {
+  HWND dialog = Show();
+  ASSERT_NE(dialog, nullptr);
+  const AboutWindow* about = AboutWindow::FromWindow(dialog);
+  ASSERT_NE(about, nullptr);
+  const struct {
+    const wchar_t* text;
+    RECT rect;
+  } expected[] = {
+      {L"My Website", Pixels(8, 112, 65, 17)},
+      {L"W3.org", Pixels(8, 144, 65, 17)},
+      {L"Contact Me", Pixels(8, 128, 65, 17)},
+  };
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(about->linkLabel(static_cast<std::size_t>(i)), nullptr);
+    HWND label = GetDlgItem(dialog, kFirstLinkLabel + i);
+    ASSERT_NE(label, nullptr);
+    std::array<wchar_t, 32> className{};
+    GetClassNameW(label, className.data(), static_cast<int>(className.size()));
+    EXPECT_STREQ(className.data(), L"Static");
+    EXPECT_EQ(WindowText(label), expected[i].text);
+    EXPECT_EQ(ChildRect(label), expected[i].rect);
+  }
+}
+
+TEST_F(AboutWindowTest, PictureAndEtchedRuleArePainted) {
+  HWND dialog = Show();
+  ASSERT_NE(dialog, nullptr);
+  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  HDC dc = GetDC(dialog);
+  ASSERT_NE(dc, nullptr);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  // The picture's ring is yellow and its centre dark blue, at any stretch.
+  const COLORREF centre = GetPixel(dc, 48, 30);
+  const COLORREF gradient = GetPixel(dc, 2, 2);
+  // Line1: grey at 2445 twips (pixel row 163), white below it.
+  const COLORREF grey = GetPixel(dc, 200, 163);
+  const COLORREF white = GetPixel(dc, 200, 164);
+  const COLORREF plain = GetPixel(dc, 200, 150);
+  ReleaseDC(dialog, dc);
+  EXPECT_NE(centre, face);
+  EXPECT_NE(gradient, face);
+  EXPECT_EQ(grey, RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(white, RGB(0xFF, 0xFF, 0xFF));
+  EXPECT_EQ(plain, face);
+}
+
+TEST_F(AboutWindowTest, SecondHelpAboutBringsTheOpenDialogForward) {
+  HWND dialog = Show();
+  ASSERT_NE(dialog, nullptr);
+  // Form_Load does not run again: a changed text stays.
+  SetDlgItemTextW(dialog, kLblVersion, L"changed");
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(IsAbove(other, dialog));
+  EXPECT_EQ(Show(), dialog);
+  EXPECT_EQ(CountDialogs(), 1);
+  EXPECT_EQ(Item(dialog, kLblVersion), L"changed");
+  EXPECT_TRUE(IsAbove(dialog, other));
+  DestroyWindow(other);
+}
+
+enum class CloseBy { OkClick, Enter, Escape, EscapeOnSysInfo, FrameClose, UnloadAbout };
+
+class AboutCloseTest : public AboutWindowTest, public ::testing::WithParamInterface<CloseBy> {};
+
+// Each way of closing unloads the dialog; the next Help > About loads it
+// anew and runs Form_Load again.
+TEST_P(AboutCloseTest, ClosingUnloadsAndTheNextHelpAboutLoadsAgain) {
+  HWND dialog = Show();
+  ASSERT_NE(dialog, nullptr);
+  SetDlgItemTextW(dialog, kLblTitle, L"changed");
+  SetWindowTextW(dialog, L"changed");
+
+  HWND ok = GetDlgItem(dialog, kCmdOK);
+  HWND sysInfo = GetDlgItem(dialog, kCmdSysInfo);
+  switch (GetParam()) {
+    case CloseBy::OkClick:
+      PostMessageW(ok, BM_CLICK, 0, 0);
+      break;
+    case CloseBy::Enter:
+      ASSERT_EQ(GetFocus(), ok);
+      PostMessageW(ok, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+      break;
+    case CloseBy::Escape:
+      PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+      break;
+    case CloseBy::EscapeOnSysInfo:
+      SetFocus(sysInfo);
+      PostMessageW(sysInfo, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+      break;
+    case CloseBy::FrameClose:
+      PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+      break;
+    case CloseBy::UnloadAbout:
+      UnloadAbout(windows_);
+      break;
+  }
+  RunPostedMessages(windows_);
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_EQ(windows_.find(kAboutWindowClass), nullptr);
+  EXPECT_EQ(CountDialogs(), 0);
+
+  HWND again = Show();
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(WindowText(again), L"About Orvane");
+  EXPECT_EQ(Item(again, kLblTitle), L"Orvane");
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, AboutCloseTest,
+                         ::testing::Values(CloseBy::OkClick, CloseBy::Enter, CloseBy::Escape,
+                                           CloseBy::EscapeOnSysInfo, CloseBy::FrameClose, CloseBy::UnloadAbout));
+
+// The program runs while either window is open. A plain top-level window
+// stands in for the main window here.
+class StandInMainWindow {
+ public:
+  explicit StandInMainWindow(ui::ProgramWindows& windows) {
+    window_ = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    windows.add(window_);
+  }
+  HWND get() const { return window_; }
+
+ private:
+  HWND window_;
+};
+
+TEST_F(AboutWindowTest, ProgramEndsOnlyWhenTheLastOfBothWindowsIsGone) {
+  StandInMainWindow main(windows_);
+  HWND dialog = Show();
+  ASSERT_NE(dialog, nullptr);
+
+  // The main window goes first: the dialog keeps the program running.
+  DestroyWindow(main.get());
+  windows_.remove(main.get());
+  EXPECT_FALSE(RunPostedMessages(windows_));
+  EXPECT_TRUE(IsWindow(dialog));
+
+  PostMessageW(GetDlgItem(dialog, kCmdOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(RunPostedMessages(windows_));
+}
+
+TEST_F(AboutWindowTest, UnloadAboutWithNothingLoadedDoesNothing) {
+  StandInMainWindow main(windows_);
+  UnloadAbout(windows_);
+  EXPECT_FALSE(RunPostedMessages(windows_));
+  EXPECT_TRUE(IsWindow(main.get()));
+  DestroyWindow(main.get());
+  windows_.remove(main.get());
+  RunPostedMessages(windows_);
+}
+
+}  // namespace
+}  // namespace zenthra::about

@@ -1,0 +1,293 @@
+// The System Info button and its registry reader, against registry
+// arrangements that each test makes and removes in the test's own prefix.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "about/about_dialog.h"
+#include "about/about_layout.h"
+#include "about/sys_info.h"
+#include "test_support.h"
+#include "ui/program_windows.h"
+
+namespace zenthra::about {
+namespace {
+
+using testing::MessageBoxCatcher;
+
+constexpr char kTestKey[] = "SOFTWARE\\Zenthra About Test";
+constexpr wchar_t kViewerKey[] = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr wchar_t kFolderKey[] = L"SOFTWARE\\Microsoft\\Shared Tools Location";
+constexpr wchar_t kUnavailable[] = L"System Information Is Unavailable At This Time";
+
+void SetRaw(const char* key, const char* name, DWORD type, const std::string& bytes) {
+  HKEY opened = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExA(opened, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                           static_cast<DWORD>(bytes.size())),
+            ERROR_SUCCESS);
+  RegCloseKey(opened);
+}
+
+// ---------------------------------------------------------------------------
+// GetKeyValue
+
+class GetKeyValueTest : public ::testing::Test {
+ protected:
+  void SetUp() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kTestKey); }
+  void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kTestKey); }
+
+  bool Read(const char* name, std::string& value) { return GetKeyValue(HKEY_LOCAL_MACHINE, kTestKey, name, value); }
+};
+
+TEST_F(GetKeyValueTest, StringDropsOneTerminatingNulAndKeepsTheRest) {
+  SetRaw(kTestKey, "terminated", REG_SZ, std::string("C:\\viewer.exe\0", 14));
+  SetRaw(kTestKey, "bare", REG_SZ, "abc");
+  SetRaw(kTestKey, "doubled", REG_SZ, std::string("abc\0\0", 5));
+  std::string value;
+  EXPECT_TRUE(Read("terminated", value));
+  EXPECT_EQ(value, "C:\\viewer.exe");
+  EXPECT_TRUE(Read("bare", value));
+  EXPECT_EQ(value, "abc");
+  EXPECT_TRUE(Read("doubled", value));
+  EXPECT_EQ(value, std::string("abc\0", 4));
+}
+
+TEST_F(GetKeyValueTest, ValueOf1024BytesIsReadAndLongerCountsAsAbsent) {
+  SetRaw(kTestKey, "full", REG_SZ, std::string(1023, 'x') + '\0');
+  SetRaw(kTestKey, "over", REG_SZ, std::string(1025, 'y'));
+  std::string value;
+  EXPECT_TRUE(Read("full", value));
+  EXPECT_EQ(value, std::string(1023, 'x'));
+  value = "left over";
+  EXPECT_FALSE(Read("over", value));
+  EXPECT_EQ(value, "");
+}
+
+TEST_F(GetKeyValueTest, ZeroByteValueIsFoundAndEmpty) {
+  SetRaw(kTestKey, "empty", REG_SZ, "");
+  std::string value = "left over";
+  EXPECT_TRUE(Read("empty", value));
+  EXPECT_EQ(value, "");
+}
+
+TEST_F(GetKeyValueTest, DwordBecomesItsNumberAndOtherTypesLeaveTheTextAlone) {
+  const DWORD number = 0x00012345;
+  SetRaw(kTestKey, "number", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof(number)));
+  SetRaw(kTestKey, "binary", REG_BINARY, "\x01\x02");
+  SetRaw(kTestKey, "expand", REG_EXPAND_SZ, std::string("%TEMP%\0", 7));
+  std::string value;
+  EXPECT_TRUE(Read("number", value));
+  EXPECT_EQ(value, "74565");
+  value = "unchanged";
+  EXPECT_TRUE(Read("binary", value));
+  EXPECT_EQ(value, "unchanged");
+  EXPECT_TRUE(Read("expand", value));
+  EXPECT_EQ(value, "unchanged");
+}
+
+TEST_F(GetKeyValueTest, MissingKeyOrValueFailsWithEmptyText) {
+  std::string value = "left over";
+  EXPECT_FALSE(Read("anything", value));
+  EXPECT_EQ(value, "");
+  SetRaw(kTestKey, "present", REG_SZ, "x");
+  value = "left over";
+  EXPECT_FALSE(Read("absent", value));
+  EXPECT_EQ(value, "");
+}
+
+// Wine lets anyone write below HKLM, so the access a standard user would be
+// refused is checked where it is asked for.
+REGSAM g_requestedAccess = 0;
+int g_opens = 0;
+LSTATUS WINAPI RecordingOpen(HKEY root, LPCSTR name, DWORD options, REGSAM access, PHKEY key) {
+  g_requestedAccess = access;
+  ++g_opens;
+  return RegOpenKeyExA(root, name, options, access, key);
+}
+
+TEST_F(GetKeyValueTest, OpensTheKeyForReadingOnly) {
+  SetRaw(kTestKey, "value", REG_SZ, "text");
+  std::string value;
+  EXPECT_TRUE(GetKeyValue(HKEY_LOCAL_MACHINE, kTestKey, "value", value, &RecordingOpen));
+  EXPECT_EQ(g_opens, 1);
+  EXPECT_EQ(value, "text");
+  constexpr REGSAM kWriteRights =
+      KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | WRITE_DAC | WRITE_OWNER | DELETE | GENERIC_WRITE |
+      GENERIC_ALL | MAXIMUM_ALLOWED;
+  EXPECT_EQ(g_requestedAccess & kWriteRights, 0u) << std::hex << g_requestedAccess;
+  EXPECT_NE(g_requestedAccess & KEY_QUERY_VALUE, 0u);
+}
+
+// ---------------------------------------------------------------------------
+// StartSysInfo through the dialog's System Info button
+
+class SysInfoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearArrangement();
+    wchar_t temp[MAX_PATH]{};
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+    root_ = std::wstring(temp) + L"zenthra sysinfo\\";
+    RemoveFolder();
+    ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr));
+    dialog_ = ShowAbout(GetModuleHandleW(nullptr), windows_);
+    ASSERT_NE(dialog_, nullptr);
+  }
+
+  void TearDown() override {
+    UnloadAbout(windows_);
+    ClearArrangement();
+    RemoveFolder();
+  }
+
+  static void ClearArrangement() {
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kViewerKey, L"PATH");
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kFolderKey, L"MSINFO");
+  }
+
+  void RemoveFolder() { RemoveTree(root_.substr(0, root_.size() - 1)); }
+
+  static void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring child = path + L"\\" + name;
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          RemoveTree(child);
+        } else {
+          DeleteFileW(child.c_str());
+        }
+      } while (FindNextFileW(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryW(path.c_str());
+  }
+
+  // A copy of the marking program under `relative`; returns its path.
+  std::wstring PlaceViewer(const std::wstring& relative) {
+    const std::wstring path = root_ + relative;
+    const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring mark = testing::ProgramFolder() + L"about_mark.exe";
+    EXPECT_TRUE(CopyFileW(mark.c_str(), path.c_str(), FALSE)) << GetLastError();
+    return path;
+  }
+
+  static std::string Narrow(const std::wstring& text) {
+    std::string narrow(text.size() * 2 + 1, '\0');
+    const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(),
+                                           static_cast<int>(narrow.size()), nullptr, nullptr);
+    narrow.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+    return narrow;
+  }
+
+  static void SetViewerPath(DWORD type, const std::string& bytes) {
+    SetRaw("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", type, bytes);
+  }
+  static void SetViewerFolder(const std::wstring& folder) {
+    const std::string narrow = Narrow(folder);
+    SetRaw("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", REG_SZ, std::string(narrow.c_str(), narrow.size() + 1));
+  }
+
+  // Presses System Info; the texts of the message boxes it showed.
+  std::vector<std::wstring> PressSysInfo() {
+    MessageBoxCatcher catcher;
+    SendMessageW(GetDlgItem(dialog_, kCmdSysInfo), BM_CLICK, 0, 0);
+    return catcher.Stop();
+  }
+
+  static bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+  ui::ProgramWindows windows_;
+  HWND dialog_ = nullptr;
+  std::wstring root_;
+};
+
+const std::vector<std::wstring> kNoMessage;
+const std::vector<std::wstring> kUnavailableMessage{kUnavailable};
+
+TEST_F(SysInfoTest, FirstValueStartsItsProgramByPathNotAsACommandLine) {
+  const std::wstring viewer = PlaceViewer(L"zen tools\\viewer.exe");
+  // Split at the blank, the path would start this one instead.
+  const std::wstring planted = PlaceViewer(L"zen.exe");
+  const std::string path = Narrow(viewer);
+  SetViewerPath(REG_SZ, std::string(path.c_str(), path.size() + 1));
+
+  EXPECT_EQ(PressSysInfo(), kNoMessage);
+  ASSERT_TRUE(testing::WaitForFile(viewer + L".mark"));
+  EXPECT_EQ(testing::ReadMark(viewer + L".mark"), L"\"" + viewer + L"\"");
+  EXPECT_FALSE(Exists(planted + L".mark"));
+  EXPECT_TRUE(IsWindow(dialog_));  // System Info leaves the dialog open
+}
+
+TEST_F(SysInfoTest, FallbackFolderStartsMsinfo32) {
+  const std::wstring viewer = PlaceViewer(L"fallback\\MSINFO32.EXE");
+  SetViewerFolder(root_ + L"fallback");
+
+  EXPECT_EQ(PressSysInfo(), kNoMessage);
+  ASSERT_TRUE(testing::WaitForFile(viewer + L".mark"));
+  EXPECT_EQ(testing::ReadMark(viewer + L".mark"), L"\"" + viewer + L"\"");
+}
+
+TEST_F(SysInfoTest, ValueOver1024BytesCountsAsAbsentAndTheFallbackIsUsed) {
+  SetViewerPath(REG_SZ, std::string(1100, 'x'));
+  const std::wstring viewer = PlaceViewer(L"fallback\\MSINFO32.EXE");
+  SetViewerFolder(root_ + L"fallback");
+
+  EXPECT_EQ(PressSysInfo(), kNoMessage);
+  EXPECT_TRUE(testing::WaitForFile(viewer + L".mark"));
+}
+
+// Each of these is found as a value but names nothing that starts, so the
+// fallback is not consulted even when it would work.
+TEST_F(SysInfoTest, FoundValueThatCannotStartShowsTheMessage) {
+  const std::wstring viewer = PlaceViewer(L"fallback\\MSINFO32.EXE");
+  SetViewerFolder(root_ + L"fallback");
+  const std::string missing = Narrow(root_ + L"missing\\viewer.exe");
+  struct Arrangement {
+    const char* what;
+    DWORD type;
+    std::string bytes;
+  };
+  const Arrangement arrangements[] = {
+      {"missing file", REG_SZ, std::string(missing.c_str(), missing.size() + 1)},
+      {"binary type", REG_BINARY, "\x43\x3a\x5c"},
+      {"expandable string type", REG_EXPAND_SZ, std::string(missing.c_str(), missing.size() + 1)},
+      {"zero bytes", REG_SZ, ""},
+  };
+  for (const Arrangement& arrangement : arrangements) {
+    SCOPED_TRACE(arrangement.what);
+    SetViewerPath(arrangement.type, arrangement.bytes);
+    EXPECT_EQ(PressSysInfo(), kUnavailableMessage);
+  }
+  EXPECT_FALSE(Exists(viewer + L".mark"));
+}
+
+TEST_F(SysInfoTest, FallbackWithoutAnOrdinaryMsinfo32ShowsTheMessage) {
+  EXPECT_EQ(PressSysInfo(), kUnavailableMessage);  // neither value present
+
+  CreateDirectoryW((root_ + L"empty").c_str(), nullptr);
+  SetViewerFolder(root_ + L"empty");
+  EXPECT_EQ(PressSysInfo(), kUnavailableMessage);
+
+  CreateDirectoryW((root_ + L"folder").c_str(), nullptr);
+  CreateDirectoryW((root_ + L"folder\\MSINFO32.EXE").c_str(), nullptr);
+  SetViewerFolder(root_ + L"folder");
+  EXPECT_EQ(PressSysInfo(), kUnavailableMessage);
+
+  const std::wstring hidden = PlaceViewer(L"hidden\\MSINFO32.EXE");
+  ASSERT_TRUE(SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  SetViewerFolder(root_ + L"hidden");
+  EXPECT_EQ(PressSysInfo(), kUnavailableMessage);
+  EXPECT_FALSE(Exists(hidden + L".mark"));
+}
+
+}  // namespace
+}  // namespace zenthra::about
