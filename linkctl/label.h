@@ -1,0 +1,53 @@
+// lbl_hylinx: the windowless text label that fills the control. It is the
+// only store of the caption, the two colours and the font; the control
+// reads and writes them here and keeps no copy.
+#pragma once
+
+#include "units.h"
+
+#include <windows.h>
+#include <ocidl.h>
+#include <olectl.h>
+#include <wrl/client.h>
+
+#include <string>
+
+namespace tessarel {
+
+// OLE colour values: 0x00BBGGRR, or 0x800000nn for system colour nn.
+inline constexpr OLE_COLOR kBlue = 0x00FF0000;
+inline constexpr OLE_COLOR kSystemButtonText = 0x80000012;
+inline constexpr OLE_COLOR kSystemButtonFace = 0x8000000F;
+
+struct Label {
+    std::wstring caption = L"Tessarel";
+    OLE_COLOR foreColor = kBlue;
+    OLE_COLOR backColor = kSystemButtonFace;
+    Microsoft::WRL::ComPtr<IFont> font;  // null only until CreateDesignedLabel succeeds
+    int leftTwips = 0;
+    int topTwips = 0;
+    int widthTwips = kLabelDesignWidthTwips;
+    int heightTwips = kLabelDesignHeightTwips;
+};
+
+// The label in its designed state, font included (MS Sans Serif, 8.25
+// point, normal weight, underlined, character set 0).
+HRESULT CreateDesignedLabel(Label& label);
+
+// Font used when the host offers no ambient font: the designed face and
+// size, not underlined.
+HRESULT CreateFallbackAmbientFont(Microsoft::WRL::ComPtr<IFont>& font);
+
+// True when the two fonts would draw the same (face, size, weight, style,
+// character set), which is what "equal to the default" means when saving.
+HRESULT FontsDrawAlike(IFont* first, IFont* second, bool& alike);
+
+// Rejects values that are neither an explicit colour nor a known system
+// colour, before they reach the label.
+HRESULT ValidateColor(OLE_COLOR color);
+
+// Draws the control: its own surface over bounds, then the label at its
+// place, scaled from the control's size in twips to bounds.
+HRESULT PaintControl(const Label& label, HDC dc, const RECT& bounds, SIZE controlTwips);
+
+}  // namespace tessarel

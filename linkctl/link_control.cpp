@@ -1,0 +1,340 @@
+// tessarelcontrol: creation, IUnknown, IDispatch, the five properties,
+// the connection points and the class information.
+#include "link_control.h"
+
+#include "module.h"
+#include "no_throw.h"
+
+#include <shlwapi.h>
+
+#include <new>
+
+using Microsoft::WRL::ComPtr;
+
+namespace tessarel {
+
+LinkControl::LinkControl()
+    : propertyNotifyPoint_(Identity(), this, IID_IPropertyNotifySink), eventPoint_(Identity(), this, DIID___tessarelcontrol)
+{
+    AddObjectRef();
+}
+
+LinkControl::~LinkControl()
+{
+    window_.reset();
+    fontWatch_.Stop();
+    ReleaseObjectRef();
+}
+
+HRESULT LinkControl::Create(REFIID riid, void** object)
+{
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    *object = nullptr;
+    ComPtr<LinkControl> control;
+    HRESULT hr = CallNoThrow([&] {
+        control = AdoptComPtr(new LinkControl());
+        return control->Initialize();
+    });
+    if (FAILED(hr)) {
+        return hr;
+    }
+    return control->QueryInterface(riid, object);
+}
+
+HRESULT LinkControl::Initialize()
+{
+    const std::wstring path = ModulePath();
+    if (path.empty()) {
+        return HRESULT_FROM_WIN32(GetLastError());
+    }
+    HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &typeLibrary_);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    if (FAILED(hr = typeLibrary_->GetTypeInfoOfGuid(IID__tessarelcontrol, &typeInfo_))) {
+        return hr;
+    }
+    if (FAILED(hr = CreateDesignedLabel(label_))) {
+        return hr;
+    }
+    if (FAILED(hr = fontWatch_.Watch(label_.font.Get(), this))) {
+        return hr;
+    }
+    extent_ = SIZEL{TwipsToHimetric(kDesignWidthTwips), TwipsToHimetric(kDesignHeightTwips)};
+    return S_OK;
+}
+
+// IUnknown
+
+IFACEMETHODIMP LinkControl::QueryInterface(REFIID riid, void** object)
+{
+    static const QITAB interfaces[] = {
+        {&IID_IUnknown, OFFSETOFCLASS(_tessarelcontrol, LinkControl)},
+        {&IID_IDispatch, OFFSETOFCLASS(_tessarelcontrol, LinkControl)},
+        QITABENT(LinkControl, _tessarelcontrol),
+        QITABENT(LinkControl, IConnectionPointContainer),
+        {&IID_IPersist, OFFSETOFCLASS(IPersistStreamInit, LinkControl)},
+        QITABENT(LinkControl, IPersistPropertyBag),
+        QITABENT(LinkControl, IPersistStreamInit),
+        QITABENT(LinkControl, IOleObject),
+        {&IID_IOleWindow, OFFSETOFCLASS(IOleInPlaceObject, LinkControl)},
+        QITABENT(LinkControl, IOleInPlaceObject),
+        QITABENT(LinkControl, IOleInPlaceActiveObject),
+        QITABENT(LinkControl, IOleControl),
+        {&IID_IViewObject, OFFSETOFCLASS(IViewObject2, LinkControl)},
+        QITABENT(LinkControl, IViewObject2),
+        {&IID_IProvideClassInfo, OFFSETOFCLASS(IProvideClassInfo2, LinkControl)},
+        QITABENT(LinkControl, IProvideClassInfo2),
+        {nullptr, 0},
+    };
+    return QISearch(this, interfaces, riid, object);
+}
+
+IFACEMETHODIMP_(ULONG) LinkControl::AddRef() { return ++references_; }
+
+IFACEMETHODIMP_(ULONG) LinkControl::Release()
+{
+    const ULONG remaining = --references_;
+    if (remaining == 0) {
+        delete this;
+    }
+    return remaining;
+}
+
+// IDispatch
+
+IFACEMETHODIMP LinkControl::GetTypeInfoCount(UINT* count)
+{
+    if (count == nullptr) {
+        return E_POINTER;
+    }
+    *count = 1;
+    return S_OK;
+}
+
+IFACEMETHODIMP LinkControl::GetTypeInfo(UINT index, LCID, ITypeInfo** typeInfo)
+{
+    if (typeInfo == nullptr) {
+        return E_POINTER;
+    }
+    *typeInfo = nullptr;
+    if (index != 0) {
+        return DISP_E_BADINDEX;
+    }
+    return typeInfo_.CopyTo(typeInfo);
+}
+
+IFACEMETHODIMP LinkControl::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids)
+{
+    if (riid != IID_NULL) {
+        return DISP_E_UNKNOWNINTERFACE;
+    }
+    if (names == nullptr || ids == nullptr) {
+        return E_POINTER;
+    }
+    return typeInfo_->GetIDsOfNames(names, count, ids);
+}
+
+IFACEMETHODIMP LinkControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                   EXCEPINFO* exception, UINT* argumentError)
+{
+    if (riid != IID_NULL) {
+        return DISP_E_UNKNOWNINTERFACE;
+    }
+    if (params == nullptr) {
+        return E_POINTER;
+    }
+    return typeInfo_->Invoke(static_cast<_tessarelcontrol*>(this), id, flags, params, result, exception,
+                             argumentError);
+}
+
+// _tessarelcontrol
+
+IFACEMETHODIMP LinkControl::get_ForeColor(OLE_COLOR* ForeColor)
+{
+    if (ForeColor == nullptr) {
+        return E_POINTER;
+    }
+    *ForeColor = label_.foreColor;
+    return S_OK;
+}
+
+IFACEMETHODIMP LinkControl::put_ForeColor(OLE_COLOR New_ForeColor)
+{
+    HRESULT hr = ValidateColor(New_ForeColor);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    label_.foreColor = New_ForeColor;
+    return PropertyChanged(kDispIdForeColor);
+}
+
+IFACEMETHODIMP LinkControl::get_Text(BSTR* Text)
+{
+    if (Text == nullptr) {
+        return E_POINTER;
+    }
+    *Text = SysAllocStringLen(label_.caption.data(), static_cast<UINT>(label_.caption.size()));
+    return *Text != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+IFACEMETHODIMP LinkControl::put_Text(BSTR New_Text)
+{
+    // A null BSTR is the empty string.
+    try {
+        label_.caption.assign(New_Text != nullptr ? New_Text : L"", SysStringLen(New_Text));
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+    return PropertyChanged(kDispIdText);
+}
+
+IFACEMETHODIMP LinkControl::get_Link(BSTR* Link)
+{
+    if (Link == nullptr) {
+        return E_POINTER;
+    }
+    *Link = SysAllocStringLen(link_.data(), static_cast<UINT>(link_.size()));
+    return *Link != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+IFACEMETHODIMP LinkControl::put_Link(BSTR New_Link)
+{
+    try {
+        link_.assign(New_Link != nullptr ? New_Link : L"", SysStringLen(New_Link));
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+    return PropertyChanged(kDispIdLink);
+}
+
+IFACEMETHODIMP LinkControl::get_Font(IFontDisp** Font)
+{
+    if (Font == nullptr) {
+        return E_POINTER;
+    }
+    *Font = nullptr;
+    // The label's own font object, not a copy: changing it changes the label.
+    return label_.font.CopyTo(Font);
+}
+
+IFACEMETHODIMP LinkControl::putref_Font(IFontDisp* New_Font)
+{
+    if (New_Font == nullptr) {
+        return CTL_E_INVALIDPROPERTYVALUE;
+    }
+    ComPtr<IFont> font;
+    HRESULT hr = New_Font->QueryInterface(IID_PPV_ARGS(&font));
+    if (FAILED(hr)) {
+        return CTL_E_INVALIDPROPERTYVALUE;
+    }
+    if (FAILED(hr = SetLabelFont(std::move(font)))) {
+        return hr;
+    }
+    return PropertyChanged(kDispIdFont);
+}
+
+IFACEMETHODIMP LinkControl::get_BackColor(OLE_COLOR* BackColor)
+{
+    if (BackColor == nullptr) {
+        return E_POINTER;
+    }
+    *BackColor = label_.backColor;
+    return S_OK;
+}
+
+IFACEMETHODIMP LinkControl::put_BackColor(OLE_COLOR New_BackColor)
+{
+    HRESULT hr = ValidateColor(New_BackColor);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    label_.backColor = New_BackColor;
+    return PropertyChanged(kDispIdBackColor);
+}
+
+HRESULT LinkControl::PropertyChanged(DISPID id)
+{
+    dirty_ = true;
+    Refresh();
+    return propertyNotifyPoint_.NotifyChanged(id);
+}
+
+void LinkControl::Refresh() noexcept
+{
+    if (window_) {
+        // A failed invalidation only delays the redraw to the next paint.
+        InvalidateRect(window_.get(), nullptr, FALSE);
+    }
+    if (viewSink_ != nullptr && (viewSinkAspects_ & DVASPECT_CONTENT) != 0) {
+        viewSink_->OnViewChange(DVASPECT_CONTENT, -1);
+    }
+}
+
+HRESULT LinkControl::SetLabelFont(ComPtr<IFont> font)
+{
+    HRESULT hr = fontWatch_.Watch(font.Get(), this);
+    if (FAILED(hr)) {
+        // Keep following the old font, which the label still shows.
+        fontWatch_.Watch(label_.font.Get(), this);
+        return hr;
+    }
+    label_.font = std::move(font);
+    return S_OK;
+}
+
+void LinkControl::OnFontChanged() { Refresh(); }
+
+// IConnectionPointContainer
+
+IFACEMETHODIMP LinkControl::EnumConnectionPoints(IEnumConnectionPoints** points)
+{
+    if (points != nullptr) {
+        *points = nullptr;
+    }
+    return E_NOTIMPL;
+}
+
+IFACEMETHODIMP LinkControl::FindConnectionPoint(REFIID riid, IConnectionPoint** point)
+{
+    if (point == nullptr) {
+        return E_POINTER;
+    }
+    *point = nullptr;
+    for (ConnectionPoint* candidate : {&propertyNotifyPoint_, &eventPoint_}) {
+        if (riid == candidate->SinkInterface()) {
+            *point = candidate;
+            candidate->AddRef();
+            return S_OK;
+        }
+    }
+    return CONNECT_E_NOCONNECTION;
+}
+
+// IProvideClassInfo2
+
+IFACEMETHODIMP LinkControl::GetClassInfo(ITypeInfo** classInfo)
+{
+    if (classInfo == nullptr) {
+        return E_POINTER;
+    }
+    *classInfo = nullptr;
+    return typeLibrary_->GetTypeInfoOfGuid(CLSID_tessarelcontrol, classInfo);
+}
+
+IFACEMETHODIMP LinkControl::GetGUID(DWORD kind, GUID* guid)
+{
+    if (guid == nullptr) {
+        return E_POINTER;
+    }
+    if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
+        *guid = GUID_NULL;
+        return E_INVALIDARG;
+    }
+    *guid = DIID___tessarelcontrol;
+    return S_OK;
+}
+
+}  // namespace tessarel

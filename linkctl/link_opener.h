@@ -1,0 +1,16 @@
+// lbl_hylinx_Click's work: hands a link to the shell's "Open".
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tessarel {
+
+// Calls ShellExecuteA(owner, "Open", link, "", library folder,
+// SW_SHOWNORMAL) with the strings in the ANSI code page, and returns the
+// thread's last-error value after the call. The shell's result is not
+// looked at: a link that cannot be opened fails silently.
+DWORD OpenLink(HWND owner, const std::wstring& link);
+
+}  // namespace tessarel

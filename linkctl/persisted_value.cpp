@@ -1,0 +1,218 @@
+#include "persisted_value.h"
+
+#include <ole2.h>
+
+#include <limits>
+
+using Microsoft::WRL::ComPtr;
+
+namespace tessarel {
+namespace {
+
+// IPropertyBag::Read reports an entry that is not there as E_INVALIDARG.
+constexpr HRESULT kBagEntryMissing = E_INVALIDARG;
+
+// Longest string the stream format accepts back (guards against garbage).
+constexpr std::uint32_t kMaxStreamStringLength = 1u << 20;
+
+HRESULT ReadBagRaw(IPropertyBag* bag, IErrorLog* errorLog, const wchar_t* name, VARTYPE type, UniqueVariant& value,
+                   bool& found)
+{
+    VARIANT* raw = value.put();
+    raw->vt = type;  // the type wanted, as a hint to the bag
+    HRESULT hr = bag->Read(name, raw, errorLog);
+    if (hr == kBagEntryMissing) {
+        value.put();
+        found = false;
+        return S_OK;
+    }
+    if (FAILED(hr)) {
+        value.put();
+        return hr;
+    }
+    found = true;
+    return S_OK;
+}
+
+}  // namespace
+
+HRESULT ReadBagValue(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, VARTYPE type,
+                     UniqueVariant& value, bool& found)
+{
+    found = false;
+    HRESULT hr = ReadBagRaw(bag, errorLog, name.stored, type, value, found);
+    if (SUCCEEDED(hr) && !found) {
+        hr = ReadBagRaw(bag, errorLog, name.control, type, value, found);
+    }
+    if (FAILED(hr) || !found) {
+        return hr;
+    }
+    if (value->vt == type) {
+        return S_OK;
+    }
+    if (FAILED(VariantChangeType(value.get(), value.get(), 0, type))) {
+        return DISP_E_TYPEMISMATCH;
+    }
+    return S_OK;
+}
+
+HRESULT WriteBagValue(IPropertyBag* bag, const PersistedName& name, VARIANT& value)
+{
+    return bag->Write(name.stored, &value);
+}
+
+HRESULT ReadBagInt32(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, std::int32_t& value)
+{
+    UniqueVariant read;
+    bool found = false;
+    HRESULT hr = ReadBagValue(bag, errorLog, name, VT_I4, read, found);
+    if (SUCCEEDED(hr) && found) {
+        value = read->lVal;
+    }
+    return hr;
+}
+
+HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, std::wstring& value)
+{
+    UniqueVariant read;
+    bool found = false;
+    HRESULT hr = ReadBagValue(bag, errorLog, name, VT_BSTR, read, found);
+    if (FAILED(hr) || !found) {
+        return hr;
+    }
+    try {
+        value.assign(read->bstrVal != nullptr ? read->bstrVal : L"", SysStringLen(read->bstrVal));
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
+}
+
+HRESULT ReadBagFont(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, ComPtr<IFont>& font)
+{
+    font.Reset();
+    UniqueVariant read;
+    bool found = false;
+    HRESULT hr = ReadBagValue(bag, errorLog, name, VT_DISPATCH, read, found);
+    if (FAILED(hr) || !found) {
+        return hr;
+    }
+    if (read->pdispVal == nullptr || FAILED(read->pdispVal->QueryInterface(IID_PPV_ARGS(&font)))) {
+        return DISP_E_TYPEMISMATCH;
+    }
+    return S_OK;
+}
+
+HRESULT WriteBagInt32(IPropertyBag* bag, const PersistedName& name, std::int32_t value)
+{
+    VARIANT variant;
+    VariantInit(&variant);
+    variant.vt = VT_I4;
+    variant.lVal = value;
+    return WriteBagValue(bag, name, variant);
+}
+
+HRESULT WriteBagString(IPropertyBag* bag, const PersistedName& name, const std::wstring& value)
+{
+    UniqueVariant variant;
+    variant->bstrVal = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+    if (variant->bstrVal == nullptr) {
+        return E_OUTOFMEMORY;
+    }
+    variant->vt = VT_BSTR;
+    return WriteBagValue(bag, name, *variant.get());
+}
+
+HRESULT WriteBagFont(IPropertyBag* bag, const PersistedName& name, IFont* font)
+{
+    UniqueVariant variant;
+    HRESULT hr = font->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&variant->pdispVal));
+    if (FAILED(hr)) {
+        return hr;
+    }
+    variant->vt = VT_DISPATCH;
+    return WriteBagValue(bag, name, *variant.get());
+}
+
+HRESULT WriteStreamUInt32(IStream* stream, std::uint32_t value)
+{
+    ULONG written = 0;
+    HRESULT hr = stream->Write(&value, sizeof(value), &written);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    return written == sizeof(value) ? S_OK : STG_E_WRITEFAULT;
+}
+
+HRESULT ReadStreamUInt32(IStream* stream, std::uint32_t& value)
+{
+    ULONG read = 0;
+    HRESULT hr = stream->Read(&value, sizeof(value), &read);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    return read == sizeof(value) ? S_OK : STG_E_READFAULT;
+}
+
+HRESULT WriteStreamString(IStream* stream, const std::wstring& value)
+{
+    if (value.size() > std::numeric_limits<std::uint32_t>::max() / sizeof(wchar_t)) {
+        return E_INVALIDARG;
+    }
+    const auto length = static_cast<std::uint32_t>(value.size());
+    HRESULT hr = WriteStreamUInt32(stream, length);
+    if (FAILED(hr) || length == 0) {
+        return hr;
+    }
+    const ULONG bytes = length * sizeof(wchar_t);
+    ULONG written = 0;
+    if (FAILED(hr = stream->Write(value.data(), bytes, &written))) {
+        return hr;
+    }
+    return written == bytes ? S_OK : STG_E_WRITEFAULT;
+}
+
+HRESULT ReadStreamString(IStream* stream, std::wstring& value)
+{
+    std::uint32_t length = 0;
+    HRESULT hr = ReadStreamUInt32(stream, length);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    if (length > kMaxStreamStringLength) {
+        return STG_E_INVALIDHEADER;
+    }
+    std::wstring text;
+    try {
+        text.resize(length);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+    const ULONG bytes = length * sizeof(wchar_t);
+    ULONG read = 0;
+    if (length != 0 && FAILED(hr = stream->Read(text.data(), bytes, &read))) {
+        return hr;
+    }
+    if (read != bytes) {
+        return STG_E_READFAULT;
+    }
+    value = std::move(text);
+    return S_OK;
+}
+
+HRESULT WriteStreamFont(IStream* stream, IFont* font)
+{
+    ComPtr<IPersistStream> persist;
+    HRESULT hr = font->QueryInterface(IID_PPV_ARGS(&persist));
+    if (FAILED(hr)) {
+        return hr;
+    }
+    return OleSaveToStream(persist.Get(), stream);
+}
+
+HRESULT ReadStreamFont(IStream* stream, ComPtr<IFont>& font)
+{
+    return OleLoadFromStream(stream, IID_IFont, reinterpret_cast<void**>(font.ReleaseAndGetAddressOf()));
+}
+
+}  // namespace tessarel

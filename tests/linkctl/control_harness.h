@@ -1,0 +1,220 @@
+// What the tests of tessarel.ocx share: the library loaded beside the test
+// program, instances made through its class factory (no registration
+// needed), a property bag in memory, a recorder of property changes, and a
+// small hand-written host (client site, in-place site, ambient IDispatch)
+// in a window of its own.
+#pragma once
+
+#include "tessarel_h.h"
+#include "unique_handle.h"
+
+#include <windows.h>
+#include <ocidl.h>
+#include <olectl.h>
+#include <wrl/client.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tessarel::test {
+
+using Microsoft::WRL::ComPtr;
+
+// The folder of the running test program (where tessarel.ocx lies too).
+std::wstring ProgramFolder();
+
+class ComApartment {
+public:
+    ComApartment() : result_(OleInitialize(nullptr)) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment()
+    {
+        if (SUCCEEDED(result_)) {
+            OleUninitialize();
+        }
+    }
+    HRESULT Result() const { return result_; }
+
+private:
+    HRESULT result_;
+};
+
+// tessarel.ocx loaded by path, with its exports.
+class ControlLibrary {
+public:
+    HRESULT Load();
+    HRESULT CreateControl(ComPtr<_tessarelcontrol>& control);
+    HRESULT GetClassObject(REFCLSID classId, REFIID riid, void** object);
+    HRESULT CanUnloadNow();
+    HMODULE Module() const { return module_.get(); }
+
+private:
+    UniqueHmodule module_;
+};
+
+// Every test starts with the library loaded and ends by checking that its
+// instances were all released (DllCanUnloadNow). Tests keep their COM
+// pointers in locals or reset them before TearDown runs.
+class ControlTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    ComPtr<_tessarelcontrol> NewControl();
+
+    ComApartment apartment_;
+    ControlLibrary library_;
+};
+
+// A property bag with entries in the order they were written; reads match
+// names without regard to case and return E_INVALIDARG for a missing one.
+class MemoryPropertyBag final : public IPropertyBag {
+public:
+    static ComPtr<MemoryPropertyBag> Create();
+
+    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override;
+    IFACEMETHODIMP_(ULONG) AddRef() override;
+    IFACEMETHODIMP_(ULONG) Release() override;
+    IFACEMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog* errorLog) override;
+    IFACEMETHODIMP Write(LPCOLESTR name, VARIANT* value) override;
+
+    void Put(const std::wstring& name, const VARIANT& value);
+    void PutInt(const std::wstring& name, LONG value);
+    void PutString(const std::wstring& name, const wchar_t* value);
+    void PutObject(const std::wstring& name, IUnknown* object);
+    // The entry's value, or null when there is none.
+    const VARIANT* Find(const std::wstring& name) const;
+    std::vector<std::wstring> Names() const;
+
+private:
+    MemoryPropertyBag() = default;
+    ~MemoryPropertyBag();
+
+    ULONG references_ = 1;
+    std::vector<std::pair<std::wstring, VARIANT>> entries_;
+};
+
+// Records the dispatch ids of IPropertyNotifySink::OnChanged calls.
+class ChangeRecorder final : public IPropertyNotifySink {
+public:
+    static ComPtr<ChangeRecorder> Create();
+
+    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override;
+    IFACEMETHODIMP_(ULONG) AddRef() override;
+    IFACEMETHODIMP_(ULONG) Release() override;
+    IFACEMETHODIMP OnChanged(DISPID id) override;
+    IFACEMETHODIMP OnRequestEdit(DISPID id) override;
+
+    std::vector<DISPID> changes;
+
+private:
+    ChangeRecorder() = default;
+    ~ChangeRecorder() = default;
+    ULONG references_ = 1;
+};
+
+// Connects a recorder to the control's property notification point for
+// the recorder's lifetime in the test.
+class ChangeConnection {
+public:
+    explicit ChangeConnection(IUnknown* control);
+    ChangeConnection(const ChangeConnection&) = delete;
+    ChangeConnection& operator=(const ChangeConnection&) = delete;
+    ~ChangeConnection();
+    HRESULT Result() const { return result_; }
+    std::vector<DISPID>& Changes() { return recorder_->changes; }
+
+private:
+    ComPtr<IConnectionPoint> point_;
+    ComPtr<ChangeRecorder> recorder_;
+    DWORD cookie_ = 0;
+    HRESULT result_ = E_FAIL;
+};
+
+// A minimal control container: a top-level window, a client site, an
+// in-place site that activates the control at a given rectangle, and an
+// ambient IDispatch that offers a font (or none).
+class TestHost final : public IOleClientSite, public IOleInPlaceSite, public IDispatch {
+public:
+    // ambientFont null: the host answers DISP_E_MEMBERNOTFOUND for it.
+    static ComPtr<TestHost> Create(IFont* ambientFont, const RECT& position);
+
+    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override;
+    IFACEMETHODIMP_(ULONG) AddRef() override;
+    IFACEMETHODIMP_(ULONG) Release() override;
+    // IOleClientSite
+    IFACEMETHODIMP SaveObject() override;
+    IFACEMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
+    IFACEMETHODIMP GetContainer(IOleContainer** container) override;
+    IFACEMETHODIMP ShowObject() override;
+    IFACEMETHODIMP OnShowWindow(BOOL) override;
+    IFACEMETHODIMP RequestNewObjectLayout() override;
+    // IOleWindow, IOleInPlaceSite
+    IFACEMETHODIMP GetWindow(HWND* window) override;
+    IFACEMETHODIMP ContextSensitiveHelp(BOOL) override;
+    IFACEMETHODIMP CanInPlaceActivate() override;
+    IFACEMETHODIMP OnInPlaceActivate() override;
+    IFACEMETHODIMP OnUIActivate() override;
+    IFACEMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
+                                    LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
+    IFACEMETHODIMP Scroll(SIZE) override;
+    IFACEMETHODIMP OnUIDeactivate(BOOL) override;
+    IFACEMETHODIMP OnInPlaceDeactivate() override;
+    IFACEMETHODIMP DiscardUndoState() override;
+    IFACEMETHODIMP DeactivateAndUndo() override;
+    IFACEMETHODIMP OnPosRectChange(LPCRECT) override;
+    // IDispatch (ambient properties)
+    IFACEMETHODIMP GetTypeInfoCount(UINT* count) override;
+    IFACEMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+    IFACEMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    IFACEMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                          EXCEPINFO*, UINT*) override;
+
+    HWND Window() const { return window_.get(); }
+    int activations = 0;
+    int deactivations = 0;
+
+private:
+    TestHost() = default;
+    ~TestHost() = default;
+
+    ULONG references_ = 1;
+    ComPtr<IFont> ambientFont_;
+    RECT position_{};
+    UniqueHwnd window_;
+};
+
+// Sites the control in host: SetClientSite, InitNew, SetExtent (HIMETRIC),
+// then in-place activation at the host's position.
+HRESULT SiteAndActivate(IUnknown* control, TestHost* host, SIZEL extent);
+
+// Fonts for bags and hosts.
+ComPtr<IFont> MakeFont(const wchar_t* face, LONGLONG sizeTenThousandths, bool underline);
+
+// Property access through IDispatch::Invoke, as a script host does it.
+HRESULT GetProperty(IDispatch* object, DISPID id, UniqueVariant& value);
+HRESULT PutProperty(IDispatch* object, DISPID id, VARIANT value, WORD kind = DISPATCH_PROPERTYPUT);
+UniqueVariant StringVariant(const wchar_t* text);
+VARIANT IntVariant(LONG value);
+
+// Handles window messages of this thread until done() is true. Bounded
+// by the test's ctest TIMEOUT, not by a clock of its own.
+template <typename Done>
+void PumpMessagesUntil(Done done)
+{
+    while (!done()) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (!done()) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+}
+
+}  // namespace tessarel::test
