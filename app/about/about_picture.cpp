@@ -1,4 +1,5 @@
 #include "about/about_picture.h"
+#include "about/com_adopt.h"
 
 #include <shlwapi.h>
 
@@ -13,8 +14,7 @@ HRESULT LoadPictureResource(HINSTANCE module, const wchar_t* name, Microsoft::WR
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
   if (!bytes || size == 0) return E_FAIL;
 
-  Microsoft::WRL::ComPtr<IStream> stream;
-  stream.Attach(SHCreateMemStream(static_cast<const BYTE*>(bytes), size));
+  const auto stream = adopt(SHCreateMemStream(static_cast<const BYTE*>(bytes), size));
   if (!stream) return E_OUTOFMEMORY;
   return OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
                         reinterpret_cast<void**>(picture.ReleaseAndGetAddressOf()));

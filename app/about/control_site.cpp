@@ -1,4 +1,5 @@
 #include "about/control_site.h"
+#include "about/com_adopt.h"
 
 #include <new>
 
@@ -196,7 +197,7 @@ HRESULT CreateControlSite(HWND parent, const RECT& position, const AmbientProper
   site.Reset();
   auto* object = new (std::nothrow) ControlSite(parent, position, ambient);
   if (!object) return E_OUTOFMEMORY;
-  site.Attach(object->clientSite());  // takes over the first reference
+  site = adopt(object->clientSite());  // takes over the first reference
   return S_OK;
 }
 

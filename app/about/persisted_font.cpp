@@ -1,4 +1,5 @@
 #include "about/persisted_font.h"
+#include "about/com_adopt.h"
 
 #include <shlwapi.h>
 
@@ -36,8 +37,8 @@ std::vector<std::byte> PersistFont(const StoredFont& font) {
 
 HRESULT LoadPersistedFont(std::span<const std::byte> persisted, Microsoft::WRL::ComPtr<IFontDisp>& font) {
   font.Reset();
-  Microsoft::WRL::ComPtr<IStream> stream;
-  stream.Attach(SHCreateMemStream(reinterpret_cast<const BYTE*>(persisted.data()), static_cast<UINT>(persisted.size())));
+  const auto stream =
+      adopt(SHCreateMemStream(reinterpret_cast<const BYTE*>(persisted.data()), static_cast<UINT>(persisted.size())));
   if (!stream) return E_OUTOFMEMORY;
   // Reads the class id, creates the standard font and lets it load itself.
   return OleLoadFromStream(stream.Get(), IID_IFontDisp, reinterpret_cast<void**>(font.ReleaseAndGetAddressOf()));

@@ -1,4 +1,5 @@
 #include "about/property_bag.h"
+#include "about/com_adopt.h"
 
 #include <array>
 #include <new>
@@ -22,8 +23,7 @@ class StoredPropertyBag {
     auto* object = new (std::nothrow) StoredPropertyBag();
     if (!object) return E_OUTOFMEMORY;
     // The object starts with one reference, which `bag` takes over.
-    ComPtr<IPropertyBag> owned;
-    owned.Attach(&object->propertyBag_);
+    ComPtr<IPropertyBag> owned = adopt<IPropertyBag>(&object->propertyBag_);
     if (const HRESULT hr = object->Fill(stored); FAILED(hr)) return hr;
     bag = std::move(owned);
     return S_OK;

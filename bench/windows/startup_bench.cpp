@@ -1,0 +1,205 @@
+// Start-up and About timings of Zenthra.exe against its floors, run under
+// the same wineserver, interleaved round by round.
+//
+// Start: from CreateProcess until the program's main window (the shown
+// top-level window with the menu bar) exists and its message loop answers
+// WM_NULL. About: from posting Help > About to that window until another
+// shown top-level window of the process exists (for Zenthra, with its three
+// link label control windows) and its loop answers.
+//
+// Usage: startup_bench.exe [--rounds N] [--warmups N]
+// The programs are looked for beside this one. Prints one "data" line per
+// series (read by bench/run.sh) and the ratios.
+
+#include <windows.h>
+
+#include <timeapi.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cwchar>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "child_program.h"
+#include "sample_stats.h"
+#include "ui/resource_ids.h"
+#include "window_probe.h"
+
+namespace {
+
+using namespace zenthra::bench;
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+// The window class of the link label control's own window (tessarel.ocx).
+constexpr std::wstring_view kLinkLabelClass = L"TessarelLinkLabel";
+constexpr int kAboutLinkLabels = 3;
+
+constexpr auto kStartTimeout = 15s;
+constexpr auto kAboutTimeout = 10s;
+constexpr auto kAnswerTimeout = 5s;
+constexpr auto kCloseTimeout = 5s;
+// Between the start and About: the first paint and the program's idle work
+// end, so that About is timed in a program at rest.
+constexpr auto kSettle = 100ms;
+// Before each start: the last program's exit (its windows, the X server's
+// work for them) is over, so that no run pays for the one before.
+constexpr auto kRest = 200ms;
+
+struct Program {
+  Program(const wchar_t* name, int linkLabels) : file(name), aboutLinkLabels(linkLabels) {}
+  const wchar_t* file;
+  int aboutLinkLabels;  // link label windows that the About window must hold
+  std::vector<double> startMs;
+  std::vector<double> aboutMs;
+  int failedStarts = 0;
+  int failedAbouts = 0;
+  int forcedExits = 0;
+};
+
+double millisecondsSince(Clock::time_point from) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
+}
+
+struct RunResult {
+  std::optional<double> startMs;
+  std::optional<double> aboutMs;
+  bool closed = true;
+};
+
+std::optional<double> timeAbout(const ChildProgram& child, HWND mainWindow, int linkLabels) {
+  const Clock::time_point begin = Clock::now();
+  if (!PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0)) return std::nullopt;
+  WindowWanted about;
+  about.processId = child.processId();
+  about.other = mainWindow;
+  if (linkLabels > 0) {
+    about.childClass = kLinkLabelClass;
+    about.childCount = linkLabels;
+  }
+  HWND window = waitForShownWindow(about, child.process(), begin + kAboutTimeout);
+  if (window == nullptr || !messageLoopAnswers(window, kAnswerTimeout)) return std::nullopt;
+  return millisecondsSince(begin);
+}
+
+RunResult runOnce(const std::wstring& path, int linkLabels) {
+  RunResult result;
+  Sleep(static_cast<DWORD>(std::chrono::milliseconds(kRest).count()));
+  const Clock::time_point begin = Clock::now();
+  std::optional<ChildProgram> child = ChildProgram::start(path);
+  if (!child) return result;
+  WindowWanted wanted;
+  wanted.processId = child->processId();
+  wanted.withMenuBar = true;
+  HWND mainWindow = waitForShownWindow(wanted, child->process(), begin + kStartTimeout);
+  if (mainWindow != nullptr && messageLoopAnswers(mainWindow, kAnswerTimeout)) {
+    result.startMs = millisecondsSince(begin);
+    // WAIT_FAILED only for a process without input: the settle time still passes.
+    WaitForInputIdle(child->process(), static_cast<DWORD>(std::chrono::milliseconds(kSettle).count()));
+    Sleep(static_cast<DWORD>(std::chrono::milliseconds(kSettle).count()));
+    if (messageLoopAnswers(mainWindow, kAnswerTimeout)) result.aboutMs = timeAbout(*child, mainWindow, linkLabels);
+  }
+  result.closed = child->close(kCloseTimeout);
+  return result;
+}
+
+std::wstring folderOfThisProgram() {
+  std::array<wchar_t, MAX_PATH> path{};
+  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  if (length == 0 || length == path.size()) return L".";
+  std::wstring full(path.data(), length);
+  return full.substr(0, full.find_last_of(L"\\/"));
+}
+
+// Sleep(1) and the 1 ms polls need the finest system timer on Windows;
+// undone when the run ends.
+struct FineTimer {
+  FineTimer() : active(timeBeginPeriod(1) == TIMERR_NOERROR) {}
+  ~FineTimer() {
+    if (active) timeEndPeriod(1);
+  }
+  FineTimer(const FineTimer&) = delete;
+  FineTimer& operator=(const FineTimer&) = delete;
+  bool active;
+};
+
+void printSeries(const char* kind, const Program& program, const std::vector<double>& samples, int failures) {
+  const Summary s = summarise(samples);
+  std::printf("data %s %ls median_ms=%.1f min_ms=%.1f max_ms=%.1f n=%zu failed=%d\n", kind, program.file, s.median,
+              s.min, s.max, s.count, failures);
+}
+
+void printRatio(const char* kind, const Program& measured, const std::vector<double>& a, const Program& floor,
+                const std::vector<double>& b) {
+  const Summary top = summarise(a);
+  const Summary bottom = summarise(b);
+  if (top.count == 0 || bottom.count == 0 || bottom.median <= 0) {
+    std::printf("ratio %s %ls/%ls not-measured\n", kind, measured.file, floor.file);
+    return;
+  }
+  std::printf("ratio %s %ls/%ls %.2f\n", kind, measured.file, floor.file, top.median / bottom.median);
+}
+
+bool readCount(int argc, wchar_t** argv, int& i, int& value) {
+  if (i + 1 >= argc) return false;
+  value = _wtoi(argv[++i]);
+  return value > 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  int rounds = 30;
+  int warmups = 3;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring_view argument = argv[i];
+    const bool ok = (argument == L"--rounds" && readCount(argc, argv, i, rounds)) ||
+                    (argument == L"--warmups" && readCount(argc, argv, i, warmups));
+    if (!ok) {
+      std::fwprintf(stderr, L"usage: startup_bench.exe [--rounds N] [--warmups N]\n");
+      return 2;
+    }
+  }
+
+  const FineTimer timer;
+  const std::wstring folder = folderOfThisProgram();
+  std::array<Program, 3> programs{Program(L"Zenthra.exe", kAboutLinkLabels), Program(L"floor_empty_window.exe", 0),
+                                  Program(L"floor_same_controls.exe", 0)};
+
+  for (int round = 0; round < warmups + rounds; ++round) {
+    const bool counted = round >= warmups;
+    // Each round starts with another program, so that none always runs
+    // right after the same one.
+    for (std::size_t k = 0; k < programs.size(); ++k) {
+      Program& program = programs[(static_cast<std::size_t>(round) + k) % programs.size()];
+      const RunResult run = runOnce(folder + L"\\" + program.file, program.aboutLinkLabels);
+      std::fprintf(stderr, "round %d %ls start_ms=%.1f about_ms=%.1f%s\n", round + 1, program.file,
+                   run.startMs.value_or(-1), run.aboutMs.value_or(-1), counted ? "" : " (warm-up)");
+      if (!run.closed) ++program.forcedExits;
+      if (!counted) continue;
+      if (run.startMs) program.startMs.push_back(*run.startMs); else ++program.failedStarts;
+      if (run.aboutMs) program.aboutMs.push_back(*run.aboutMs); else ++program.failedAbouts;
+    }
+  }
+
+  std::printf("rounds %d warmups %d poll_ms 1 settle_ms %lld rest_ms %lld\n", rounds, warmups,
+              static_cast<long long>(std::chrono::milliseconds(kSettle).count()),
+              static_cast<long long>(std::chrono::milliseconds(kRest).count()));
+  for (const Program& program : programs) {
+    printSeries("start", program, program.startMs, program.failedStarts);
+    printSeries("about", program, program.aboutMs, program.failedAbouts);
+    std::printf("data forced_exits %ls %d\n", program.file, program.forcedExits);
+  }
+  const Program& zenthra = programs[0];
+  const Program& empty = programs[1];
+  const Program& sameControls = programs[2];
+  printRatio("start", zenthra, zenthra.startMs, sameControls, sameControls.startMs);
+  printRatio("start", zenthra, zenthra.startMs, empty, empty.startMs);
+  printRatio("start", sameControls, sameControls.startMs, empty, empty.startMs);
+  printRatio("about", zenthra, zenthra.aboutMs, empty, empty.aboutMs);
+  std::fflush(stdout);
+  return 0;
+}
