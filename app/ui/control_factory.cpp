@@ -34,25 +34,25 @@ WindowKind windowKindOf(ControlKind kind) {
 
 }  // namespace
 
-HWND createControl(HINSTANCE instance, HWND parent, const ControlSpec& spec, int id, UINT dpi, bool joinsGroup) {
-  WindowKind kind = windowKindOf(spec.kind);
-  if (takesFocus(spec.kind) && !joinsGroup) kind.style |= WS_GROUP;
-  if (spec.start == StartState::Disabled) kind.style |= WS_DISABLED;
-  if (spec.wraps) kind.style = (kind.style & ~static_cast<DWORD>(SS_TYPEMASK)) | SS_LEFT;
+HWND createControl(HINSTANCE instance, HWND parent, const ControlSpec& entry, int id, UINT dpi, bool joinsGroup) {
+  WindowKind kind = windowKindOf(entry.kind);
+  if (takesFocus(entry.kind) && !joinsGroup) kind.style |= WS_GROUP;
+  if (entry.start == StartState::Disabled) kind.style |= WS_DISABLED;
+  if (entry.wraps) kind.style = (kind.style & ~static_cast<DWORD>(SS_TYPEMASK)) | SS_LEFT;
   // Tab stops at the selected option button only; the window moves the stop
   // along with the selection.
-  if (spec.kind == ControlKind::OptionButton && spec.start == StartState::Selected) kind.style |= WS_TABSTOP;
+  if (entry.kind == ControlKind::OptionButton && entry.start == StartState::Selected) kind.style |= WS_TABSTOP;
 
-  const RECT rect = pixelRect(spec, dpi);
-  const bool levelBox = spec.kind == ControlKind::LevelBox;
-  const std::wstring caption(levelBox ? std::wstring_view{} : spec.caption);
+  const RECT rect = pixelRect(entry, dpi);
+  const bool levelBox = entry.kind == ControlKind::LevelBox;
+  const std::wstring caption(levelBox ? std::wstring_view{} : entry.caption);
   HWND control = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(), kind.style, rect.left, rect.top,
                                  rect.right - rect.left, rect.bottom - rect.top, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (control == nullptr) return nullptr;
 
-  if (levelBox && !(level_box::addItems(control) && level_box::showText(control, spec.caption))) return nullptr;
-  if (spec.kind == ControlKind::OptionButton && spec.start == StartState::Selected) {
+  if (levelBox && !(level_box::addItems(control) && level_box::showText(control, entry.caption))) return nullptr;
+  if (entry.kind == ControlKind::OptionButton && entry.start == StartState::Selected) {
     SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
   }
   return control;

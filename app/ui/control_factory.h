@@ -12,6 +12,6 @@ namespace zenthra::ui {
 // control starts a new dialog group unless `joinsGroup`: the second option
 // button joins the first so that the arrow keys move between them.
 // Returns nullptr on failure. The parent owns the control.
-HWND createControl(HINSTANCE instance, HWND parent, const ControlSpec& spec, int id, UINT dpi, bool joinsGroup);
+HWND createControl(HINSTANCE instance, HWND parent, const ControlSpec& entry, int id, UINT dpi, bool joinsGroup);
 
 }  // namespace zenthra::ui

@@ -127,11 +127,11 @@ bool MainWindow::onCreate() {
 
   ControlKind previous = ControlKind::Label;
   for (std::size_t index : creationOrder()) {
-    const ControlSpec& spec = kMainWindowLayout[index];
-    const bool joinsGroup = spec.kind == ControlKind::OptionButton && previous == ControlKind::OptionButton;
-    controls_[index] = createControl(instance_, hwnd_, spec, controlId(index), dpi_, joinsGroup);
+    const ControlSpec& entry = kMainWindowLayout[index];
+    const bool joinsGroup = entry.kind == ControlKind::OptionButton && previous == ControlKind::OptionButton;
+    controls_[index] = createControl(instance_, hwnd_, entry, controlId(index), dpi_, joinsGroup);
     if (controls_[index] == nullptr) return false;
-    previous = spec.kind;
+    previous = entry.kind;
   }
   if (!applyDpi()) return false;
   focusWhenInactive_ = control(L"optlight");
@@ -164,9 +164,9 @@ bool MainWindow::applyDpi() {
 
 bool MainWindow::placeControls() {
   for (std::size_t index = 0; index < kMainWindowLayout.size(); ++index) {
-    const ControlSpec& spec = kMainWindowLayout[index];
-    const RECT rect = pixelRect(spec, dpi_);
-    const bool placed = spec.kind == ControlKind::LevelBox
+    const ControlSpec& entry = kMainWindowLayout[index];
+    const RECT rect = pixelRect(entry, dpi_);
+    const bool placed = entry.kind == ControlKind::LevelBox
                             ? level_box::place(controls_[index], rect, dpi_)
                             : SetWindowPos(controls_[index], nullptr, rect.left, rect.top, rect.right - rect.left,
                                            rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
@@ -215,17 +215,17 @@ void MainWindow::onCommand(int id, int code, HWND source) {
 }
 
 void MainWindow::onControlNotification(std::size_t layoutIndex, int code) {
-  const ControlSpec& spec = kMainWindowLayout[layoutIndex];
+  const ControlSpec& entry = kMainWindowLayout[layoutIndex];
   HWND source = controls_[layoutIndex];
-  switch (spec.kind) {
+  switch (entry.kind) {
     case ControlKind::LevelBox:
-      if (const auto power = powerOfBox(spec.name)) onLevelBoxNotification(source, *power, code);
+      if (const auto power = powerOfBox(entry.name)) onLevelBoxNotification(source, *power, code);
       return;
     case ControlKind::OptionButton:
       if (code != BN_CLICKED || !isChecked(source)) return;
       moveTabStopToSelectedOption();
-      if (spec.name == L"optlight") optlight_Click(*this);
-      if (spec.name == L"optdark") optdark_Click(*this);
+      if (entry.name == L"optlight") optlight_Click(*this);
+      if (entry.name == L"optdark") optdark_Click(*this);
       return;
     case ControlKind::CommandButton:
       if (code == BN_CLICKED) cmdgo_Click(*this);

@@ -76,10 +76,10 @@ TEST(Identity, ManifestMakesTheProgramPerMonitorDpiAware) {
 // focusable first, in tab index order.
 TEST(LayoutTable, TabIndexesAreEachUsedOnceAndDecideTheCreationOrder) {
   std::array<int, kControlCount> uses{};
-  for (const ControlSpec& spec : kMainWindowLayout) {
-    ASSERT_GE(spec.tabIndex, 0);
-    ASSERT_LT(spec.tabIndex, kControlCount);
-    ++uses[static_cast<std::size_t>(spec.tabIndex)];
+  for (const ControlSpec& entry : kMainWindowLayout) {
+    ASSERT_GE(entry.tabIndex, 0);
+    ASSERT_LT(entry.tabIndex, kControlCount);
+    ++uses[static_cast<std::size_t>(entry.tabIndex)];
   }
   for (int count : uses) EXPECT_EQ(count, 1);
 

@@ -18,16 +18,16 @@ class LayoutTest : public MainWindowTest {
 
   // Every control at MulDiv(twips, dpi, 1440), drawn in MS Sans Serif 8.25pt.
   void expectLayoutAt(int dpi) {
-    for (const ControlSpec& spec : kMainWindowLayout) {
-      SCOPED_TRACE(std::string(spec.name.begin(), spec.name.end()));
-      const RECT rect = clientRectOf(control(spec.name));
-      EXPECT_EQ(rect.left, MulDiv(spec.left, dpi, kTwipsPerInch));
-      EXPECT_EQ(rect.top, MulDiv(spec.top, dpi, kTwipsPerInch));
-      EXPECT_EQ(rect.right - rect.left, MulDiv(spec.width, dpi, kTwipsPerInch));
-      EXPECT_EQ(rect.bottom - rect.top, MulDiv(spec.height, dpi, kTwipsPerInch));
+    for (const ControlSpec& entry : kMainWindowLayout) {
+      SCOPED_TRACE(std::string(entry.name.begin(), entry.name.end()));
+      const RECT rect = clientRectOf(control(entry.name));
+      EXPECT_EQ(rect.left, MulDiv(entry.left, dpi, kTwipsPerInch));
+      EXPECT_EQ(rect.top, MulDiv(entry.top, dpi, kTwipsPerInch));
+      EXPECT_EQ(rect.right - rect.left, MulDiv(entry.width, dpi, kTwipsPerInch));
+      EXPECT_EQ(rect.bottom - rect.top, MulDiv(entry.height, dpi, kTwipsPerInch));
 
       LOGFONTW font{};
-      auto handle = reinterpret_cast<HFONT>(SendMessageW(control(spec.name), WM_GETFONT, 0, 0));
+      auto handle = reinterpret_cast<HFONT>(SendMessageW(control(entry.name), WM_GETFONT, 0, 0));
       ASSERT_NE(GetObjectW(handle, sizeof(font), &font), 0);
       EXPECT_EQ(std::wstring(font.lfFaceName), L"MS Sans Serif");
       EXPECT_EQ(font.lfHeight, -MulDiv(825, dpi, 7200));

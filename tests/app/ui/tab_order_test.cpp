@@ -9,8 +9,8 @@ namespace {
 class TabOrderTest : public MainWindowTest {
  protected:
   std::wstring nameOf(HWND focused) const {
-    for (const ControlSpec& spec : kMainWindowLayout) {
-      if (control(spec.name) == focused) return std::wstring(spec.name);
+    for (const ControlSpec& entry : kMainWindowLayout) {
+      if (control(entry.name) == focused) return std::wstring(entry.name);
     }
     return L"(not a control)";
   }
