@@ -19,7 +19,10 @@ HRESULT ReadBagRaw(IPropertyBag* bag, IErrorLog* errorLog, const wchar_t* name, 
                    bool& found)
 {
     VARIANT* raw = value.put();
-    raw->vt = type;  // the type wanted, as a hint to the bag
+    // The type wanted, as a hint to the bag, over empty data: a bag that fails
+    // without writing must leave nothing stale for the clear below to free.
+    *raw = VARIANT{};
+    raw->vt = type;
     HRESULT hr = bag->Read(name, raw, errorLog);
     if (hr == kBagEntryMissing) {
         value.put();
