@@ -14,9 +14,12 @@ endfunction()
 # that a window test that waits for ever cannot hold up the run. ENVIRONMENT
 # (optional) is set for each case, e.g. ZENTHRA_WINEPREFIX=... for a test
 # that needs a Wine prefix of its own; RESOURCE_LOCK (optional) keeps cases
-# that share such a prefix's registry or files from running at once.
+# that share such a prefix's registry or files from running at once;
+# FIXTURES_REQUIRED (optional) names set-up tests that run first, and
+# TEST_PREFIX (optional) tells apart cases of one source built twice.
 function(zenthra_add_gtest target)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBRARIES;LABELS;ENVIRONMENT;RESOURCE_LOCK" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT;TEST_PREFIX" "SOURCES;LIBRARIES;LABELS;ENVIRONMENT;RESOURCE_LOCK;FIXTURES_REQUIRED"
+                        ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 60)
   endif()
@@ -26,12 +29,13 @@ function(zenthra_add_gtest target)
   # Optional properties go in only when given: an empty value would make the
   # next property name its value.
   set(properties TIMEOUT ${ARG_TIMEOUT})
-  foreach(property LABELS ENVIRONMENT RESOURCE_LOCK)
+  foreach(property LABELS ENVIRONMENT RESOURCE_LOCK FIXTURES_REQUIRED)
     if(ARG_${property})
       list(APPEND properties ${property} "${ARG_${property}}")
     endif()
   endforeach()
   gtest_discover_tests(${target}
+    TEST_PREFIX "${ARG_TEST_PREFIX}"
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     PROPERTIES ${properties})

@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
-# Creates a private Wine prefix once: usage wine-prefix.sh PREFIX.
+# Creates a private Wine prefix once: usage wine-prefix.sh PREFIX [DPI].
+# A new prefix draws at 96 DPI; with DPI given, the prefix (new or not) is
+# set to it. Wine reads the setting when a program starts, so set it before
+# starting the programs that should see it.
 # Safe to call from parallel tests: the first caller builds it under a lock,
 # the others wait and then find it ready.
 set -euo pipefail
 prefix="$1"
-[ -f "$prefix/.zenthra-ready" ] && exit 0
+dpi="${2:-}"
+[ -f "$prefix/.zenthra-ready" ] && [ -z "$dpi" ] && exit 0
 
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-[ -f "$prefix/.zenthra-ready" ] && exit 0
 
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot -i </dev/null >/dev/null 2>&1
-# Without a window manager every top-level window close waits about two
-# seconds for one; unmanaged windows close at once.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f </dev/null >/dev/null 2>&1
-wineserver -w
-touch "$prefix/.zenthra-ready"
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
+}
+if [ ! -f "$prefix/.zenthra-ready" ]; then
+  wineboot -i </dev/null >/dev/null 2>&1
+  # Without a window manager every top-level window close waits about two
+  # seconds for one; unmanaged windows close at once.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+  set_dpi 96
+  wineserver -w
+  touch "$prefix/.zenthra-ready"
+fi
+if [ -n "$dpi" ]; then
+  set_dpi "$dpi"
+  wineserver -w
+fi

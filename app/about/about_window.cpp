@@ -4,6 +4,7 @@
 
 #include <new>
 #include <string>
+#include <utility>
 
 #include "about/about_layout.h"
 #include "about/about_picture.h"
@@ -138,6 +139,9 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       OnActivate(wParam);
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_DESTROY:
       // The controls go while their parent window still exists.
       for (auto& link : links_) link.reset();
@@ -215,6 +219,35 @@ void AboutWindow::CreateLinkLabels() {
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (label && font_) SetWindowFont(label, font_.get(), FALSE);
   }
+}
+
+// Everything sized from the layout follows the new DPI: the font, the
+// controls' places and the client area; painting reads dpi_ anyway. A
+// control that refuses its new place or font keeps the old one: the dialog
+// stays usable, and there is nobody to report to in the middle of a move.
+void AboutWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  unique_hfont font(CreateDialogFont(dpi_));
+  const auto restyle = [&](HWND control, const RECT& rect) {
+    if (!control) return;
+    if (font) SetWindowFont(control, font.get(), FALSE);
+    SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  for (const ChildLayout& child : kAboutLayout.children) {
+    restyle(GetDlgItem(window_, child.id), ToPixels(child.rect, dpi_));
+  }
+  for (std::size_t i = 0; i < links_.size(); ++i) {
+    if (links_[i]) {
+      links_[i]->SetDpi(dpi_);
+    } else {  // the plain label standing in for the link
+      restyle(GetDlgItem(window_, kFirstLinkLabel + static_cast<int>(i)), ToPixels(kAboutLayout.linkLabels[i], dpi_));
+    }
+  }
+  if (font) font_ = std::move(font);  // the old font goes once no control uses it
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT AboutWindow::OnControlColour(HDC dc, HWND control) {

@@ -55,6 +55,7 @@ class AboutWindow {
   void PlaceWindow();
   void CreateChildren();
   void CreateLinkLabels();
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnPaint();
   void OnActivate(WPARAM wParam);
   LRESULT OnControlColour(HDC dc, HWND control);

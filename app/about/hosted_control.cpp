@@ -1,5 +1,7 @@
 #include "about/hosted_control.h"
 
+#include <olectl.h>
+
 #include <new>
 
 #include "about/property_bag.h"
@@ -8,14 +10,42 @@ namespace zenthra::about {
 
 using Microsoft::WRL::ComPtr;
 
+namespace {
+
+// A font object maps its size in points to pixels by this ratio; by default
+// it is the system DPI of the moment the object was made.
+HRESULT ScaleFont(IOleObject& object, UINT dpi) {
+  ComPtr<IDispatch> dispatch;
+  if (const HRESULT hr = object.QueryInterface(IID_PPV_ARGS(&dispatch)); FAILED(hr)) return hr;
+  DISPPARAMS none{};
+  VARIANT value;
+  VariantInit(&value);
+  if (const HRESULT hr = dispatch->Invoke(DISPID_FONT, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                          &value, nullptr, nullptr);
+      FAILED(hr)) {
+    return hr;
+  }
+  ComPtr<IFont> font;
+  HRESULT hr = E_NOINTERFACE;
+  if ((value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN) && value.punkVal) {
+    hr = value.punkVal->QueryInterface(IID_PPV_ARGS(&font));
+  }
+  VariantClear(&value);
+  if (FAILED(hr)) return hr;
+  constexpr LONG kHimetricPerInch = 2540;
+  return font->SetRatio(static_cast<LONG>(dpi), kHimetricPerInch);
+}
+
+}  // namespace
+
 HRESULT HostedControl::Create(HWND parent, const StoredLinkLabel& stored, const TwipsRect& place, UINT dpi,
                               const AmbientProperties& ambient, std::unique_ptr<HostedControl>& control) {
   control.reset();
   std::unique_ptr<HostedControl> hosted(new (std::nothrow) HostedControl());
   if (!hosted) return E_OUTOFMEMORY;
 
-  const TwipsRect twips{place.left, place.top, HimetricToTwips(stored.extentX), HimetricToTwips(stored.extentY)};
-  RECT position = ToPixels(twips, dpi);
+  hosted->twips_ = {place.left, place.top, HimetricToTwips(stored.extentX), HimetricToTwips(stored.extentY)};
+  RECT position = ToPixels(hosted->twips_, dpi);
 
   // Under registration-free activation this is an alias of the class id;
   // it is only ever handed on to CoCreateInstance.
@@ -36,6 +66,10 @@ HRESULT HostedControl::Create(HWND parent, const StoredLinkLabel& stored, const 
   if (const HRESULT hr = CreateStoredPropertyBag(stored, bag); FAILED(hr)) return hr;
   if (const HRESULT hr = persist->Load(bag.Get(), nullptr); FAILED(hr)) return hr;
 
+  // A font that cannot be scaled still draws at the system DPI, which is
+  // the dialog's own when it is created: no reason to give up the control.
+  ScaleFont(*hosted->object_.Get(), dpi);
+
   SIZEL extent{stored.extentX, stored.extentY};
   if (const HRESULT hr = hosted->object_->SetExtent(DVASPECT_CONTENT, &extent); FAILED(hr)) return hr;
   if (const HRESULT hr = hosted->object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, hosted->site_.Get(), 0, parent,
@@ -55,6 +89,15 @@ HWND HostedControl::window() const {
   HWND window = nullptr;
   if (FAILED(inPlace->GetWindow(&window))) return nullptr;
   return window;
+}
+
+HRESULT HostedControl::SetDpi(UINT dpi) {
+  ComPtr<IOleInPlaceObject> inPlace;
+  if (const HRESULT hr = object_.As(&inPlace); FAILED(hr)) return hr;
+  if (const HRESULT hr = ScaleFont(*object_.Get(), dpi); FAILED(hr)) return hr;
+  // Moving the control also redraws it, now with the rescaled font.
+  const RECT position = ToPixels(twips_, dpi);
+  return inPlace->SetObjectRects(&position, &position);
 }
 
 // Failures here change nothing for the caller: the control goes either way.

@@ -31,12 +31,17 @@ class HostedControl {
   // The control's own window while it is active in place, else nullptr.
   HWND window() const;
 
+  // Follows a change of the dialog's DPI: the control moves to its place
+  // for `dpi` and its font is drawn at that DPI.
+  HRESULT SetDpi(UINT dpi);
+
  private:
   HostedControl() = default;
   void Close();
 
   Microsoft::WRL::ComPtr<IOleObject> object_;
   Microsoft::WRL::ComPtr<IOleClientSite> site_;
+  TwipsRect twips_{};  // the place from the layout, the size from the extent
 };
 
 // A stored extent in HIMETRIC as layout twips (2540 HIMETRIC to the inch).

@@ -14,6 +14,7 @@
 #include "about/about_layout.h"
 #include "about/about_window.h"
 #include "about/property_bag.h"
+#include "about_layout_check.h"
 #include "test_support.h"
 #include "ui/program_windows.h"
 
@@ -293,6 +294,17 @@ TEST(StoredPropertyBagTest, FindsNamesWithoutRegardToCaseAndHandsTheFontAsAFontO
   ASSERT_HRESULT_SUCCEEDED(fontValue.pdispVal->QueryInterface(IID_PPV_ARGS(&font)));
   VariantClear(&fontValue);
   ExpectStoredFont(*font.Get());
+}
+
+// Moved to a screen of another DPI, the dialog rescales everything from its
+// layout, the hosted link labels included.
+TEST_F(AboutLinksTest, EverythingFollowsAChangeOfDpi) {
+  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+  for (const UINT dpi : {144u, 192u, 96u}) {
+    SCOPED_TRACE(dpi);
+    testing::SendDpiChanged(dialog_, dpi);
+    testing::ExpectAboutLayoutAt(dialog_, dpi);
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "about/about_dialog.h"
 #include "about/about_layout.h"
 #include "about/about_window.h"
+#include "about_layout_check.h"
 #include "test_support.h"
 #include "ui/program_windows.h"
 
@@ -253,6 +254,18 @@ TEST_F(AboutWindowTest, UnloadAboutWithNothingLoadedDoesNothing) {
   DestroyWindow(main.get());
   windows_.remove(main.get());
   RunPostedMessages(windows_);
+}
+
+// Moved to a screen of another DPI, the dialog rescales everything from its
+// layout, the plain labels standing in for the links included.
+TEST_F(AboutWindowTest, EverythingFollowsAChangeOfDpi) {
+  HWND dialog = Show();
+  ASSERT_NE(dialog, nullptr);
+  for (const UINT dpi : {144u, 192u, 96u}) {
+    SCOPED_TRACE(dpi);
+    testing::SendDpiChanged(dialog, dpi);
+    testing::ExpectAboutLayoutAt(dialog, dpi);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,77 @@
+// Both windows in a prefix set to ZENTHRA_TEST_DPI: they open at that DPI
+// with every control at its twips scaled by it and fonts made for it, and
+// follow a move back to a 96 DPI screen. (Wine sizes the frame for the
+// system DPI whatever WM_DPICHANGED says, so after a change only the
+// controls are compared, not the client area.)
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "about/about_dialog.h"
+#include "about/about_window.h"
+#include "about_layout_check.h"
+#include "layout_check.h"
+#include "test_support.h"
+#include "ui/main_window.h"
+#include "ui/main_window_layout.h"
+#include "ui/program_windows.h"
+
+namespace zenthra {
+namespace {
+
+constexpr UINT kDpi = ZENTHRA_TEST_DPI;
+
+// Nothing else is worth checking when the prefix is not at the DPI.
+class HighDpiTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(GetDpiForSystem(), kDpi) << "the prefix's LogPixels was not set"; }
+  void TearDown() override {
+    about::UnloadAbout(windows_);
+    about::testing::RunPostedMessages(windows_);
+  }
+  ui::ProgramWindows windows_;
+};
+
+// The whole window fits on the screen: the caption bar and every edge.
+void ExpectOnScreen(HWND window) {
+  RECT frame{};
+  ASSERT_TRUE(GetWindowRect(window, &frame));
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor));
+  RECT inside{};
+  EXPECT_TRUE(IntersectRect(&inside, &frame, &monitor.rcMonitor) && EqualRect(&inside, &frame));
+}
+
+TEST_F(HighDpiTest, MainWindowOpensScaledToThePrefixDpi) {
+  ui::MainWindow window(GetModuleHandleW(nullptr), windows_);
+  ASSERT_TRUE(window.create(SW_SHOWNORMAL));
+  EXPECT_EQ(window.dpi(), kDpi);
+  EXPECT_EQ(GetDpiForWindow(window.hwnd()), kDpi);
+  ui::test::expectClientAreaAt(window, kDpi);
+  ui::test::expectLayoutAt(window, kDpi);
+  ExpectOnScreen(window.hwnd());
+
+  RECT suggested{0, 0, MulDiv(ui::kClientWidthTwips, 96, ui::kTwipsPerInch),
+                 MulDiv(ui::kClientHeightTwips, 96, ui::kTwipsPerInch)};
+  ASSERT_TRUE(AdjustWindowRectExForDpi(&suggested, WS_OVERLAPPEDWINDOW, TRUE, 0, 96));
+  SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+  ui::test::expectLayoutAt(window, 96);
+}
+
+TEST_F(HighDpiTest, AboutOpensScaledToThePrefixDpiWithItsLinks) {
+  HWND dialog = about::ShowAbout(GetModuleHandleW(nullptr), windows_);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(GetDpiForWindow(dialog), kDpi);
+  const about::AboutWindow* about = about::AboutWindow::FromWindow(dialog);
+  ASSERT_NE(about, nullptr);
+  ASSERT_NE(about->linkLabel(0), nullptr) << "the link labels are not hosted from tessarel.ocx";
+  about::testing::ExpectAboutClientAreaAt(dialog, kDpi);
+  about::testing::ExpectAboutLayoutAt(dialog, kDpi);
+  ExpectOnScreen(dialog);
+
+  about::testing::SendDpiChanged(dialog, 96);
+  about::testing::ExpectAboutLayoutAt(dialog, 96);
+}
+
+}  // namespace
+}  // namespace zenthra
