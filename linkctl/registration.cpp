@@ -6,6 +6,7 @@
 #include "resource_ids.h"
 #include "unique_handle.h"
 
+#include <iterator>
 #include <string>
 
 namespace tessarel {
@@ -22,6 +23,20 @@ std::wstring GuidText(const GUID& guid)
 {
     wchar_t text[39] = {};
     return StringFromGUID2(guid, text, ARRAYSIZE(text)) != 0 ? std::wstring(text) : std::wstring();
+}
+
+// The decimal digits of value. Written out here rather than with
+// std::to_wstring, which formats through the C runtime's wide printf and
+// would link that (about 25 KiB) into the library for two numbers.
+std::wstring DecimalText(unsigned long value)
+{
+    wchar_t digits[16];
+    wchar_t* first = std::end(digits);
+    do {
+        *--first = static_cast<wchar_t>(L'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return std::wstring(first, std::end(digits));
 }
 
 // Creates key below HKEY_CLASSES_ROOT and sets one string value (name null:
@@ -64,8 +79,8 @@ HRESULT RegisterClassKeys(const std::wstring& modulePath)
         {classKey + L"\\ProgID", nullptr, kProgId},
         {classKey + L"\\Control", nullptr, L""},
         {classKey + L"\\MiscStatus", nullptr, L"0"},
-        {classKey + L"\\MiscStatus\\1", nullptr, std::to_wstring(kMiscStatus)},
-        {classKey + L"\\ToolboxBitmap32", nullptr, modulePath + L", " + std::to_wstring(IDB_TOOLBOX_BITMAP)},
+        {classKey + L"\\MiscStatus\\1", nullptr, DecimalText(kMiscStatus)},
+        {classKey + L"\\ToolboxBitmap32", nullptr, modulePath + L", " + DecimalText(IDB_TOOLBOX_BITMAP)},
         {classKey + L"\\TypeLib", nullptr, libraryId},
         {classKey + L"\\Version", nullptr, kTypeLibraryVersion},
         {kProgId, nullptr, kClassName},

@@ -1,7 +1,10 @@
 #include "number_reading.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -29,81 +32,65 @@ std::size_t takeDigits(std::wstring_view& text, std::string& out) {
   return taken;
 }
 
-// The pieces of a number, rewritten in the C locale's form so that the
-// conversion does not depend on any locale.
-struct NumberText {
-  std::string ascii;       // sign, digits, '.', digits, 'e', sign, digits
-  bool negative = false;
-  long long decimalExponent = 0;  // rough power of ten of the value, for range errors
-  bool allZero = true;
-};
+// Appends `value` in decimal.
+void appendInteger(std::string& out, long long value) {
+  char digits[24];
+  const auto result = std::to_chars(std::begin(digits), std::end(digits), value);
+  out.append(digits, result.ptr);
+}
 
-std::optional<NumberText> scanNumber(std::wstring_view text, std::wstring_view separator) {
-  NumberText number;
+// The number rewritten for strtod as a sign, a run of digits and a decimal
+// exponent, e.g. "-2,5e3" as "-25e2": with the fraction's digits moved into
+// the exponent it holds no decimal point, the one thing in such a number
+// that strtod reads according to the current C locale. None when the text
+// is not a number.
+std::optional<std::string> asLocaleFreeNumber(std::wstring_view text, std::wstring_view separator) {
+  std::string number;
   if (!text.empty() && (text.front() == L'+' || text.front() == L'-')) {
-    number.negative = text.front() == L'-';
-    if (number.negative) number.ascii += '-';
+    if (text.front() == L'-') number += '-';
     text.remove_prefix(1);
   }
 
-  std::string digits;
-  const std::size_t integerDigits = takeDigits(text, digits);
+  const std::size_t integerDigits = takeDigits(text, number);
   std::size_t fractionDigits = 0;
   if (!separator.empty() && text.starts_with(separator)) {
     text.remove_prefix(separator.size());
-    digits += '.';
-    fractionDigits = takeDigits(text, digits);
+    fractionDigits = takeDigits(text, number);
   }
   if (integerDigits + fractionDigits == 0) return std::nullopt;
-  number.ascii += digits;
 
+  // The written exponent is capped at a magnitude of 10^9: any text shorter
+  // than hundreds of millions of digits saturates the same way beyond it,
+  // and the exponent written below cannot overflow.
   long long exponent = 0;
   if (!text.empty() && (text.front() == L'e' || text.front() == L'E')) {
     text.remove_prefix(1);
-    number.ascii += 'e';
     bool negativeExponent = false;
     if (!text.empty() && (text.front() == L'+' || text.front() == L'-')) {
       negativeExponent = text.front() == L'-';
-      number.ascii += static_cast<char>(text.front());
       text.remove_prefix(1);
     }
-    std::string exponentDigits;
-    if (takeDigits(text, exponentDigits) == 0) return std::nullopt;
-    number.ascii += exponentDigits;
-    for (char c : exponentDigits) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+    if (text.empty() || !isDigit(text.front())) return std::nullopt;
+    for (; !text.empty() && isDigit(text.front()); text.remove_prefix(1)) {
+      exponent = std::min(exponent * 10 + (text.front() - L'0'), 1'000'000'000LL);
+    }
     if (negativeExponent) exponent = -exponent;
   }
   if (!text.empty()) return std::nullopt;
 
-  // Position of the first significant digit relative to the decimal point.
-  const std::size_t firstNonZero = digits.find_first_not_of("0.");
-  if (firstNonZero != std::string::npos) {
-    number.allZero = false;
-    const auto point = static_cast<long long>(integerDigits);
-    const auto first = static_cast<long long>(firstNonZero);
-    number.decimalExponent = (first < point ? point - first - 1 : point - first) + exponent;
-  }
+  number += 'e';
+  appendInteger(number, exponent - static_cast<long long>(fractionDigits));
   return number;
 }
 
 }  // namespace
 
 std::optional<double> readRealValue(std::wstring_view text, std::wstring_view decimalSeparator) {
-  const auto number = scanNumber(trimBlanks(text), decimalSeparator);
+  const auto number = asLocaleFreeNumber(trimBlanks(text), decimalSeparator);
   if (!number) return std::nullopt;
-
-  double value = 0.0;
-  const char* first = number->ascii.data();
-  const char* last = first + number->ascii.size();
-  const auto [end, error] = std::from_chars(first, last, value);
-  if (error == std::errc::result_out_of_range) {
-    // Too many digits either way: an overflow reads as infinity, an
-    // underflow as zero, keeping the sign.
-    const double magnitude = number->decimalExponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    return number->negative ? -magnitude : magnitude;
-  }
-  if (error != std::errc{} || end != last) return std::nullopt;
-  return value;
+  // strtod rounds correctly; out of range it saturates, keeping the sign:
+  // an overflow reads as infinity (HUGE_VAL), an underflow as zero.
+  return std::strtod(number->c_str(), nullptr);
 }
 
 LevelReading readLevel(std::wstring_view text, std::wstring_view decimalSeparator) {
