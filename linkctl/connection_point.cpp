@@ -1,8 +1,7 @@
 #include "connection_point.h"
 
 #include <olectl.h>
-
-#include <vector>
+#include <wrl/client.h>
 
 using Microsoft::WRL::ComPtr;
 
@@ -63,18 +62,12 @@ IFACEMETHODIMP ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie)
     if (FAILED(sink->QueryInterface(sinkInterface_, reinterpret_cast<void**>(typedSink.GetAddressOf())))) {
         return CONNECT_E_CANNOTCONNECT;
     }
-    try {
-        sinks_.emplace(nextCookie_, std::move(typedSink));
-    } catch (...) {
-        return E_OUTOFMEMORY;
-    }
-    *cookie = nextCookie_++;
-    return S_OK;
+    return sinks_.Add(typedSink.Get(), *cookie);
 }
 
 IFACEMETHODIMP ConnectionPoint::Unadvise(DWORD cookie)
 {
-    return sinks_.erase(cookie) == 1 ? S_OK : CONNECT_E_NOCONNECTION;
+    return sinks_.Remove(cookie) ? S_OK : CONNECT_E_NOCONNECTION;
 }
 
 IFACEMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** connections)
@@ -87,16 +80,14 @@ IFACEMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** connections)
 
 HRESULT ConnectionPoint::NotifyChanged(DISPID dispatchId)
 {
-    // A sink may unadvise from inside OnChanged: walk a snapshot.
-    std::vector<ComPtr<IUnknown>> snapshot;
-    try {
-        for (const auto& [cookie, sink] : sinks_) {
-            snapshot.push_back(sink);
-        }
-    } catch (...) {
-        return E_OUTOFMEMORY;
-    }
-    for (const ComPtr<IUnknown>& sink : snapshot) {
+    // A sink may advise or unadvise from inside OnChanged, so the round
+    // keeps no place in the list, only the last cookie it called, and
+    // holds a reference to the sink it calls. A sink that connects during
+    // the round waits for the next one; one that leaves is not called.
+    const DWORD roundEnd = sinks_.NextCookie();
+    DWORD cookie = 0;
+    ComPtr<IUnknown> sink;
+    while (sinks_.FindAfter(cookie, cookie, sink) && cookie < roundEnd) {
         // Stored as the queried IPropertyNotifySink pointer (see Advise).
         auto* notifySink = static_cast<IPropertyNotifySink*>(sink.Get());
         HRESULT hr = notifySink->OnChanged(dispatchId);

@@ -2,10 +2,9 @@
 // forwards its reference counts there, so it never outlives it.
 #pragma once
 
-#include <ocidl.h>
-#include <wrl/client.h>
+#include "sink_list.h"
 
-#include <map>
+#include <ocidl.h>
 
 namespace tessarel {
 
@@ -31,19 +30,18 @@ public:
 
     const IID& SinkInterface() const noexcept { return sinkInterface_; }
 
-    // Calls each connected IPropertyNotifySink::OnChanged; the first
-    // failure stops the round and is returned. Only for the property
-    // notification point.
+    // Calls each connected IPropertyNotifySink::OnChanged in the order the
+    // sinks connected; the first failure stops the round and is returned.
+    // Only for the property notification point.
     HRESULT NotifyChanged(DISPID dispatchId);
 
-    void DisconnectAll() noexcept { sinks_.clear(); }
+    void DisconnectAll() noexcept { sinks_.Clear(); }
 
 private:
     IUnknown* owner_;                       // borrowed, see constructor
     IConnectionPointContainer* container_;  // borrowed, see constructor
     IID sinkInterface_;
-    DWORD nextCookie_ = 1;
-    std::map<DWORD, Microsoft::WRL::ComPtr<IUnknown>> sinks_;
+    SinkList sinks_;  // each queried for sinkInterface_ (see Advise)
 };
 
 }  // namespace tessarel

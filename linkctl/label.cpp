@@ -1,6 +1,7 @@
 // Drawing and font handling of lbl_hylinx.
 #include "label.h"
 
+#include "bstr_text.h"
 #include "unique_handle.h"
 
 #include <olectl.h>
@@ -56,6 +57,10 @@ HRESULT FillWith(HDC dc, const RECT& area, OLE_COLOR color)
 HRESULT CreateDesignedLabel(Label& label)
 {
     label = Label{};
+    HRESULT hr = AssignText(label.caption, kDesignedCaption);
+    if (FAILED(hr)) {
+        return hr;
+    }
     return MakeFont(/*underline=*/true, label.font);
 }
 
@@ -136,11 +141,12 @@ HRESULT PaintControl(const Label& label, HDC dc, const RECT& bounds, SIZE contro
     const COLORREF oldColor = SetTextColor(dc, textColor);
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     // A label is not a mnemonic target, so '&' is shown as it is.
-    const int drawn = DrawTextW(dc, label.caption.c_str(), static_cast<int>(label.caption.size()), &area,
+    const UINT length = SysStringLen(label.caption.get());
+    const int drawn = DrawTextW(dc, BstrChars(label.caption.get()), static_cast<int>(length), &area,
                                 DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
     SetBkMode(dc, oldMode);
     SetTextColor(dc, oldColor);
-    if (drawn == 0 && !label.caption.empty()) {
+    if (drawn == 0 && length != 0) {
         return E_FAIL;
     }
     return S_OK;

@@ -3,6 +3,7 @@
 // reads and writes them here and keeps no copy.
 #pragma once
 
+#include "unique_handle.h"
 #include "units.h"
 
 #include <windows.h>
@@ -10,17 +11,16 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
-#include <string>
-
 namespace tessarel {
 
 // OLE colour values: 0x00BBGGRR, or 0x800000nn for system colour nn.
 inline constexpr OLE_COLOR kBlue = 0x00FF0000;
 inline constexpr OLE_COLOR kSystemButtonText = 0x80000012;
 inline constexpr OLE_COLOR kSystemButtonFace = 0x8000000F;
+inline constexpr wchar_t kDesignedCaption[] = L"Tessarel";
 
 struct Label {
-    std::wstring caption = L"Tessarel";
+    UniqueBstr caption;  // kDesignedCaption once CreateDesignedLabel succeeds
     OLE_COLOR foreColor = kBlue;
     OLE_COLOR backColor = kSystemButtonFace;
     Microsoft::WRL::ComPtr<IFont> font;  // null only until CreateDesignedLabel succeeds

@@ -2,8 +2,8 @@
 // the connection points and the class information.
 #include "link_control.h"
 
+#include "bstr_text.h"
 #include "module.h"
-#include "no_throw.h"
 
 #include <shlwapi.h>
 
@@ -32,11 +32,11 @@ HRESULT LinkControl::Create(REFIID riid, void** object)
         return E_POINTER;
     }
     *object = nullptr;
-    ComPtr<LinkControl> control;
-    HRESULT hr = CallNoThrow([&] {
-        control = AdoptComPtr(new LinkControl());
-        return control->Initialize();
-    });
+    ComPtr<LinkControl> control = AdoptComPtr(new (std::nothrow) LinkControl());
+    if (control == nullptr) {
+        return E_OUTOFMEMORY;
+    }
+    HRESULT hr = control->Initialize();
     if (FAILED(hr)) {
         return hr;
     }
@@ -45,12 +45,9 @@ HRESULT LinkControl::Create(REFIID riid, void** object)
 
 HRESULT LinkControl::Initialize()
 {
-    const std::wstring path = ModulePath();
-    if (path.empty()) {
-        return HRESULT_FROM_WIN32(GetLastError());
-    }
-    HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &typeLibrary_);
-    if (FAILED(hr)) {
+    UniqueBstr path;
+    HRESULT hr = ModulePath(path);
+    if (FAILED(hr) || FAILED(hr = LoadTypeLibEx(path.get(), REGKIND_NONE, &typeLibrary_))) {
         return hr;
     }
     if (FAILED(hr = typeLibrary_->GetTypeInfoOfGuid(IID__tessarelcontrol, &typeInfo_))) {
@@ -176,17 +173,17 @@ IFACEMETHODIMP LinkControl::get_Text(BSTR* Text)
     if (Text == nullptr) {
         return E_POINTER;
     }
-    *Text = SysAllocStringLen(label_.caption.data(), static_cast<UINT>(label_.caption.size()));
+    const BSTR caption = label_.caption.get();  // borrowed: the label keeps it
+    *Text = SysAllocStringLen(BstrChars(caption), SysStringLen(caption));
     return *Text != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
 IFACEMETHODIMP LinkControl::put_Text(BSTR New_Text)
 {
-    // A null BSTR is the empty string.
-    try {
-        label_.caption.assign(New_Text != nullptr ? New_Text : L"", SysStringLen(New_Text));
-    } catch (...) {
-        return E_OUTOFMEMORY;
+    // A null BSTR is the empty string; it is stored as an empty one.
+    HRESULT hr = AssignBstr(label_.caption, New_Text);
+    if (FAILED(hr)) {
+        return hr;
     }
     return PropertyChanged(kDispIdText);
 }
@@ -196,16 +193,15 @@ IFACEMETHODIMP LinkControl::get_Link(BSTR* Link)
     if (Link == nullptr) {
         return E_POINTER;
     }
-    *Link = SysAllocStringLen(link_.data(), static_cast<UINT>(link_.size()));
+    *Link = SysAllocStringLen(BstrChars(link_.get()), SysStringLen(link_.get()));
     return *Link != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
 IFACEMETHODIMP LinkControl::put_Link(BSTR New_Link)
 {
-    try {
-        link_.assign(New_Link != nullptr ? New_Link : L"", SysStringLen(New_Link));
-    } catch (...) {
-        return E_OUTOFMEMORY;
+    HRESULT hr = AssignBstr(link_, New_Link);
+    if (FAILED(hr)) {
+        return hr;
     }
     return PropertyChanged(kDispIdLink);
 }

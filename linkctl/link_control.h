@@ -15,7 +15,6 @@
 #include <wrl/client.h>
 
 #include <atomic>
-#include <string>
 
 namespace tessarel {
 
@@ -152,8 +151,6 @@ private:
     LinkControl();
     ~LinkControl();
     HRESULT Initialize();
-    // The body of Load(IPropertyBag*); may throw std::bad_alloc.
-    HRESULT ReadProperties(IPropertyBag* bag, IErrorLog* errorLog);
 
     IUnknown* Identity() noexcept { return static_cast<_tessarelcontrol*>(this); }
 
@@ -185,7 +182,7 @@ private:
     Microsoft::WRL::ComPtr<ITypeLib> typeLibrary_;
     Microsoft::WRL::ComPtr<ITypeInfo> typeInfo_;  // of _tessarelcontrol
     Label label_;
-    std::wstring link_;
+    UniqueBstr link_;  // null (empty) until InitNew or Load
     FontWatch fontWatch_;
     ConnectionPoint propertyNotifyPoint_;
     ConnectionPoint eventPoint_;

@@ -3,7 +3,7 @@
 // a host's property bag or a stream, and the host's ambient font.
 #include "link_control.h"
 
-#include "no_throw.h"
+#include "bstr_text.h"
 #include "persisted_value.h"
 
 #include <cstdint>
@@ -24,7 +24,7 @@ constexpr PersistedName kBackColorName{L"BackColor", L"backcolor"};
 
 constexpr OLE_COLOR kDefaultForeColor = kSystemButtonText;
 constexpr OLE_COLOR kDefaultBackColor = kSystemButtonFace;
-constexpr wchar_t kDefaultText[] = L"Tessarel";
+constexpr const wchar_t* kDefaultText = kDesignedCaption;
 
 HRESULT ReadBagColor(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, OLE_COLOR fallback,
                      OLE_COLOR& color)
@@ -56,10 +56,9 @@ IFACEMETHODIMP LinkControl::GetClassID(CLSID* classId)
 // designed; only the link gets its starting value.
 IFACEMETHODIMP LinkControl::InitNew()
 {
-    try {
-        link_ = kDefaultLink;
-    } catch (...) {
-        return E_OUTOFMEMORY;
+    HRESULT hr = AssignText(link_, kDefaultLink);
+    if (FAILED(hr)) {
+        return hr;
     }
     dirty_ = false;
     return S_OK;
@@ -72,11 +71,6 @@ IFACEMETHODIMP LinkControl::Load(IPropertyBag* bag, IErrorLog* errorLog)
     if (bag == nullptr) {
         return E_POINTER;
     }
-    return CallNoThrow([&] { return ReadProperties(bag, errorLog); });
-}
-
-HRESULT LinkControl::ReadProperties(IPropertyBag* bag, IErrorLog* errorLog)
-{
     std::int32_t extentX = extent_.cx;
     std::int32_t extentY = extent_.cy;
     HRESULT hr = S_OK;
@@ -94,14 +88,14 @@ HRESULT LinkControl::ReadProperties(IPropertyBag* bag, IErrorLog* errorLog)
     }
     label_.foreColor = foreColor;
 
-    std::wstring text = kDefaultText;
-    if (FAILED(hr = ReadBagString(bag, errorLog, kTextName, text))) {
+    UniqueBstr text;
+    if (FAILED(hr = AssignText(text, kDefaultText)) || FAILED(hr = ReadBagString(bag, errorLog, kTextName, text))) {
         return hr;
     }
     label_.caption = std::move(text);
 
-    std::wstring link = kDefaultLink;
-    if (FAILED(hr = ReadBagString(bag, errorLog, kLinkName, link))) {
+    UniqueBstr link;
+    if (FAILED(hr = AssignText(link, kDefaultLink)) || FAILED(hr = ReadBagString(bag, errorLog, kLinkName, link))) {
         return hr;
     }
     link_ = std::move(link);
@@ -144,10 +138,11 @@ IFACEMETHODIMP LinkControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL /*save
         FAILED(hr = WriteBagInt32(bag, kForeColorName, static_cast<std::int32_t>(label_.foreColor)))) {
         return hr;
     }
-    if (label_.caption != kDefaultText && FAILED(hr = WriteBagString(bag, kTextName, label_.caption))) {
+    if (!TextEquals(label_.caption.get(), kDefaultText) &&
+        FAILED(hr = WriteBagString(bag, kTextName, label_.caption.get()))) {
         return hr;
     }
-    if (link_ != kDefaultLink && FAILED(hr = WriteBagString(bag, kLinkName, link_))) {
+    if (!TextEquals(link_.get(), kDefaultLink) && FAILED(hr = WriteBagString(bag, kLinkName, link_.get()))) {
         return hr;
     }
     ComPtr<IFont> ambientFont;
@@ -181,7 +176,7 @@ IFACEMETHODIMP LinkControl::Load(IStream* stream)
         return E_POINTER;
     }
     std::uint32_t extentX = 0, extentY = 0, foreColor = 0, backColor = 0;
-    std::wstring text, link;
+    UniqueBstr text, link;
     ComPtr<IFont> font;
     HRESULT hr = S_OK;
     if (FAILED(hr = ReadStreamUInt32(stream, extentX)) || FAILED(hr = ReadStreamUInt32(stream, extentY)) ||
@@ -217,7 +212,8 @@ IFACEMETHODIMP LinkControl::Save(IStream* stream, BOOL clearDirty)
     if (FAILED(hr = WriteStreamUInt32(stream, static_cast<std::uint32_t>(extent_.cx))) ||
         FAILED(hr = WriteStreamUInt32(stream, static_cast<std::uint32_t>(extent_.cy))) ||
         FAILED(hr = WriteStreamUInt32(stream, label_.foreColor)) ||
-        FAILED(hr = WriteStreamString(stream, label_.caption)) || FAILED(hr = WriteStreamString(stream, link_)) ||
+        FAILED(hr = WriteStreamString(stream, label_.caption.get())) ||
+        FAILED(hr = WriteStreamString(stream, link_.get())) ||
         FAILED(hr = WriteStreamFont(stream, label_.font.Get())) ||
         FAILED(hr = WriteStreamUInt32(stream, label_.backColor))) {
         return hr;

@@ -83,7 +83,7 @@ void LinkControl::OnLabelClick()
     // The shell may pump messages, and the host may let go of the control
     // meanwhile.
     ComPtr<LinkControl> keepAlive(this);
-    lastShellError_ = OpenLink(window_.get(), link_);
+    lastShellError_ = OpenLink(window_.get(), link_.get());
 }
 
 }  // namespace tessarel

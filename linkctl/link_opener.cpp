@@ -1,56 +1,69 @@
 #include "link_opener.h"
 
+#include "bstr_text.h"
 #include "module.h"
+#include "unique_handle.h"
 
 #include <shellapi.h>
 
 namespace tessarel {
 namespace {
 
-// Converts to the ANSI code page; false (with the last error set) if the
-// system cannot.
-bool ToAnsi(const std::wstring& text, std::string& ansi)
+// Converts length characters of text to a null-terminated string in the
+// ANSI code page; false (with the last error set) if the system cannot.
+bool ToAnsi(const wchar_t* text, int length, UniqueHeapArray<char>& ansi)
 {
-    ansi.clear();
-    if (text.empty()) {
-        return true;
+    int bytes = 0;
+    if (length != 0) {
+        bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+        if (bytes <= 0) {
+            return false;
+        }
     }
-    const int length = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) {
+    // Zeroed, so the byte after the converted ones ends the string.
+    ansi.reset(static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, static_cast<SIZE_T>(bytes) + 1)));
+    if (!ansi) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return false;
     }
-    ansi.resize(static_cast<size_t>(bytes));
-    return WideCharToMultiByte(CP_ACP, 0, text.data(), length, ansi.data(), bytes, nullptr, nullptr) == bytes;
+    return length == 0 || WideCharToMultiByte(CP_ACP, 0, text, length, ansi.get(), bytes, nullptr, nullptr) == bytes;
 }
 
-// The folder that holds tessarel.ocx, without a trailing separator.
-std::wstring LibraryFolder()
+// The folder that holds tessarel.ocx, without a trailing separator, in the
+// ANSI code page; empty when the system cannot tell the library's path.
+bool LibraryFolderAnsi(UniqueHeapArray<char>& folder)
 {
-    std::wstring path = ModulePath();
-    const size_t separator = path.find_last_of(L"\\/");
-    if (separator == std::wstring::npos) {
-        return {};
+    UniqueBstr path;
+    const HRESULT hr = ModulePath(path);
+    if (hr == E_OUTOFMEMORY) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
     }
-    // Keep the separator of a drive's root ("C:\").
-    path.resize(separator == 2 && path[1] == L':' ? separator + 1 : separator);
-    return path;
+    const wchar_t* characters = BstrChars(path.get());
+    int length = SUCCEEDED(hr) ? static_cast<int>(SysStringLen(path.get())) : 0;
+    int separator = length - 1;
+    while (separator >= 0 && characters[separator] != L'\\' && characters[separator] != L'/') {
+        --separator;
+    }
+    if (separator < 0) {
+        length = 0;
+    } else {
+        // Keep the separator of a drive's root ("C:\").
+        length = separator == 2 && characters[1] == L':' ? separator + 1 : separator;
+    }
+    return ToAnsi(characters, length, folder);
 }
 
 }  // namespace
 
-DWORD OpenLink(HWND owner, const std::wstring& link)
+DWORD OpenLink(HWND owner, BSTR link)
 {
-    std::string file, folder;
-    try {
-        if (!ToAnsi(link, file) || !ToAnsi(LibraryFolder(), folder)) {
-            return GetLastError();
-        }
-    } catch (...) {
-        return ERROR_NOT_ENOUGH_MEMORY;
+    UniqueHeapArray<char> file, folder;
+    if (!ToAnsi(BstrChars(link), static_cast<int>(SysStringLen(link)), file) || !LibraryFolderAnsi(folder)) {
+        return GetLastError();
     }
     // Parameters are an empty string, not a null pointer.
-    ShellExecuteA(owner, "Open", file.c_str(), "", folder.c_str(), SW_SHOWNORMAL);
+    ShellExecuteA(owner, "Open", file.get(), "", folder.get(), SW_SHOWNORMAL);
     return GetLastError();
 }
 

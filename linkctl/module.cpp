@@ -1,12 +1,16 @@
 // DllMain and the module counters.
 #include "module.h"
 
+#include "bstr_text.h"
 #include "label_window.h"
 
 #include <atomic>
 
 namespace tessarel {
 namespace {
+
+// No path is longer than a UNICODE_STRING can hold.
+constexpr UINT kLongestPath = 32767;
 
 HMODULE g_module = nullptr;
 std::atomic<long> g_objects{0};
@@ -16,19 +20,31 @@ std::atomic<long> g_locks{0};
 
 HMODULE ModuleHandle() noexcept { return g_module; }
 
-std::wstring ModulePath()
+HRESULT ModulePath(UniqueBstr& path)
 {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameW(g_module, path.data(), static_cast<DWORD>(path.size()));
+    // GetModuleFileNameW cannot tell the length beforehand: try ever larger
+    // buffers until the path fits with its terminator.
+    for (UINT capacity = MAX_PATH;; capacity *= 2) {
+        if (capacity > kLongestPath + 1) {
+            capacity = kLongestPath + 1;
+        }
+        // Room for capacity characters and one more, the BSTR's terminator.
+        UniqueBstr buffer(SysAllocStringLen(nullptr, capacity));
+        if (!buffer) {
+            return E_OUTOFMEMORY;
+        }
+        const DWORD length = GetModuleFileNameW(g_module, buffer.get(), capacity);
         if (length == 0) {
-            return {};
+            const DWORD error = GetLastError();
+            return error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
         }
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
+        if (length < capacity) {
+            // A copy of the right length: the buffer's BSTR length is capacity.
+            return AssignText(path, buffer.get(), length);
         }
-        path.resize(path.size() * 2);
+        if (capacity > kLongestPath) {
+            return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
+        }
     }
 }
 

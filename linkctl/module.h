@@ -2,16 +2,16 @@
 // objects and server locks that DllCanUnloadNow reports on.
 #pragma once
 
-#include <windows.h>
+#include "unique_handle.h"
 
-#include <string>
+#include <windows.h>
 
 namespace tessarel {
 
 HMODULE ModuleHandle() noexcept;
 
-// Full path of tessarel.ocx; empty when the system cannot tell it.
-std::wstring ModulePath();
+// Full path of tessarel.ocx.
+HRESULT ModulePath(UniqueBstr& path);
 
 // Every COM object of the library (controls, class factories, sinks) holds
 // one object count for its lifetime.

@@ -1,8 +1,9 @@
 #include "persisted_value.h"
 
+#include "bstr_text.h"
+
 #include <ole2.h>
 
-#include <limits>
 
 using Microsoft::WRL::ComPtr;
 
@@ -75,7 +76,7 @@ HRESULT ReadBagInt32(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName
     return hr;
 }
 
-HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, std::wstring& value)
+HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, UniqueBstr& value)
 {
     UniqueVariant read;
     bool found = false;
@@ -83,12 +84,7 @@ HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedNam
     if (FAILED(hr) || !found) {
         return hr;
     }
-    try {
-        value.assign(read->bstrVal != nullptr ? read->bstrVal : L"", SysStringLen(read->bstrVal));
-    } catch (...) {
-        return E_OUTOFMEMORY;
-    }
-    return S_OK;
+    return AssignBstr(value, read->bstrVal);
 }
 
 HRESULT ReadBagFont(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, ComPtr<IFont>& font)
@@ -115,10 +111,11 @@ HRESULT WriteBagInt32(IPropertyBag* bag, const PersistedName& name, std::int32_t
     return WriteBagValue(bag, name, variant);
 }
 
-HRESULT WriteBagString(IPropertyBag* bag, const PersistedName& name, const std::wstring& value)
+HRESULT WriteBagString(IPropertyBag* bag, const PersistedName& name, BSTR value)
 {
+    // A copy of its own, so that the variant never borrows.
     UniqueVariant variant;
-    variant->bstrVal = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+    variant->bstrVal = SysAllocStringLen(BstrChars(value), SysStringLen(value));
     if (variant->bstrVal == nullptr) {
         return E_OUTOFMEMORY;
     }
@@ -157,25 +154,23 @@ HRESULT ReadStreamUInt32(IStream* stream, std::uint32_t& value)
     return read == sizeof(value) ? S_OK : STG_E_READFAULT;
 }
 
-HRESULT WriteStreamString(IStream* stream, const std::wstring& value)
+HRESULT WriteStreamString(IStream* stream, BSTR value)
 {
-    if (value.size() > std::numeric_limits<std::uint32_t>::max() / sizeof(wchar_t)) {
-        return E_INVALIDARG;
-    }
-    const auto length = static_cast<std::uint32_t>(value.size());
+    // A BSTR's length in bytes fits 32 bits, so its length in units does.
+    const std::uint32_t length = SysStringLen(value);
     HRESULT hr = WriteStreamUInt32(stream, length);
     if (FAILED(hr) || length == 0) {
         return hr;
     }
     const ULONG bytes = length * sizeof(wchar_t);
     ULONG written = 0;
-    if (FAILED(hr = stream->Write(value.data(), bytes, &written))) {
+    if (FAILED(hr = stream->Write(value, bytes, &written))) {
         return hr;
     }
     return written == bytes ? S_OK : STG_E_WRITEFAULT;
 }
 
-HRESULT ReadStreamString(IStream* stream, std::wstring& value)
+HRESULT ReadStreamString(IStream* stream, UniqueBstr& value)
 {
     std::uint32_t length = 0;
     HRESULT hr = ReadStreamUInt32(stream, length);
@@ -185,15 +180,14 @@ HRESULT ReadStreamString(IStream* stream, std::wstring& value)
     if (length > kMaxStreamStringLength) {
         return STG_E_INVALIDHEADER;
     }
-    std::wstring text;
-    try {
-        text.resize(length);
-    } catch (...) {
+    // Uninitialised units; the read fills them, or the string is dropped.
+    UniqueBstr text(SysAllocStringLen(nullptr, length));
+    if (!text) {
         return E_OUTOFMEMORY;
     }
     const ULONG bytes = length * sizeof(wchar_t);
     ULONG read = 0;
-    if (length != 0 && FAILED(hr = stream->Read(text.data(), bytes, &read))) {
+    if (length != 0 && FAILED(hr = stream->Read(text.get(), bytes, &read))) {
         return hr;
     }
     if (read != bytes) {

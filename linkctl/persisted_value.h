@@ -10,7 +10,6 @@
 #include <wrl/client.h>
 
 #include <cstdint>
-#include <string>
 
 namespace tessarel {
 
@@ -33,22 +32,24 @@ HRESULT WriteBagValue(IPropertyBag* bag, const PersistedName& name, VARIANT& val
 
 // Typed reads over ReadBagValue; a missing entry leaves fallback in place.
 HRESULT ReadBagInt32(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, std::int32_t& value);
-HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, std::wstring& value);
+HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, UniqueBstr& value);
 // A missing entry leaves font null.
 HRESULT ReadBagFont(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name,
                     Microsoft::WRL::ComPtr<IFont>& font);
 
 HRESULT WriteBagInt32(IPropertyBag* bag, const PersistedName& name, std::int32_t value);
-HRESULT WriteBagString(IPropertyBag* bag, const PersistedName& name, const std::wstring& value);
+// value is borrowed; null is the empty string.
+HRESULT WriteBagString(IPropertyBag* bag, const PersistedName& name, BSTR value);
 HRESULT WriteBagFont(IPropertyBag* bag, const PersistedName& name, IFont* font);
 
 // Stream fields, little-endian as the platform writes them. A short read
 // is STG_E_READFAULT.
 HRESULT WriteStreamUInt32(IStream* stream, std::uint32_t value);
 HRESULT ReadStreamUInt32(IStream* stream, std::uint32_t& value);
-// A 32-bit count of UTF-16 units, then the units.
-HRESULT WriteStreamString(IStream* stream, const std::wstring& value);
-HRESULT ReadStreamString(IStream* stream, std::wstring& value);
+// A 32-bit count of UTF-16 units, then the units. The written value is
+// borrowed; null is the empty string.
+HRESULT WriteStreamString(IStream* stream, BSTR value);
+HRESULT ReadStreamString(IStream* stream, UniqueBstr& value);
 // The font object's own persisted form (its class identifier first).
 HRESULT WriteStreamFont(IStream* stream, IFont* font);
 HRESULT ReadStreamFont(IStream* stream, Microsoft::WRL::ComPtr<IFont>& font);

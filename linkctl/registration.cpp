@@ -2,12 +2,12 @@
 // class, made creatable as Tessarel.tessarelcontrol.
 #include "link_control.h"
 #include "module.h"
-#include "no_throw.h"
 #include "resource_ids.h"
 #include "unique_handle.h"
 
-#include <iterator>
-#include <string>
+#include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 namespace tessarel {
 namespace {
@@ -19,102 +19,149 @@ constexpr WORD kTypeLibraryMajor = 1;
 constexpr WORD kTypeLibraryMinor = 0;
 constexpr LCID kTypeLibraryLocale = 1033;
 
-std::wstring GuidText(const GUID& guid)
+// "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}" and its terminator.
+constexpr int kGuidTextSize = 39;
+// The ten digits of the largest unsigned long and the terminator.
+constexpr int kDecimalTextSize = 11;
+
+HRESULT FormatGuid(const GUID& guid, wchar_t (&text)[kGuidTextSize])
 {
-    wchar_t text[39] = {};
-    return StringFromGUID2(guid, text, ARRAYSIZE(text)) != 0 ? std::wstring(text) : std::wstring();
+    return StringFromGUID2(guid, text, kGuidTextSize) != 0 ? S_OK : E_UNEXPECTED;
 }
 
-// The decimal digits of value. Written out here rather than with
-// std::to_wstring, which formats through the C runtime's wide printf and
-// would link that (about 25 KiB) into the library for two numbers.
-std::wstring DecimalText(unsigned long value)
+// The decimal digits of value. Written out here rather than with a wide
+// printf, which would link the C runtime's formatting (about 25 KiB) into
+// the library for two numbers.
+void FormatDecimal(unsigned long value, wchar_t (&text)[kDecimalTextSize])
 {
-    wchar_t digits[16];
-    wchar_t* first = std::end(digits);
+    int length = 0;
     do {
-        *--first = static_cast<wchar_t>(L'0' + value % 10);
+        text[length++] = static_cast<wchar_t>(L'0' + value % 10);
         value /= 10;
     } while (value != 0);
-    return std::wstring(first, std::end(digits));
+    text[length] = L'\0';
+    std::reverse(text, text + length);
 }
 
-// Creates key below HKEY_CLASSES_ROOT and sets one string value (name null:
-// the key's default value).
-HRESULT SetClassesValue(const std::wstring& key, const wchar_t* name, const std::wstring& value)
+// The parts, one after the other, in one string.
+HRESULT JoinText(std::initializer_list<const wchar_t*> parts, UniqueBstr& joined)
 {
+    UINT length = 0;
+    for (const wchar_t* part : parts) {
+        length += static_cast<UINT>(lstrlenW(part));
+    }
+    // SysAllocStringLen adds the terminator after the length units.
+    UniqueBstr text(SysAllocStringLen(nullptr, length));
+    if (!text) {
+        return E_OUTOFMEMORY;
+    }
+    wchar_t* end = text.get();
+    for (const wchar_t* part : parts) {
+        const int partLength = lstrlenW(part);
+        CopyMemory(end, part, static_cast<SIZE_T>(partLength) * sizeof(wchar_t));
+        end += partLength;
+    }
+    joined = std::move(text);
+    return S_OK;
+}
+
+// Creates the key keyStart + keyEnd below HKEY_CLASSES_ROOT and sets one
+// string value (name null: the key's default value).
+HRESULT SetClassesValue(const wchar_t* keyStart, const wchar_t* keyEnd, const wchar_t* name, const wchar_t* value)
+{
+    UniqueBstr key;
+    HRESULT hr = JoinText({keyStart, keyEnd}, key);
+    if (FAILED(hr)) {
+        return hr;
+    }
     UniqueHkey handle;
-    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.get(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                      KEY_SET_VALUE, nullptr, handle.put(), nullptr);
     if (status != ERROR_SUCCESS) {
         return HRESULT_FROM_WIN32(status);
     }
-    const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    status = RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes);
+    const auto bytes = static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t));
+    status = RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes);
     return HRESULT_FROM_WIN32(status);
 }
 
-HRESULT DeleteClassesTree(const std::wstring& key)
+HRESULT DeleteClassesTree(const wchar_t* key)
 {
-    const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+    const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
     return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
 }
 
-HRESULT RegisterClassKeys(const std::wstring& modulePath)
+// CLSID\{...} of the control.
+HRESULT ClassKey(UniqueBstr& key)
 {
-    const std::wstring classId = GuidText(CLSID_tessarelcontrol);
-    const std::wstring libraryId = GuidText(LIBID_Tessarel);
-    if (classId.empty() || libraryId.empty()) {
-        return E_UNEXPECTED;
+    wchar_t classId[kGuidTextSize];
+    HRESULT hr = FormatGuid(CLSID_tessarelcontrol, classId);
+    if (FAILED(hr)) {
+        return hr;
     }
-    const std::wstring classKey = L"CLSID\\" + classId;
+    return JoinText({L"CLSID\\", classId}, key);
+}
+
+// modulePath is borrowed from the caller.
+HRESULT RegisterClassKeys(const wchar_t* modulePath)
+{
+    wchar_t classId[kGuidTextSize], libraryId[kGuidTextSize];
+    wchar_t miscStatus[kDecimalTextSize], bitmapId[kDecimalTextSize];
+    UniqueBstr classKey, toolboxBitmap;
+    HRESULT hr = S_OK;
+    if (FAILED(hr = FormatGuid(CLSID_tessarelcontrol, classId)) ||
+        FAILED(hr = FormatGuid(LIBID_Tessarel, libraryId)) || FAILED(hr = ClassKey(classKey))) {
+        return hr;
+    }
+    FormatDecimal(kMiscStatus, miscStatus);
+    FormatDecimal(IDB_TOOLBOX_BITMAP, bitmapId);
+    if (FAILED(hr = JoinText({modulePath, L", ", bitmapId}, toolboxBitmap))) {
+        return hr;
+    }
     const struct {
-        std::wstring key;
+        const wchar_t* keyStart;
+        const wchar_t* keyEnd;
         const wchar_t* name;
-        std::wstring value;
+        const wchar_t* value;
     } entries[] = {
-        {classKey, nullptr, kClassName},
-        {classKey + L"\\InprocServer32", nullptr, modulePath},
-        {classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
-        {classKey + L"\\ProgID", nullptr, kProgId},
-        {classKey + L"\\Control", nullptr, L""},
-        {classKey + L"\\MiscStatus", nullptr, L"0"},
-        {classKey + L"\\MiscStatus\\1", nullptr, DecimalText(kMiscStatus)},
-        {classKey + L"\\ToolboxBitmap32", nullptr, modulePath + L", " + DecimalText(IDB_TOOLBOX_BITMAP)},
-        {classKey + L"\\TypeLib", nullptr, libraryId},
-        {classKey + L"\\Version", nullptr, kTypeLibraryVersion},
-        {kProgId, nullptr, kClassName},
-        {std::wstring(kProgId) + L"\\CLSID", nullptr, classId},
+        {classKey.get(), L"", nullptr, kClassName},
+        {classKey.get(), L"\\InprocServer32", nullptr, modulePath},
+        {classKey.get(), L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+        {classKey.get(), L"\\ProgID", nullptr, kProgId},
+        {classKey.get(), L"\\Control", nullptr, L""},
+        {classKey.get(), L"\\MiscStatus", nullptr, L"0"},
+        {classKey.get(), L"\\MiscStatus\\1", nullptr, miscStatus},
+        {classKey.get(), L"\\ToolboxBitmap32", nullptr, toolboxBitmap.get()},
+        {classKey.get(), L"\\TypeLib", nullptr, libraryId},
+        {classKey.get(), L"\\Version", nullptr, kTypeLibraryVersion},
+        {kProgId, L"", nullptr, kClassName},
+        {kProgId, L"\\CLSID", nullptr, classId},
     };
     for (const auto& entry : entries) {
-        HRESULT hr = SetClassesValue(entry.key, entry.name, entry.value);
-        if (FAILED(hr)) {
+        if (FAILED(hr = SetClassesValue(entry.keyStart, entry.keyEnd, entry.name, entry.value))) {
             return hr;
         }
     }
     return S_OK;
 }
 
-HRESULT RegisterTypeLibrary(const std::wstring& modulePath)
+// modulePath is borrowed from the caller.
+HRESULT RegisterTypeLibrary(BSTR modulePath)
 {
     Microsoft::WRL::ComPtr<ITypeLib> typeLibrary;
-    HRESULT hr = LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, &typeLibrary);
+    HRESULT hr = LoadTypeLibEx(modulePath, REGKIND_NONE, &typeLibrary);
     if (FAILED(hr)) {
         return hr;
     }
     // RegisterTypeLib takes a non-const path but does not change it.
-    std::wstring path = modulePath;
-    return RegisterTypeLib(typeLibrary.Get(), path.data(), nullptr);
+    return RegisterTypeLib(typeLibrary.Get(), modulePath, nullptr);
 }
 
 HRESULT UnregisterAll()
 {
-    const std::wstring classId = GuidText(CLSID_tessarelcontrol);
-    if (classId.empty()) {
-        return E_UNEXPECTED;
-    }
-    HRESULT hr = DeleteClassesTree(L"CLSID\\" + classId);
-    if (FAILED(hr) || FAILED(hr = DeleteClassesTree(kProgId))) {
+    UniqueBstr classKey;
+    HRESULT hr = ClassKey(classKey);
+    if (FAILED(hr) || FAILED(hr = DeleteClassesTree(classKey.get())) || FAILED(hr = DeleteClassesTree(kProgId))) {
         return hr;
     }
     // Unregistering twice is not an error: the library is gone either way.
@@ -131,21 +178,17 @@ HRESULT UnregisterAll()
 
 STDAPI DllRegisterServer()
 {
-    return tessarel::CallNoThrow([] {
-        const std::wstring modulePath = tessarel::ModulePath();
-        if (modulePath.empty()) {
-            return HRESULT_FROM_WIN32(GetLastError());
-        }
-        HRESULT hr = tessarel::RegisterTypeLibrary(modulePath);
-        if (FAILED(hr) || FAILED(hr = tessarel::RegisterClassKeys(modulePath))) {
-            tessarel::UnregisterAll();  // leave nothing half registered; hr is the error to report
-            return hr;
-        }
-        return S_OK;
-    });
+    tessarel::UniqueBstr modulePath;
+    HRESULT hr = tessarel::ModulePath(modulePath);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    if (FAILED(hr = tessarel::RegisterTypeLibrary(modulePath.get())) ||
+        FAILED(hr = tessarel::RegisterClassKeys(modulePath.get()))) {
+        tessarel::UnregisterAll();  // leave nothing half registered; hr is the error to report
+        return hr;
+    }
+    return S_OK;
 }
 
-STDAPI DllUnregisterServer()
-{
-    return tessarel::CallNoThrow([] { return tessarel::UnregisterAll(); });
-}
+STDAPI DllUnregisterServer() { return tessarel::UnregisterAll(); }

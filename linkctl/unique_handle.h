@@ -52,6 +52,7 @@ inline void DeleteDeviceContext(HDC dc) noexcept { DeleteDC(dc); }
 inline void FreeBstr(BSTR text) noexcept { SysFreeString(text); }
 inline void UnloadModule(HMODULE module) noexcept { FreeLibrary(module); }
 inline void CloseKernelHandle(HANDLE handle) noexcept { CloseHandle(handle); }
+inline void FreeProcessHeapMemory(void* memory) noexcept { HeapFree(GetProcessHeap(), 0, memory); }
 
 using UniqueHkey = UniqueHandle<HKEY, CloseRegKey>;
 using UniqueHwnd = UniqueHandle<HWND, DestroyWindowHandle>;
@@ -61,6 +62,9 @@ using UniqueMemoryDc = UniqueHandle<HDC, DeleteDeviceContext>;
 using UniqueBstr = UniqueHandle<BSTR, FreeBstr>;
 using UniqueHmodule = UniqueHandle<HMODULE, UnloadModule>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
+// Memory from HeapAlloc(GetProcessHeap(), ...), seen as an array of T.
+template <typename T>
+using UniqueHeapArray = UniqueHandle<T*, FreeProcessHeapMemory>;
 
 // A VARIANT that is cleared when it goes out of scope.
 class UniqueVariant {
