@@ -68,6 +68,23 @@ HRESULT CreateAmbientFont(Microsoft::WRL::ComPtr<IFontDisp>& font) {
   return OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(font.ReleaseAndGetAddressOf()));
 }
 
+// The frame whose client area has the layout's size at `dpi`, centred on
+// the work area of `monitor`.
+bool CentredFrame(HMONITOR monitor, UINT dpi, RECT& frame) {
+  frame = {0, 0, ToPixels(kAboutLayout.clientWidth, dpi), ToPixels(kAboutLayout.clientHeight, dpi)};
+  if (!AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi)) return false;
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info)) return false;
+  const RECT& work = info.rcWork;
+  const int left = work.left + (work.right - work.left - width) / 2;
+  const int top = work.top + (work.bottom - work.top - height) / 2;
+  frame = {left, top, left + width, top + height};
+  return true;
+}
+
 }  // namespace
 
 HWND AboutWindow::Load(HINSTANCE instance, ui::ProgramWindows& windows) {
@@ -76,8 +93,18 @@ HWND AboutWindow::Load(HINSTANCE instance, ui::ProgramWindows& windows) {
   // before that, the object is still owned here.
   std::unique_ptr<AboutWindow> about(new (std::nothrow) AboutWindow(instance, windows));
   if (!about) return nullptr;
-  HWND window = CreateWindowExW(kWindowExStyle, kAboutWindowClass, L"", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                0, 0, nullptr, nullptr, instance, &about);
+  // Created at its place for the DPI it will most likely get (the primary
+  // monitor's); WM_CREATE places it again only if the guess was wrong. Saves
+  // the move and resize of a window created at the default place.
+  RECT frame{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+  const UINT guessedDpi = GetDpiForSystem();
+  if (CentredFrame(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), guessedDpi, frame)) {
+    about->placedAtDpi_ = guessedDpi;
+    frame.right -= frame.left;  // width and height from here on
+    frame.bottom -= frame.top;
+  }
+  HWND window = CreateWindowExW(kWindowExStyle, kAboutWindowClass, L"", kWindowStyle, frame.left, frame.top,
+                                frame.right, frame.bottom, nullptr, nullptr, instance, &about);
   if (!window) return nullptr;
   FromWindow(window)->Form_Load();
   return window;
@@ -160,7 +187,7 @@ bool AboutWindow::OnCreate() {
   // Without the picture the dialog still works; the area stays empty.
   LoadPictureResource(instance_, kAboutPictureResource, picture_);
   SetProgramIcon(instance_, window_);
-  PlaceWindow();
+  if (dpi_ != placedAtDpi_) PlaceWindow();
   CreateChildren();
   CreateLinkLabels();
   return true;
@@ -169,17 +196,10 @@ bool AboutWindow::OnCreate() {
 // The client area has the layout's size; the window is centred on the
 // work area of its monitor.
 void AboutWindow::PlaceWindow() {
-  RECT frame{0, 0, ToPixels(kAboutLayout.clientWidth, dpi_), ToPixels(kAboutLayout.clientHeight, dpi_)};
-  if (!AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi_)) return;
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
-  const RECT& work = monitor.rcWork;
-  const int left = work.left + (work.right - work.left - width) / 2;
-  const int top = work.top + (work.bottom - work.top - height) / 2;
-  SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT frame{};
+  if (!CentredFrame(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), dpi_, frame)) return;
+  SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void AboutWindow::CreateChildren() {
@@ -203,13 +223,15 @@ void AboutWindow::CreateChildren() {
 // plain label in its place.
 void AboutWindow::CreateLinkLabels() {
   AmbientProperties ambient{nullptr, kButtonText, kButtonFace};
-  const HRESULT fontResult = CreateAmbientFont(ambient.font);
+  // Released when the three are made: the controls keep the library loaded.
+  Microsoft::WRL::ComPtr<IClassFactory> factory;
+  const bool canHost =
+      SUCCEEDED(ole_.result) && SUCCEEDED(CreateAmbientFont(ambient.font)) && SUCCEEDED(GetLinkLabelFactory(factory));
   for (std::size_t i = 0; i < kStoredLinkLabels.size(); ++i) {
     const StoredLinkLabel& stored = kStoredLinkLabels[i];
     const TwipsRect& place = kAboutLayout.linkLabels[i];
     const int id = kFirstLinkLabel + static_cast<int>(i);
-    if (SUCCEEDED(ole_.result) && SUCCEEDED(fontResult) &&
-        SUCCEEDED(HostedControl::Create(window_, stored, place, dpi_, ambient, links_[i]))) {
+    if (canHost && SUCCEEDED(HostedControl::Create(*factory.Get(), window_, stored, place, dpi_, ambient, links_[i]))) {
       if (HWND control = links_[i]->window()) SetWindowLongPtrW(control, GWLP_ID, id);
       continue;
     }

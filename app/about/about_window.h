@@ -71,6 +71,7 @@ class AboutWindow {
   HWND window_ = nullptr;  // borrowed: the window owns this object
   HWND lastFocus_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  UINT placedAtDpi_ = 0;  // the DPI the window was created placed for; 0: not placed
   unique_hfont font_;
   Microsoft::WRL::ComPtr<IPicture> picture_;
   std::array<std::unique_ptr<HostedControl>, 3> links_;

@@ -38,8 +38,18 @@ HRESULT ScaleFont(IOleObject& object, UINT dpi) {
 
 }  // namespace
 
-HRESULT HostedControl::Create(HWND parent, const StoredLinkLabel& stored, const TwipsRect& place, UINT dpi,
-                              const AmbientProperties& ambient, std::unique_ptr<HostedControl>& control) {
+HRESULT GetLinkLabelFactory(ComPtr<IClassFactory>& factory) {
+  factory.Reset();
+  // Under registration-free activation the ProgID is an alias of the class
+  // id; it is only ever handed on to CoGetClassObject.
+  CLSID classId{};
+  if (const HRESULT hr = CLSIDFromProgID(kLinkLabelProgId, &classId); FAILED(hr)) return hr;
+  return CoGetClassObject(classId, CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(&factory));
+}
+
+HRESULT HostedControl::Create(IClassFactory& factory, HWND parent, const StoredLinkLabel& stored,
+                              const TwipsRect& place, UINT dpi, const AmbientProperties& ambient,
+                              std::unique_ptr<HostedControl>& control) {
   control.reset();
   std::unique_ptr<HostedControl> hosted(new (std::nothrow) HostedControl());
   if (!hosted) return E_OUTOFMEMORY;
@@ -47,14 +57,7 @@ HRESULT HostedControl::Create(HWND parent, const StoredLinkLabel& stored, const 
   hosted->twips_ = {place.left, place.top, HimetricToTwips(stored.extentX), HimetricToTwips(stored.extentY)};
   RECT position = ToPixels(hosted->twips_, dpi);
 
-  // Under registration-free activation this is an alias of the class id;
-  // it is only ever handed on to CoCreateInstance.
-  CLSID classId{};
-  if (const HRESULT hr = CLSIDFromProgID(kLinkLabelProgId, &classId); FAILED(hr)) return hr;
-  if (const HRESULT hr = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&hosted->object_));
-      FAILED(hr)) {
-    return hr;
-  }
+  if (const HRESULT hr = factory.CreateInstance(nullptr, IID_PPV_ARGS(&hosted->object_)); FAILED(hr)) return hr;
   if (const HRESULT hr = CreateControlSite(parent, position, ambient, hosted->site_); FAILED(hr)) return hr;
 
   // The control asks for its site before it is restored.

@@ -1,6 +1,6 @@
 #pragma once
-// One link label control hosted in the dialog: created by its ProgID, given
-// its site, restored from its stored property entries, sized from its
+// One link label control hosted in the dialog: created by the class factory
+// of its ProgID, given its site, restored from its stored property entries, sized from its
 // stored extent and activated in place. Closing it (or destroying this
 // object) deactivates it, closes it and lets it go.
 
@@ -15,12 +15,18 @@
 
 namespace zenthra::about {
 
+// The class factory behind the link label ProgID. The dialog asks for it
+// once and creates its three controls from it: one ProgID lookup and one
+// activation of the library instead of three.
+HRESULT GetLinkLabelFactory(Microsoft::WRL::ComPtr<IClassFactory>& factory);
+
 class HostedControl {
  public:
+  // `factory` makes the control object; it is only used during the call.
   // `parent` (borrowed) must outlive the control: close it in WM_DESTROY.
   // `place` gives the top-left corner; the size comes from the extent.
-  static HRESULT Create(HWND parent, const StoredLinkLabel& stored, const TwipsRect& place, UINT dpi,
-                        const AmbientProperties& ambient, std::unique_ptr<HostedControl>& control);
+  static HRESULT Create(IClassFactory& factory, HWND parent, const StoredLinkLabel& stored, const TwipsRect& place,
+                        UINT dpi, const AmbientProperties& ambient, std::unique_ptr<HostedControl>& control);
 
   HostedControl(const HostedControl&) = delete;
   HostedControl& operator=(const HostedControl&) = delete;

@@ -8,11 +8,14 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <memory>
 #include <string>
 
 #include "about/about_dialog.h"
 #include "about/about_layout.h"
 #include "about/about_window.h"
+#include "about/hosted_control.h"
+#include "about/stored_link_labels.h"
 #include "about/property_bag.h"
 #include "about_layout_check.h"
 #include "test_support.h"
@@ -250,6 +253,88 @@ TEST(AboutLinksAbsentTest, DialogOpensWhenTheDeclaredLibraryIsAbsent) {
   DeleteFileW(copy.c_str());
   RemoveDirectoryW(folder.c_str());
   EXPECT_EQ(exitCode, 0u);
+}
+
+// Hands each request on to the library's factory, or fails with `failure`,
+// and counts the requests.
+class CountingFactory final : public IClassFactory {
+ public:
+  CountingFactory(IClassFactory* real, HRESULT failure) : real_(real), failure_(failure) {}
+  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    *object = (iid == IID_IUnknown || iid == IID_IClassFactory) ? static_cast<IClassFactory*>(this) : nullptr;
+    return *object ? S_OK : E_NOINTERFACE;
+  }
+  // Lives on the test's stack: the counts are not its lifetime.
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
+    ++requests;
+    if (FAILED(failure_)) {
+      *object = nullptr;
+      return failure_;
+    }
+    return real_->CreateInstance(outer, iid, object);
+  }
+  STDMETHODIMP LockServer(BOOL lock) override { return real_ ? real_->LockServer(lock) : S_OK; }
+  int requests = 0;
+
+ private:
+  IClassFactory* real_;
+  HRESULT failure_;
+};
+
+AmbientProperties TestAmbient() {
+  AmbientProperties ambient{nullptr, 0x80000012, 0x8000000F};
+  FONTDESC description{sizeof(FONTDESC), const_cast<LPOLESTR>(L"MS Sans Serif"), {}, 400, 0, FALSE, FALSE, FALSE};
+  description.cySize.int64 = 82500;
+  OleCreateFontIndirect(&description, IID_PPV_ARGS(&ambient.font));
+  return ambient;
+}
+
+// The dialog asks the library for its factory once; each control is then
+// one object of it, with a window of its own.
+TEST_F(AboutLinksTest, EachControlIsOneObjectOfTheLibrarysFactory) {
+  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+  ComPtr<IClassFactory> real;
+  ASSERT_HRESULT_SUCCEEDED(GetLinkLabelFactory(real));
+  ASSERT_NE(real, nullptr);
+  CountingFactory factory(real.Get(), S_OK);
+  const AmbientProperties ambient = TestAmbient();
+  std::unique_ptr<HostedControl> first;
+  std::unique_ptr<HostedControl> second;
+  ASSERT_HRESULT_SUCCEEDED(HostedControl::Create(factory, dialog_, kStoredLinkLabels[0], kAboutLayout.linkLabels[0],
+                                                 USER_DEFAULT_SCREEN_DPI, ambient, first));
+  ASSERT_HRESULT_SUCCEEDED(HostedControl::Create(factory, dialog_, kStoredLinkLabels[1], kAboutLayout.linkLabels[1],
+                                                 USER_DEFAULT_SCREEN_DPI, ambient, second));
+  EXPECT_EQ(factory.requests, 2);
+  ASSERT_TRUE(first && second);
+  EXPECT_NE(first->object(), second->object());
+  ASSERT_NE(first->window(), nullptr);
+  EXPECT_NE(first->window(), second->window());
+  EXPECT_EQ(GetParent(second->window()), dialog_);
+  EXPECT_EQ(StringProperty(second->object(), L"Text"), L"W3.org");
+}
+
+// A factory that refuses leaves no control behind and its error reaches
+// the caller, which then puts a plain label in its place.
+TEST_F(AboutLinksTest, AFactoryThatRefusesLeavesNoControlAndReportsWhy) {
+  CountingFactory factory(nullptr, E_OUTOFMEMORY);
+  const AmbientProperties ambient = TestAmbient();
+  std::unique_ptr<HostedControl> control;
+  const int childrenBefore = [&] {
+    int count = 0;
+    for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++count;
+    return count;
+  }();
+  EXPECT_EQ(HostedControl::Create(factory, dialog_, kStoredLinkLabels[0], kAboutLayout.linkLabels[0],
+                                  USER_DEFAULT_SCREEN_DPI, ambient, control),
+            E_OUTOFMEMORY);
+  EXPECT_EQ(factory.requests, 1);
+  EXPECT_EQ(control, nullptr);
+  int childrenAfter = 0;
+  for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++childrenAfter;
+  EXPECT_EQ(childrenAfter, childrenBefore);
 }
 
 // The bag the controls are restored from, on its own.

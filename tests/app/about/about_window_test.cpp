@@ -100,6 +100,25 @@ TEST_F(AboutWindowTest, ControlsSitAtTheirLayoutRectangles) {
   EXPECT_EQ(ChildRect(GetDlgItem(dialog, kCmdSysInfo)), Pixels(284, 205, 83, 23));
 }
 
+// The dialog is created at its place: centred on the work area of the
+// primary monitor, with the layout's client size.
+TEST_F(AboutWindowTest, OpensCentredOnTheWorkArea) {
+  HWND dialog = Show();
+  ASSERT_NE(dialog, nullptr);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor));
+  RECT frame{};
+  ASSERT_TRUE(GetWindowRect(dialog, &frame));
+  const RECT& work = monitor.rcWork;
+  // Centred to the pixel: odd differences round toward the top left.
+  EXPECT_EQ(frame.left - work.left, (work.right - work.left - (frame.right - frame.left)) / 2);
+  EXPECT_EQ(frame.top - work.top, (work.bottom - work.top - (frame.bottom - frame.top)) / 2);
+  RECT client{};
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client, Pixels(0, 0, 382, 237));
+}
+
 // Without the library each link's text stands as a plain label in its
 // place, top to bottom "My Website", "Contact Me", then the domain name.
 TEST_F(AboutWindowTest, WithoutTheControlLibraryTheLinksArePlainLabels) {
