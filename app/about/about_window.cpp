@@ -10,6 +10,7 @@
 #include "about/about_picture.h"
 #include "about/app_identity.h"
 #include "about/sys_info.h"
+#include "force/decimal_text.h"
 #include "ui/program_windows.h"
 
 namespace zenthra::about {
@@ -316,8 +317,8 @@ void AboutWindow::OnActivate(WPARAM wParam) {
 void AboutWindow::Form_Load() {
   const std::wstring caption = std::wstring(L"About ") + kApplicationTitle;
   SetWindowTextW(window_, caption.c_str());
-  const std::wstring version = L"Version " + std::to_wstring(kVersionMajor) + L"." + std::to_wstring(kVersionMinor) +
-                               L"." + std::to_wstring(kVersionRevision);
+  const std::wstring version = L"Version " + decimalText(kVersionMajor) + L"." + decimalText(kVersionMinor) + L"." +
+                               decimalText(kVersionRevision);
   SetDlgItemTextW(window_, kLblVersion, version.c_str());
   SetDlgItemTextW(window_, kLblTitle, kApplicationTitle);
 }

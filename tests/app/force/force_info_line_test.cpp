@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_force_window.h"
+#include "force/decimal_text.h"
 
 namespace zenthra {
 namespace {
@@ -100,6 +101,15 @@ TEST(ForceInfoLine, ExtremeLevelsAndSideAreWrittenInShortestForm) {
   settings.setLevel(SaberThrow, -32768);
   settings.setLevel(Jump, 10);
   EXPECT_EQ(ComposeForceInfoLine(settings), kPrefix + L"-32768-" + L"32767" + L"10" + std::wstring(15, L'0') + L"-32768");
+}
+
+TEST(DecimalText, ShortestFormOfWholeNumbers) {
+  EXPECT_EQ(decimalText(0), L"0");
+  EXPECT_EQ(decimalText(7), L"7");
+  EXPECT_EQ(decimalText(-1), L"-1");
+  EXPECT_EQ(decimalText(1000), L"1000");
+  EXPECT_EQ(decimalText(INT64_MIN), L"-9223372036854775808");
+  EXPECT_EQ(decimalText(INT64_MAX), L"9223372036854775807");
 }
 
 }  // namespace
