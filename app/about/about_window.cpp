@@ -11,6 +11,7 @@
 #include "about/app_identity.h"
 #include "about/sys_info.h"
 #include "force/decimal_text.h"
+#include "ui/dpi.h"
 #include "ui/program_windows.h"
 
 namespace zenthra::about {
@@ -73,7 +74,7 @@ HRESULT CreateAmbientFont(Microsoft::WRL::ComPtr<IFontDisp>& font) {
 // the work area of `monitor`.
 bool CentredFrame(HMONITOR monitor, UINT dpi, RECT& frame) {
   frame = {0, 0, ToPixels(kAboutLayout.clientWidth, dpi), ToPixels(kAboutLayout.clientHeight, dpi)};
-  if (!AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi)) return false;
+  if (!ui::dpi::adjustWindowRect(frame, kWindowStyle, false, kWindowExStyle, dpi)) return false;
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   MONITORINFO info{};
@@ -98,7 +99,7 @@ HWND AboutWindow::Load(HINSTANCE instance, ui::ProgramWindows& windows) {
   // monitor's); WM_CREATE places it again only if the guess was wrong. Saves
   // the move and resize of a window created at the default place.
   RECT frame{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
-  const UINT guessedDpi = GetDpiForSystem();
+  const UINT guessedDpi = ui::dpi::forSystem();
   if (CentredFrame(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), guessedDpi, frame)) {
     about->placedAtDpi_ = guessedDpi;
     frame.right -= frame.left;  // width and height from here on
@@ -182,8 +183,7 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool AboutWindow::OnCreate() {
   windows_.add(window_);
-  dpi_ = GetDpiForWindow(window_);
-  if (dpi_ == 0) dpi_ = USER_DEFAULT_SCREEN_DPI;
+  dpi_ = ui::dpi::forWindow(window_);
   font_.reset(CreateDialogFont(dpi_));
   // Without the picture the dialog still works; the area stays empty.
   LoadPictureResource(instance_, kAboutPictureResource, picture_);
@@ -325,6 +325,6 @@ void AboutWindow::Form_Load() {
 
 void AboutWindow::cmdOK_Click() { DestroyWindow(window_); }
 
-void AboutWindow::cmdSysInfo_Click() { StartSysInfo(window_); }
+void AboutWindow::cmdSysInfo_Click() { StartSysInfo(windows_, window_); }
 
 }  // namespace zenthra::about

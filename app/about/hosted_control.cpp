@@ -80,6 +80,9 @@ HRESULT HostedControl::Create(IClassFactory& factory, HWND parent, const StoredL
       FAILED(hr)) {
     return hr;
   }
+  // A control may succeed without activating ("cannot do that now"); one
+  // without its window would leave a hole where the plain label belongs.
+  if (!hosted->window()) return E_FAIL;
   control = std::move(hosted);
   return S_OK;
 }

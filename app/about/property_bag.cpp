@@ -108,7 +108,8 @@ class StoredPropertyBag {
     const VARTYPE wanted = value->vt;
     const HRESULT hr = wanted == VT_EMPTY ? VariantCopy(&result, stored) : VariantChangeType(&result, stored, 0, wanted);
     if (FAILED(hr)) return hr;
-    VariantClear(value);
+    // On entry the caller's VARIANT holds only the type it wants; whatever
+    // else it holds is not the bag's to free.
     *value = result;
     return S_OK;
   }

@@ -1,10 +1,13 @@
 #include "about/sys_info.h"
 
+#include <shlwapi.h>
+
 #include <array>
 #include <string_view>
 
 #include "about/app_identity.h"
 #include "about/unique_handles.h"
+#include "ui/program_windows.h"
 
 namespace zenthra::about {
 namespace {
@@ -64,6 +67,9 @@ bool FindAndStartViewer() {
   std::string path;
   if (GetKeyValue(HKEY_LOCAL_MACHINE, kViewerKey, kViewerValue, path)) return StartProgram(path);
   if (!GetKeyValue(HKEY_LOCAL_MACHINE, kFolderKey, kFolderValue, path)) return false;
+  // Only a full folder path: an empty or relative one would search the
+  // current drive or folder, where anybody may have put an MSINFO32.EXE.
+  if (path.empty() || PathIsRelativeA(path.c_str())) return false;
   path += kViewerFile;
   if (!OrdinaryFileExists(path)) return false;
   return StartProgram(path);
@@ -110,9 +116,9 @@ bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& Su
   return true;
 }
 
-void StartSysInfo(HWND owner) {
+void StartSysInfo(ui::ProgramWindows& windows, HWND owner) {
   if (FindAndStartViewer()) return;
-  MessageBoxW(owner, kUnavailable, kApplicationTitle, MB_OK);
+  windows.showMessage(owner, kUnavailable);
 }
 
 }  // namespace zenthra::about

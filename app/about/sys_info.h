@@ -6,6 +6,10 @@
 
 #include <string>
 
+namespace zenthra::ui {
+class ProgramWindows;
+}
+
 namespace zenthra::about {
 
 // The registry open call GetKeyValue makes; tests substitute one that
@@ -23,8 +27,8 @@ bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& Su
 
 // Starts the viewer named by HKLM "SOFTWARE\Microsoft\Shared Tools\MSINFO"
 // PATH, else MSINFO32.EXE in the folder of HKLM "SOFTWARE\Microsoft\Shared
-// Tools Location" MSINFO. Every failure ends in one message box owned by
-// `owner` (borrowed), shown until the user closes it.
-void StartSysInfo(HWND owner);
+// Tools Location" MSINFO. Every failure ends in one application-modal
+// message box owned by `owner` (borrowed), shown until the user closes it.
+void StartSysInfo(ui::ProgramWindows& windows, HWND owner);
 
 }  // namespace zenthra::about

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ui/dpi.h"
 #include "ui/main_window_layout.h"
 #include "ui/resource_ids.h"
 
@@ -19,7 +20,7 @@ UniqueFont createLayoutFont(UINT dpi) {
 }
 
 UniqueIcon loadAppIcon(HINSTANCE instance, int sizeMetric, UINT dpi) {
-  const int size = GetSystemMetricsForDpi(sizeMetric, dpi);
+  const int size = dpi::systemMetric(sizeMetric, dpi);
   return UniqueIcon(static_cast<HICON>(
       LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZENTHRA), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }

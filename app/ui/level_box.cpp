@@ -1,5 +1,6 @@
 #include "ui/level_box.h"
 
+#include "ui/dpi.h"
 #include "ui/main_window_layout.h"
 
 namespace zenthra::ui::level_box {
@@ -66,7 +67,7 @@ bool place(HWND box, const RECT& rect, UINT dpi) {
   // The height given to a drop-down combo is its height when dropped.
   const LRESULT item = SendMessageW(box, CB_GETITEMHEIGHT, 0, 0);
   if (item == CB_ERR) return false;
-  const int listBorders = 2 * GetSystemMetricsForDpi(SM_CYBORDER, dpi);
+  const int listBorders = 2 * dpi::systemMetric(SM_CYBORDER, dpi);
   const int droppedHeight = wantedHeight + static_cast<int>(item) * static_cast<int>(kLevelItems.size()) + listBorders;
   return SetWindowPos(box, nullptr, rect.left, rect.top, rect.right - rect.left, droppedHeight,
                       SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;

@@ -8,10 +8,12 @@
 #include "about/about_dialog.h"
 #include "force/force_info_line.h"
 #include "force/level_rules.h"
+#include "force/number_reading.h"
 #include "force/power_table.h"
 #include "force/side_selection.h"
 #include "ui/app_identity.h"
 #include "ui/control_factory.h"
+#include "ui/dpi.h"
 #include "ui/dpi_resources.h"
 #include "ui/level_box.h"
 #include "ui/resource_ids.h"
@@ -122,8 +124,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool MainWindow::onCreate() {
   windows_.add(hwnd_);
   settings_ = ForceSettings{};
-  dpi_ = GetDpiForWindow(hwnd_);
-  if (dpi_ == 0) dpi_ = USER_DEFAULT_SCREEN_DPI;
+  dpi_ = dpi::forWindow(hwnd_);
 
   ControlKind previous = ControlKind::Label;
   for (std::size_t index : creationOrder()) {
@@ -138,7 +139,7 @@ bool MainWindow::onCreate() {
 
   // Centred on the monitor's work area, with the client area of the layout.
   RECT frame{0, 0, toPixels(kClientWidthTwips, dpi_), toPixels(kClientHeightTwips, dpi_)};
-  if (!AdjustWindowRectExForDpi(&frame, kFrameStyle, TRUE, 0, dpi_)) return false;
+  if (!dpi::adjustWindowRect(frame, kFrameStyle, true, 0, dpi_)) return false;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
   if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor)) return false;
@@ -250,6 +251,14 @@ void MainWindow::onLevelBoxNotification(HWND box, ForcePower power, int code) {
       if (shown) levelBox_Click(*this, power);
       return;
     }
+    case CBN_CLOSEUP: {
+      // Closing the list may put back an earlier text (Escape after arrowing
+      // through the items) without any other notification: the record must
+      // follow what the box shows.
+      const LevelReading reading = readLevel(level_box::text(box), decimalSeparator());
+      if (reading.error || reading.level != settings_.level(power)) levelBox_Change(*this, power);
+      return;
+    }
     default: return;
   }
 }
@@ -312,6 +321,9 @@ void MainWindow::setLevelText(ForcePower power, std::wstring_view text) {
   settingTextOf_ = box;
   const bool shown = level_box::showText(box, text);
   settingTextOf_ = nullptr;
+  // Selected whole, so that the user's next key replaces the "00" of a
+  // cleared box instead of being typed in front of it.
+  SendMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
   if (shown) levelBox_Change(*this, power);
 }
 
@@ -319,12 +331,8 @@ bool MainWindow::optlightSelected() { return isChecked(control(L"optlight")); }
 bool MainWindow::optdarkSelected() { return isChecked(control(L"optdark")); }
 
 void MainWindow::showMessage(std::wstring_view text) {
-  const std::wstring message(text);
-  const std::wstring title(kAppTitle);
-  // Owned by the main window, which stays disabled until OK: no edit is
-  // handled meanwhile. Should the box fail to open there is no other way to
-  // tell the user, and the rule has already cleared the box.
-  MessageBoxW(hwnd_, message.c_str(), title.c_str(), MB_OK | MB_APPLMODAL);
+  // The rule has already cleared the box; the window stays disabled until OK.
+  windows_.showMessage(hwnd_, text);
 }
 
 void MainWindow::setLevelEnabled(ForcePower power, bool enabled) { EnableWindow(levelBox(power), enabled); }

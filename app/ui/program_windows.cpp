@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+
+#include "ui/app_identity.h"
 
 namespace zenthra::ui {
 
@@ -21,6 +24,25 @@ HWND ProgramWindows::find(std::wstring_view windowClass) const {
     if (length > 0 && std::wstring_view(name.data(), static_cast<std::size_t>(length)) == windowClass) return window;
   }
   return nullptr;
+}
+
+void ProgramWindows::showMessage(HWND owner, std::wstring_view text) {
+  // The box disables its owner itself; the program's other windows are
+  // disabled here for as long, and enabled again only if they were before.
+  std::vector<HWND> disabled;
+  for (HWND window : windows_) {
+    if (window != owner && IsWindowEnabled(window)) {
+      EnableWindow(window, FALSE);
+      disabled.push_back(window);
+    }
+  }
+  const std::wstring message(text);
+  const std::wstring title(kAppTitle);
+  // Should the box fail to open there is no other way to tell the user.
+  MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK | MB_APPLMODAL);
+  for (HWND window : disabled) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
 }
 
 bool ProgramWindows::isDialogMessage(MSG& message) const {

@@ -21,6 +21,12 @@ class ProgramWindows {
   // program exists at most once). Borrowed: valid until the window is gone.
   HWND find(std::wstring_view windowClass) const;
 
+  // Shows `text` in a message box with OK only and no icon, captioned with
+  // the application title, owned by `owner` (borrowed). Application-modal:
+  // every window of the program is disabled until the user presses OK, so
+  // that no user edit is handled meanwhile.
+  void showMessage(HWND owner, std::wstring_view text);
+
   // Runs the message loop until the last window is gone; returns the exit
   // code of WM_QUIT.
   int runMessageLoop();
