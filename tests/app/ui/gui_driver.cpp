@@ -24,12 +24,13 @@ HWND comboEdit(HWND combo) {
   return GetComboBoxInfo(combo, &info) ? info.hwndItem : nullptr;
 }
 
-void typeInto(HWND dialog, HWND combo, std::wstring_view keys) {
+void typeInto(HWND dialog, HWND combo, std::wstring_view keys, bool replaceText) {
   SetFocus(combo);
   pumpUntilIdle(dialog);
-  // The user selects the whole text first, so that the keys replace it.
+  // The user selects the whole text first, so that the keys replace it, or
+  // goes on typing wherever the box left the caret and selection.
   HWND edit = comboEdit(combo);
-  SendMessageW(edit, EM_SETSEL, 0, -1);
+  if (replaceText) SendMessageW(edit, EM_SETSEL, 0, -1);
   for (wchar_t key : keys) {
     PostMessageW(edit, WM_CHAR, key, 1);
     pumpUntilIdle(dialog);

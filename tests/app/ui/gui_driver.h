@@ -24,7 +24,7 @@ HWND comboEdit(HWND combo);
 
 // Focuses the combo, selects all of its text and types `keys` into its edit
 // field, one WM_CHAR each; "\b" deletes.
-void typeInto(HWND dialog, HWND combo, std::wstring_view keys);
+void typeInto(HWND dialog, HWND combo, std::wstring_view keys, bool replaceText = true);
 
 // A key press (down and up) posted to the focused window.
 void pressKey(HWND dialog, UINT virtualKey);

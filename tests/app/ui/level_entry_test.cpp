@@ -47,6 +47,21 @@ TEST_F(MainWindowTest, DeletingTheTextShowsZerosAtOnce) {
   EXPECT_TRUE(messages().empty());
 }
 
+TEST_F(MainWindowTest, AfterAClearTheNextKeyReplacesTheZeros) {
+  type(Heal, L"4");
+  EXPECT_EQ(messages(), std::vector{kCap});
+  typeOn(Heal, L"3");
+  EXPECT_EQ(boxText(Heal), L"3");
+  EXPECT_EQ(level(Heal), 3);
+
+  type(Speed, L"2");
+  type(Speed, L"\b");
+  typeOn(Speed, L"1");
+  EXPECT_EQ(boxText(Speed), L"1");
+  EXPECT_EQ(level(Speed), 1);
+  EXPECT_TRUE(messages().empty());
+}
+
 TEST_F(MainWindowTest, ListPicksRunClickWithThePickedText) {
   SetFocus(box(See));
   pressKey(window_->hwnd(), VK_DOWN);

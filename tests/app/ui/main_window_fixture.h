@@ -36,6 +36,8 @@ class MainWindowTest : public ::testing::Test {
 
   // Focusing a box selects its whole text, so `keys` replace it.
   void type(ForcePower power, std::wstring_view keys) { typeInto(window_->hwnd(), box(power), keys); }
+  // Keys typed on from where the box left the caret, without selecting.
+  void typeOn(ForcePower power, std::wstring_view keys) { typeInto(window_->hwnd(), box(power), keys, false); }
   void click(std::wstring_view name) {
     PostMessageW(control(name), BM_CLICK, 0, 0);
     pump();
