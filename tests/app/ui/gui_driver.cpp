@@ -68,6 +68,16 @@ std::vector<std::wstring> MessageBoxWatcher::takeMessages() {
   return std::exchange(messages_, {});
 }
 
+void MessageBoxWatcher::watchEnabledState(HWND window) {
+  std::lock_guard lock(mutex_);
+  watched_ = window;
+}
+
+std::vector<bool> MessageBoxWatcher::takeEnabledStates() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(enabledStates_, {});
+}
+
 void MessageBoxWatcher::watch(std::stop_token stop) {
   while (!stop.stop_requested()) {
     HWND box = nullptr;
@@ -80,6 +90,7 @@ void MessageBoxWatcher::watch(std::stop_token stop) {
       {
         std::lock_guard lock(mutex_);
         messages_.emplace_back(text.data());
+        if (watched_ != nullptr) enabledStates_.push_back(IsWindowEnabled(watched_) != FALSE);
       }
       PostMessageW(box, WM_COMMAND, IDOK, 0);
       while (IsWindow(box) && !stop.stop_requested()) Sleep(5);

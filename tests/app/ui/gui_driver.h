@@ -43,12 +43,19 @@ class MessageBoxWatcher {
   // The texts of the boxes closed so far, and forgets them.
   std::vector<std::wstring> takeMessages();
 
+  // From now on notes, for each box, whether `window` was enabled while the
+  // box was shown; takes and forgets those notes.
+  void watchEnabledState(HWND window);
+  std::vector<bool> takeEnabledStates();
+
  private:
   void watch(std::stop_token stop);
 
   std::wstring caption_;
   std::mutex mutex_;
   std::vector<std::wstring> messages_;
+  HWND watched_ = nullptr;  // borrowed
+  std::vector<bool> enabledStates_;
   std::jthread thread_;
 };
 

@@ -2,6 +2,8 @@
 
 #include "main_window_fixture.h"
 
+#include "about/about_dialog.h"
+
 namespace zenthra::ui::test {
 namespace {
 
@@ -60,6 +62,17 @@ TEST_F(MainWindowTest, AfterAClearTheNextKeyReplacesTheZeros) {
   EXPECT_EQ(boxText(Speed), L"1");
   EXPECT_EQ(level(Speed), 1);
   EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(MainWindowTest, AMessageDisablesEveryWindowOfTheProgramUntilOk) {
+  HWND about = about::ShowAbout(GetModuleHandleW(nullptr), windows_);
+  ASSERT_NE(about, nullptr);
+  watcher_.watchEnabledState(about);
+  type(Heal, L"4");
+  EXPECT_EQ(messages(), std::vector{kCap});
+  EXPECT_EQ(watcher_.takeEnabledStates(), std::vector{false});
+  EXPECT_TRUE(IsWindowEnabled(about));
+  about::UnloadAbout(windows_);
 }
 
 TEST_F(MainWindowTest, ListPicksRunClickWithThePickedText) {
