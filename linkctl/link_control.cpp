@@ -3,6 +3,7 @@
 #include "link_control.h"
 
 #include "bstr_text.h"
+#include "connection_point_enumerator.h"
 #include "module.h"
 
 #include <shlwapi.h>
@@ -287,10 +288,8 @@ void LinkControl::OnFontChanged() { Refresh(); }
 
 IFACEMETHODIMP LinkControl::EnumConnectionPoints(IEnumConnectionPoints** points)
 {
-    if (points != nullptr) {
-        *points = nullptr;
-    }
-    return E_NOTIMPL;
+    IConnectionPoint* const all[] = {&propertyNotifyPoint_, &eventPoint_};
+    return CreateConnectionPointEnumerator(all, ARRAYSIZE(all), points);
 }
 
 IFACEMETHODIMP LinkControl::FindConnectionPoint(REFIID riid, IConnectionPoint** point)

@@ -190,5 +190,44 @@ TEST_F(ConnectionTest, AdviseRefusesWhatIsNoPropertySink)
     EXPECT_EQ(0u, sink->OtherReferences());
 }
 
+// Hosts that list the points instead of asking for one find both: the
+// property notification and the (empty) event interface.
+TEST_F(ConnectionTest, EnumerationListsBothPointsAndKeepsTheControlAlive)
+{
+    ComPtr<_tessarelcontrol> control = NewControl();
+    ComPtr<IConnectionPointContainer> container;
+    ASSERT_EQ(S_OK, control.As(&container));
+    ComPtr<IEnumConnectionPoints> points;
+    ASSERT_EQ(S_OK, container->EnumConnectionPoints(&points));
+    container.Reset();
+    control.Reset();  // the enumerator's points hold the control from here on
+
+    IConnectionPoint* got[3] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(S_FALSE, points->Next(3, got, &fetched));
+    ASSERT_EQ(2u, fetched);
+    std::vector<IID> interfaces;
+    for (ULONG i = 0; i < fetched; ++i) {
+        IID iid{};
+        EXPECT_EQ(S_OK, got[i]->GetConnectionInterface(&iid));
+        interfaces.push_back(iid);
+        got[i]->Release();
+    }
+    EXPECT_EQ((std::vector<IID>{IID_IPropertyNotifySink, DIID___tessarelcontrol}), interfaces);
+
+    EXPECT_EQ(S_FALSE, points->Next(1, got, nullptr));
+    EXPECT_EQ(S_OK, points->Reset());
+    EXPECT_EQ(S_OK, points->Skip(1));
+    ComPtr<IEnumConnectionPoints> copy;
+    ASSERT_EQ(S_OK, points->Clone(&copy));
+    EXPECT_EQ(S_FALSE, points->Skip(2));
+    ComPtr<IConnectionPoint> last;
+    ASSERT_EQ(S_OK, copy->Next(1, &last, nullptr));
+    IID iid{};
+    EXPECT_EQ(S_OK, last->GetConnectionInterface(&iid));
+    EXPECT_EQ(DIID___tessarelcontrol, iid);
+    EXPECT_EQ(E_POINTER, copy->Next(2, got, nullptr));
+}
+
 }  // namespace
 }  // namespace tessarel::test
