@@ -73,7 +73,13 @@ class ControlSite {
     STDMETHODIMP DiscardUndoState() override { return E_NOTIMPL; }
     STDMETHODIMP DeactivateAndUndo() override { return E_NOTIMPL; }
     // The layout fixes the control's place: a wish to move is noted only.
-    STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
+    // The one record of where the control sits, told by whoever moves it;
+    // a control that activates again asks for it in GetWindowContext.
+    STDMETHODIMP OnPosRectChange(LPCRECT position) override {
+      if (!position) return E_POINTER;
+      outer_.position_ = *position;
+      return S_OK;
+    }
   };
 
   // No menus, no tool space, no status bar: the dialog is a plain window.

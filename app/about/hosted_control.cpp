@@ -101,8 +101,12 @@ HRESULT HostedControl::SetDpi(UINT dpi) {
   ComPtr<IOleInPlaceObject> inPlace;
   if (const HRESULT hr = object_.As(&inPlace); FAILED(hr)) return hr;
   if (const HRESULT hr = ScaleFont(*object_.Get(), dpi); FAILED(hr)) return hr;
-  // Moving the control also redraws it, now with the rescaled font.
+  // The site learns the new place first, then the control moves there,
+  // which also redraws it, now with the rescaled font.
   const RECT position = ToPixels(twips_, dpi);
+  ComPtr<IOleInPlaceSite> site;
+  if (const HRESULT hr = site_.As(&site); FAILED(hr)) return hr;
+  if (const HRESULT hr = site->OnPosRectChange(&position); FAILED(hr)) return hr;
   return inPlace->SetObjectRects(&position, &position);
 }
 

@@ -395,6 +395,26 @@ TEST_F(AboutLinksTest, EverythingFollowsAChangeOfDpi) {
     SCOPED_TRACE(dpi);
     testing::SendDpiChanged(dialog_, dpi);
     testing::ExpectAboutLayoutAt(dialog_, dpi);
+    // A control that activates again is told its new place by its site.
+    for (std::size_t i = 0; i < 3; ++i) {
+      const HostedControl* control = about_->linkLabel(i);
+      ASSERT_NE(control, nullptr);
+      ComPtr<IOleClientSite> clientSite;
+      ASSERT_HRESULT_SUCCEEDED(control->object()->GetClientSite(&clientSite));
+      ComPtr<IOleInPlaceSite> site;
+      ASSERT_HRESULT_SUCCEEDED(clientSite.As(&site));
+      ComPtr<IOleInPlaceFrame> frame;
+      ComPtr<IOleInPlaceUIWindow> document;
+      RECT position{};
+      RECT clip{};
+      OLEINPLACEFRAMEINFO frameInfo{};
+      frameInfo.cb = sizeof(frameInfo);
+      ASSERT_HRESULT_SUCCEEDED(site->GetWindowContext(&frame, &document, &position, &clip, &frameInfo));
+      RECT shown{};
+      ASSERT_TRUE(GetWindowRect(control->window(), &shown));
+      MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&shown), 2);
+      EXPECT_TRUE(EqualRect(&position, &shown)) << position.left << "," << position.top << " vs " << shown.left << "," << shown.top;
+    }
   }
 }
 
