@@ -150,23 +150,35 @@ IFACEMETHODIMP LinkControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DIS
 
 // _tessarelcontrol
 
-IFACEMETHODIMP LinkControl::get_ForeColor(OLE_COLOR* ForeColor)
+namespace {
+
+// Both colours of the label are read alike.
+HRESULT GetColor(OLE_COLOR held, OLE_COLOR* color)
 {
-    if (ForeColor == nullptr) {
+    if (color == nullptr) {
         return E_POINTER;
     }
-    *ForeColor = label_.foreColor;
+    *color = held;
     return S_OK;
 }
 
-IFACEMETHODIMP LinkControl::put_ForeColor(OLE_COLOR New_ForeColor)
+}  // namespace
+
+HRESULT LinkControl::SetColor(OLE_COLOR& held, OLE_COLOR color, DISPID dispatchId)
 {
-    HRESULT hr = ValidateColor(New_ForeColor);
+    HRESULT hr = ValidateColor(color);
     if (FAILED(hr)) {
         return hr;
     }
-    label_.foreColor = New_ForeColor;
-    return PropertyChanged(kDispIdForeColor);
+    held = color;
+    return PropertyChanged(dispatchId);
+}
+
+IFACEMETHODIMP LinkControl::get_ForeColor(OLE_COLOR* ForeColor) { return GetColor(label_.foreColor, ForeColor); }
+
+IFACEMETHODIMP LinkControl::put_ForeColor(OLE_COLOR New_ForeColor)
+{
+    return SetColor(label_.foreColor, New_ForeColor, kDispIdForeColor);
 }
 
 IFACEMETHODIMP LinkControl::get_Text(BSTR* Text)
@@ -233,23 +245,11 @@ IFACEMETHODIMP LinkControl::putref_Font(IFontDisp* New_Font)
     return PropertyChanged(kDispIdFont);
 }
 
-IFACEMETHODIMP LinkControl::get_BackColor(OLE_COLOR* BackColor)
-{
-    if (BackColor == nullptr) {
-        return E_POINTER;
-    }
-    *BackColor = label_.backColor;
-    return S_OK;
-}
+IFACEMETHODIMP LinkControl::get_BackColor(OLE_COLOR* BackColor) { return GetColor(label_.backColor, BackColor); }
 
 IFACEMETHODIMP LinkControl::put_BackColor(OLE_COLOR New_BackColor)
 {
-    HRESULT hr = ValidateColor(New_BackColor);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    label_.backColor = New_BackColor;
-    return PropertyChanged(kDispIdBackColor);
+    return SetColor(label_.backColor, New_BackColor, kDispIdBackColor);
 }
 
 HRESULT LinkControl::PropertyChanged(DISPID id)

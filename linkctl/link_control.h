@@ -157,6 +157,7 @@ private:
     // Reports a property change to the host (IPropertyNotifySink) and
     // shows it.
     HRESULT PropertyChanged(DISPID id);
+    HRESULT SetColor(OLE_COLOR& held, OLE_COLOR color, DISPID dispatchId);
     // Redraws the window, if any, and tells view advise sinks.
     void Refresh() noexcept;
     // Sets the label's font and starts following its changes.

@@ -13,6 +13,7 @@
 #include "force/decimal_text.h"
 #include "ui/dpi.h"
 #include "ui/program_windows.h"
+#include "ui/window_placement.h"
 
 namespace zenthra::about {
 namespace {
@@ -73,18 +74,8 @@ HRESULT CreateAmbientFont(Microsoft::WRL::ComPtr<IFontDisp>& font) {
 // The frame whose client area has the layout's size at `dpi`, centred on
 // the work area of `monitor`.
 bool CentredFrame(HMONITOR monitor, UINT dpi, RECT& frame) {
-  frame = {0, 0, ToPixels(kAboutLayout.clientWidth, dpi), ToPixels(kAboutLayout.clientHeight, dpi)};
-  if (!ui::dpi::adjustWindowRect(frame, kWindowStyle, false, kWindowExStyle, dpi)) return false;
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  if (!GetMonitorInfoW(monitor, &info)) return false;
-  const RECT& work = info.rcWork;
-  const int left = work.left + (work.right - work.left - width) / 2;
-  const int top = work.top + (work.bottom - work.top - height) / 2;
-  frame = {left, top, left + width, top + height};
-  return true;
+  const SIZE client{ToPixels(kAboutLayout.clientWidth, dpi), ToPixels(kAboutLayout.clientHeight, dpi)};
+  return ui::centredFrame(monitor, client, kWindowStyle, false, kWindowExStyle, dpi, frame);
 }
 
 }  // namespace

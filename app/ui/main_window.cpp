@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
 #include <utility>
 
 #include "about/about_dialog.h"
@@ -17,6 +16,7 @@
 #include "ui/dpi_resources.h"
 #include "ui/level_box.h"
 #include "ui/resource_ids.h"
+#include "ui/window_placement.h"
 
 namespace zenthra::ui {
 
@@ -138,18 +138,13 @@ bool MainWindow::onCreate() {
   focusWhenInactive_ = control(L"optlight");
 
   // Centred on the monitor's work area, with the client area of the layout.
-  RECT frame{0, 0, toPixels(kClientWidthTwips, dpi_), toPixels(kClientHeightTwips, dpi_)};
-  if (!dpi::adjustWindowRect(frame, kFrameStyle, true, 0, dpi_)) return false;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor)) return false;
-  const RECT& work = monitor.rcWork;
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  // On a screen too small for it, the caption bar stays on the screen.
-  const int left = std::max(work.left, work.left + (work.right - work.left - width) / 2);
-  const int top = std::max(work.top, work.top + (work.bottom - work.top - height) / 2);
-  return SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+  const SIZE client{toPixels(kClientWidthTwips, dpi_), toPixels(kClientHeightTwips, dpi_)};
+  RECT frame{};
+  if (!centredFrame(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), client, kFrameStyle, true, 0, dpi_, frame)) {
+    return false;
+  }
+  return SetWindowPos(hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                      SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
 }
 
 bool MainWindow::applyDpi() {

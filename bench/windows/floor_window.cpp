@@ -1,10 +1,10 @@
 #include "floor_window.h"
 
-#include <algorithm>
-
 #include "about/about_layout.h"
+#include "ui/dpi.h"
 #include "ui/main_window_layout.h"
 #include "ui/resource_ids.h"
+#include "ui/window_placement.h"
 
 namespace zenthra::bench {
 
@@ -24,31 +24,14 @@ struct FloorState {
   FillWindow fill;
 };
 
-UINT dpiOf(HWND window) {
-  const UINT dpi = GetDpiForWindow(window);
-  return dpi == 0 ? USER_DEFAULT_SCREEN_DPI : dpi;
-}
-
-// The frame rectangle for a client area of the given size, centred on the
-// work area of the monitor that holds `anchor`.
-bool centredFrame(HWND anchor, SIZE client, DWORD style, bool menu, DWORD exStyle, UINT dpi, RECT& frame) {
-  frame = {0, 0, client.cx, client.cy};
-  if (!AdjustWindowRectExForDpi(&frame, style, menu ? TRUE : FALSE, exStyle, dpi)) return false;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (!GetMonitorInfoW(MonitorFromWindow(anchor, MONITOR_DEFAULTTOPRIMARY), &monitor)) return false;
-  const RECT& work = monitor.rcWork;
-  const LONG width = frame.right - frame.left;
-  const LONG height = frame.bottom - frame.top;
-  const LONG left = std::max(work.left, work.left + (work.right - work.left - width) / 2);
-  const LONG top = std::max(work.top, work.top + (work.bottom - work.top - height) / 2);
-  frame = {left, top, left + width, top + height};
-  return true;
-}
+UINT dpiOf(HWND window) { return ui::dpi::forWindow(window); }
 
 bool placeCentred(HWND window, SIZE client, DWORD style, bool menu, DWORD exStyle) {
   RECT frame{};
-  if (!centredFrame(window, client, style, menu, exStyle, dpiOf(window), frame)) return false;
+  if (!ui::centredFrame(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), client, style, menu, exStyle,
+                        dpiOf(window), frame)) {
+    return false;
+  }
   return SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                       SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
 }
