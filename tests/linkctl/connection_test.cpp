@@ -15,35 +15,13 @@ constexpr int kManySinks = 20;
 
 // Appends its index to a shared log on each change and then runs a step
 // that a test gives it.
-class OrderSink final : public IPropertyNotifySink {
+class OrderSink final : public TestObject<IPropertyNotifySink> {
 public:
     static ComPtr<OrderSink> Create(int index, std::vector<int>& log)
     {
         return AdoptComPtr(new OrderSink(index, log));
     }
 
-    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (riid == IID_IUnknown || riid == IID_IPropertyNotifySink) {
-            *object = static_cast<IPropertyNotifySink*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    IFACEMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    IFACEMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG remaining = --references_;
-        if (remaining == 0) {
-            delete this;
-        }
-        return remaining;
-    }
     IFACEMETHODIMP OnChanged(DISPID) override
     {
         log_.push_back(index_);
@@ -55,17 +33,16 @@ public:
     IFACEMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
     // References held by others than the caller's own one.
-    ULONG OtherReferences() const { return references_ - 1; }
+    ULONG OtherReferences() const { return references - 1; }
 
     std::function<void()> step;
 
 private:
     OrderSink(int index, std::vector<int>& log) : index_(index), log_(log) {}
-    ~OrderSink() = default;
+    ~OrderSink() override = default;
 
     int index_;
     std::vector<int>& log_;  // borrowed: the test's
-    ULONG references_ = 1;
 };
 
 using ConnectionTest = ControlTest;

@@ -94,21 +94,6 @@ MemoryPropertyBag::~MemoryPropertyBag()
     }
 }
 
-IFACEMETHODIMP MemoryPropertyBag::QueryInterface(REFIID riid, void** object)
-{
-    static const QITAB interfaces[] = {QITABENT(MemoryPropertyBag, IPropertyBag), {nullptr, 0}};
-    return QISearch(this, interfaces, riid, object);
-}
-IFACEMETHODIMP_(ULONG) MemoryPropertyBag::AddRef() { return ++references_; }
-IFACEMETHODIMP_(ULONG) MemoryPropertyBag::Release()
-{
-    const ULONG remaining = --references_;
-    if (remaining == 0) {
-        delete this;
-    }
-    return remaining;
-}
-
 IFACEMETHODIMP MemoryPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*)
 {
     if (name == nullptr || value == nullptr) {
@@ -190,20 +175,6 @@ ComPtr<ChangeRecorder> ChangeRecorder::Create()
     return recorder;
 }
 
-IFACEMETHODIMP ChangeRecorder::QueryInterface(REFIID riid, void** object)
-{
-    static const QITAB interfaces[] = {QITABENT(ChangeRecorder, IPropertyNotifySink), {nullptr, 0}};
-    return QISearch(this, interfaces, riid, object);
-}
-IFACEMETHODIMP_(ULONG) ChangeRecorder::AddRef() { return ++references_; }
-IFACEMETHODIMP_(ULONG) ChangeRecorder::Release()
-{
-    const ULONG remaining = --references_;
-    if (remaining == 0) {
-        delete this;
-    }
-    return remaining;
-}
 IFACEMETHODIMP ChangeRecorder::OnChanged(DISPID id)
 {
     changes.push_back(id);

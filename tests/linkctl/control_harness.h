@@ -23,6 +23,43 @@ namespace tessarel::test {
 
 using Microsoft::WRL::ComPtr;
 
+// The IUnknown of a test object that serves one interface. It counts its
+// references in `references`, so that a test can see whether the control
+// lets go of each one it took; one made with new deletes itself at the
+// last Release, one on the test's stack (OnStack) never does.
+enum class Lifetime { OnHeap, OnStack };
+
+template <typename Interface, Lifetime kLifetime = Lifetime::OnHeap>
+class TestObject : public Interface {
+public:
+    virtual ~TestObject() = default;
+
+    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override
+    {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        if (riid == IID_IUnknown || riid == __uuidof(Interface)) {
+            *object = static_cast<Interface*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    IFACEMETHODIMP_(ULONG) AddRef() override { return ++references; }
+    IFACEMETHODIMP_(ULONG) Release() override
+    {
+        const ULONG remaining = --references;
+        if (remaining == 0 && kLifetime == Lifetime::OnHeap) {
+            delete this;
+        }
+        return remaining;
+    }
+
+    ULONG references = 1;
+};
+
 // The folder of the running test program (where tessarel.ocx lies too).
 std::wstring ProgramFolder();
 
@@ -71,13 +108,10 @@ protected:
 
 // A property bag with entries in the order they were written; reads match
 // names without regard to case and return E_INVALIDARG for a missing one.
-class MemoryPropertyBag final : public IPropertyBag {
+class MemoryPropertyBag final : public TestObject<IPropertyBag> {
 public:
     static ComPtr<MemoryPropertyBag> Create();
 
-    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override;
-    IFACEMETHODIMP_(ULONG) AddRef() override;
-    IFACEMETHODIMP_(ULONG) Release() override;
     IFACEMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog* errorLog) override;
     IFACEMETHODIMP Write(LPCOLESTR name, VARIANT* value) override;
 
@@ -91,20 +125,16 @@ public:
 
 private:
     MemoryPropertyBag() = default;
-    ~MemoryPropertyBag();
+    ~MemoryPropertyBag() override;
 
-    ULONG references_ = 1;
     std::vector<std::pair<std::wstring, VARIANT>> entries_;
 };
 
 // Records the dispatch ids of IPropertyNotifySink::OnChanged calls.
-class ChangeRecorder final : public IPropertyNotifySink {
+class ChangeRecorder final : public TestObject<IPropertyNotifySink> {
 public:
     static ComPtr<ChangeRecorder> Create();
 
-    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override;
-    IFACEMETHODIMP_(ULONG) AddRef() override;
-    IFACEMETHODIMP_(ULONG) Release() override;
     IFACEMETHODIMP OnChanged(DISPID id) override;
     IFACEMETHODIMP OnRequestEdit(DISPID id) override;
 
@@ -112,8 +142,7 @@ public:
 
 private:
     ChangeRecorder() = default;
-    ~ChangeRecorder() = default;
-    ULONG references_ = 1;
+    ~ChangeRecorder() override = default;
 };
 
 // Connects a recorder to the control's property notification point for

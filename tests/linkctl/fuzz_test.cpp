@@ -49,23 +49,8 @@ private:
 
 // An automation object that is not a font. It counts its references, so
 // the test sees whether the control lets go of every one it took.
-class PlainObject final : public IDispatch {
+class PlainObject final : public TestObject<IDispatch, Lifetime::OnStack> {
 public:
-    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    IFACEMETHODIMP_(ULONG) AddRef() override { return ++references; }
-    IFACEMETHODIMP_(ULONG) Release() override { return --references; }  // lives on the test's stack
     IFACEMETHODIMP GetTypeInfoCount(UINT* count) override
     {
         *count = 0;
@@ -81,8 +66,6 @@ public:
     {
         return DISP_E_MEMBERNOTFOUND;
     }
-
-    ULONG references = 1;
 };
 
 // Everything a drawn VARIANT may point at. Kept until the call that used
@@ -338,7 +321,7 @@ int PersistedIndex(LPCOLESTR name)
 // (leaving the VARIANT as it came, or emptied), or a value of any type.
 // It stores its entries under one spelling of the name and compares either
 // exactly or without regard to case. It records what it answered.
-class RandomBag final : public IPropertyBag {
+class RandomBag final : public TestObject<IPropertyBag, Lifetime::OnStack> {
 public:
     struct Answer {
         int property;  // index into kPersistedNames
@@ -366,19 +349,6 @@ public:
         }
         exactNames_ = random_.OneIn(2);
     }
-
-    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IPropertyBag) {
-            *object = static_cast<IPropertyBag*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    IFACEMETHODIMP_(ULONG) AddRef() override { return ++references; }
-    IFACEMETHODIMP_(ULONG) Release() override { return --references; }  // lives on the test's stack
 
     IFACEMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override
     {
@@ -427,7 +397,6 @@ public:
 
     IFACEMETHODIMP Write(LPCOLESTR, VARIANT*) override { return E_NOTIMPL; }
 
-    ULONG references = 1;
     int badReads = 0;
     int unknownNames = 0;
     std::vector<Answer> answers;
