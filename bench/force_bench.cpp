@@ -33,7 +33,10 @@ void BM_SideSwitch(benchmark::State& state) {
   bool dark = false;
   for (auto _ : state) {
     dark = !dark;
-    if (dark) window.chooseDark(); else window.chooseLight();
+    if (dark)
+      window.chooseDark();
+    else
+      window.chooseLight();
   }
 }
 BENCHMARK(BM_SideSwitch);

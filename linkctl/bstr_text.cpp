@@ -4,29 +4,26 @@
 
 namespace tessarel {
 
-HRESULT AssignText(UniqueBstr& owner, const wchar_t* text, UINT length)
-{
-    // Copied before the old string goes, so that text may point into it.
-    BSTR copy = SysAllocStringLen(text, length);
-    if (copy == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    owner.reset(copy);
-    return S_OK;
+HRESULT AssignText(UniqueBstr& owner, const wchar_t* text, UINT length) {
+  // Copied before the old string goes, so that text may point into it.
+  BSTR copy = SysAllocStringLen(text, length);
+  if (copy == nullptr) {
+    return E_OUTOFMEMORY;
+  }
+  owner.reset(copy);
+  return S_OK;
 }
 
-HRESULT AssignText(UniqueBstr& owner, const wchar_t* text)
-{
-    return AssignText(owner, text, static_cast<UINT>(lstrlenW(text)));
+HRESULT AssignText(UniqueBstr& owner, const wchar_t* text) {
+  return AssignText(owner, text, static_cast<UINT>(lstrlenW(text)));
 }
 
-bool TextEquals(BSTR text, const wchar_t* expected) noexcept
-{
-    const UINT length = SysStringLen(text);
-    if (length != static_cast<UINT>(lstrlenW(expected))) {
-        return false;
-    }
-    return std::memcmp(BstrChars(text), expected, length * sizeof(wchar_t)) == 0;
+bool TextEquals(BSTR text, const wchar_t* expected) noexcept {
+  const UINT length = SysStringLen(text);
+  if (length != static_cast<UINT>(lstrlenW(expected))) {
+    return false;
+  }
+  return std::memcmp(BstrChars(text), expected, length * sizeof(wchar_t)) == 0;
 }
 
 }  // namespace tessarel

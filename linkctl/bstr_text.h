@@ -19,9 +19,8 @@ HRESULT AssignText(UniqueBstr& owner, const wchar_t* text, UINT length);
 // The same for a null-terminated text.
 HRESULT AssignText(UniqueBstr& owner, const wchar_t* text);
 // The same for all of a BSTR (borrowed), null giving an empty string.
-inline HRESULT AssignBstr(UniqueBstr& owner, BSTR text)
-{
-    return AssignText(owner, BstrChars(text), SysStringLen(text));
+inline HRESULT AssignBstr(UniqueBstr& owner, BSTR text) {
+  return AssignText(owner, BstrChars(text), SysStringLen(text));
 }
 
 // True when text holds exactly the characters of expected (no more).

@@ -15,76 +15,68 @@ namespace tessarel {
 namespace {
 
 class ClassFactory final : public IClassFactory {
-public:
-    ClassFactory() noexcept { AddObjectRef(); }
-    ClassFactory(const ClassFactory&) = delete;
-    ClassFactory& operator=(const ClassFactory&) = delete;
+ public:
+  ClassFactory() noexcept { AddObjectRef(); }
+  ClassFactory(const ClassFactory&) = delete;
+  ClassFactory& operator=(const ClassFactory&) = delete;
 
-    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        static const QITAB interfaces[] = {
-            QITABENT(ClassFactory, IClassFactory),
-            {nullptr, 0},
-        };
-        return QISearch(this, interfaces, riid, object);
+  IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override {
+    static const QITAB interfaces[] = {
+        QITABENT(ClassFactory, IClassFactory),
+        {nullptr, 0},
+    };
+    return QISearch(this, interfaces, riid, object);
+  }
+  IFACEMETHODIMP_(ULONG) AddRef() override { return ++references_; }
+  IFACEMETHODIMP_(ULONG) Release() override {
+    const ULONG remaining = --references_;
+    if (remaining == 0) {
+      delete this;
     }
-    IFACEMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    IFACEMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG remaining = --references_;
-        if (remaining == 0) {
-            delete this;
-        }
-        return remaining;
-    }
+    return remaining;
+  }
 
-    IFACEMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** object) override
-    {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        *object = nullptr;
-        if (outer != nullptr) {
-            return CLASS_E_NOAGGREGATION;
-        }
-        return LinkControl::Create(riid, object);
+  IFACEMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** object) override {
+    if (object == nullptr) {
+      return E_POINTER;
     }
-    IFACEMETHODIMP LockServer(BOOL lock) override
-    {
-        if (lock) {
-            AddLockRef();
-        } else {
-            ReleaseLockRef();
-        }
-        return S_OK;
+    *object = nullptr;
+    if (outer != nullptr) {
+      return CLASS_E_NOAGGREGATION;
     }
+    return LinkControl::Create(riid, object);
+  }
+  IFACEMETHODIMP LockServer(BOOL lock) override {
+    if (lock) {
+      AddLockRef();
+    } else {
+      ReleaseLockRef();
+    }
+    return S_OK;
+  }
 
-private:
-    ~ClassFactory() { ReleaseObjectRef(); }
+ private:
+  ~ClassFactory() { ReleaseObjectRef(); }
 
-    std::atomic<ULONG> references_{1};
+  std::atomic<ULONG> references_{1};
 };
 
 }  // namespace
 }  // namespace tessarel
 
-STDAPI DllGetClassObject(REFCLSID classId, REFIID riid, void** object)
-{
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    *object = nullptr;
-    if (classId != CLSID_tessarelcontrol) {
-        return CLASS_E_CLASSNOTAVAILABLE;
-    }
-    ComPtr<tessarel::ClassFactory> factory = tessarel::AdoptComPtr(new (std::nothrow) tessarel::ClassFactory());
-    if (factory == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    return factory->QueryInterface(riid, object);
+STDAPI DllGetClassObject(REFCLSID classId, REFIID riid, void** object) {
+  if (object == nullptr) {
+    return E_POINTER;
+  }
+  *object = nullptr;
+  if (classId != CLSID_tessarelcontrol) {
+    return CLASS_E_CLASSNOTAVAILABLE;
+  }
+  ComPtr<tessarel::ClassFactory> factory = tessarel::AdoptComPtr(new (std::nothrow) tessarel::ClassFactory());
+  if (factory == nullptr) {
+    return E_OUTOFMEMORY;
+  }
+  return factory->QueryInterface(riid, object);
 }
 
-STDAPI DllCanUnloadNow()
-{
-    return tessarel::ModuleInUse() ? S_FALSE : S_OK;
-}
+STDAPI DllCanUnloadNow() { return tessarel::ModuleInUse() ? S_FALSE : S_OK; }

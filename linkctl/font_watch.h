@@ -10,30 +10,30 @@
 namespace tessarel {
 
 class FontChangeListener {
-public:
-    virtual void OnFontChanged() = 0;
+ public:
+  virtual void OnFontChanged() = 0;
 
-protected:
-    ~FontChangeListener() = default;
+ protected:
+  ~FontChangeListener() = default;
 };
 
 class FontWatch {
-public:
-    FontWatch();
-    FontWatch(const FontWatch&) = delete;
-    FontWatch& operator=(const FontWatch&) = delete;
-    ~FontWatch();
+ public:
+  FontWatch();
+  FontWatch(const FontWatch&) = delete;
+  FontWatch& operator=(const FontWatch&) = delete;
+  ~FontWatch();
 
-    // Starts watching font (replacing any earlier one). listener is
-    // borrowed and must stay valid until Stop or destruction.
-    HRESULT Watch(IFont* font, FontChangeListener* listener);
-    void Stop() noexcept;
+  // Starts watching font (replacing any earlier one). listener is
+  // borrowed and must stay valid until Stop or destruction.
+  HRESULT Watch(IFont* font, FontChangeListener* listener);
+  void Stop() noexcept;
 
-private:
-    class Sink;
-    Microsoft::WRL::ComPtr<IConnectionPoint> point_;
-    Microsoft::WRL::ComPtr<Sink> sink_;
-    DWORD cookie_ = 0;
+ private:
+  class Sink;
+  Microsoft::WRL::ComPtr<IConnectionPoint> point_;
+  Microsoft::WRL::ComPtr<Sink> sink_;
+  DWORD cookie_ = 0;
 };
 
 }  // namespace tessarel

@@ -20,14 +20,14 @@ inline constexpr OLE_COLOR kSystemButtonFace = 0x8000000F;
 inline constexpr wchar_t kDesignedCaption[] = L"Tessarel";
 
 struct Label {
-    UniqueBstr caption;  // kDesignedCaption once CreateDesignedLabel succeeds
-    OLE_COLOR foreColor = kBlue;
-    OLE_COLOR backColor = kSystemButtonFace;
-    Microsoft::WRL::ComPtr<IFont> font;  // null only until CreateDesignedLabel succeeds
-    int leftTwips = 0;
-    int topTwips = 0;
-    int widthTwips = kLabelDesignWidthTwips;
-    int heightTwips = kLabelDesignHeightTwips;
+  UniqueBstr caption;  // kDesignedCaption once CreateDesignedLabel succeeds
+  OLE_COLOR foreColor = kBlue;
+  OLE_COLOR backColor = kSystemButtonFace;
+  Microsoft::WRL::ComPtr<IFont> font;  // null only until CreateDesignedLabel succeeds
+  int leftTwips = 0;
+  int topTwips = 0;
+  int widthTwips = kLabelDesignWidthTwips;
+  int heightTwips = kLabelDesignHeightTwips;
 };
 
 // The label in its designed state, font included (MS Sans Serif, 8.25

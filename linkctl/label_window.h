@@ -9,14 +9,14 @@
 namespace tessarel {
 
 class LabelWindowEvents {
-public:
-    // Paints the whole client area into dc.
-    virtual void OnPaintLabel(HDC dc, const RECT& client) = 0;
-    // lbl_hylinx_Click: a left click that went down and up on the window.
-    virtual void OnLabelClick() = 0;
+ public:
+  // Paints the whole client area into dc.
+  virtual void OnPaintLabel(HDC dc, const RECT& client) = 0;
+  // lbl_hylinx_Click: a left click that went down and up on the window.
+  virtual void OnLabelClick() = 0;
 
-protected:
-    ~LabelWindowEvents() = default;
+ protected:
+  ~LabelWindowEvents() = default;
 };
 
 // Creates the window as a visible child of parent at position (pixels,

@@ -43,164 +43,164 @@ class LinkControl final : public _tessarelcontrol,
                           public IProvideClassInfo2,
                           private LabelWindowEvents,
                           private FontChangeListener {
-public:
-    // Creates an instance in the designed state and queries it for riid.
-    static HRESULT Create(REFIID riid, void** object);
+ public:
+  // Creates an instance in the designed state and queries it for riid.
+  static HRESULT Create(REFIID riid, void** object);
 
-    LinkControl(const LinkControl&) = delete;
-    LinkControl& operator=(const LinkControl&) = delete;
+  LinkControl(const LinkControl&) = delete;
+  LinkControl& operator=(const LinkControl&) = delete;
 
-    // IUnknown
-    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override;
-    IFACEMETHODIMP_(ULONG) AddRef() override;
-    IFACEMETHODIMP_(ULONG) Release() override;
+  // IUnknown
+  IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override;
+  IFACEMETHODIMP_(ULONG) AddRef() override;
+  IFACEMETHODIMP_(ULONG) Release() override;
 
-    // IDispatch, from the embedded type library
-    IFACEMETHODIMP GetTypeInfoCount(UINT* count) override;
-    IFACEMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** typeInfo) override;
-    IFACEMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
-    IFACEMETHODIMP Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
-                          EXCEPINFO* exception, UINT* argumentError) override;
+  // IDispatch, from the embedded type library
+  IFACEMETHODIMP GetTypeInfoCount(UINT* count) override;
+  IFACEMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** typeInfo) override;
+  IFACEMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
+  IFACEMETHODIMP Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
+                        EXCEPINFO* exception, UINT* argumentError) override;
 
-    // _tessarelcontrol
-    IFACEMETHODIMP get_ForeColor(OLE_COLOR* ForeColor) override;
-    IFACEMETHODIMP put_ForeColor(OLE_COLOR New_ForeColor) override;
-    IFACEMETHODIMP get_Text(BSTR* Text) override;
-    IFACEMETHODIMP put_Text(BSTR New_Text) override;
-    IFACEMETHODIMP get_Link(BSTR* Link) override;
-    IFACEMETHODIMP put_Link(BSTR New_Link) override;
-    IFACEMETHODIMP get_Font(IFontDisp** Font) override;
-    IFACEMETHODIMP putref_Font(IFontDisp* New_Font) override;
-    IFACEMETHODIMP get_BackColor(OLE_COLOR* BackColor) override;
-    IFACEMETHODIMP put_BackColor(OLE_COLOR New_BackColor) override;
+  // _tessarelcontrol
+  IFACEMETHODIMP get_ForeColor(OLE_COLOR* ForeColor) override;
+  IFACEMETHODIMP put_ForeColor(OLE_COLOR New_ForeColor) override;
+  IFACEMETHODIMP get_Text(BSTR* Text) override;
+  IFACEMETHODIMP put_Text(BSTR New_Text) override;
+  IFACEMETHODIMP get_Link(BSTR* Link) override;
+  IFACEMETHODIMP put_Link(BSTR New_Link) override;
+  IFACEMETHODIMP get_Font(IFontDisp** Font) override;
+  IFACEMETHODIMP putref_Font(IFontDisp* New_Font) override;
+  IFACEMETHODIMP get_BackColor(OLE_COLOR* BackColor) override;
+  IFACEMETHODIMP put_BackColor(OLE_COLOR New_BackColor) override;
 
-    // IConnectionPointContainer
-    IFACEMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** points) override;
-    IFACEMETHODIMP FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
+  // IConnectionPointContainer
+  IFACEMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** points) override;
+  IFACEMETHODIMP FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
 
-    // IPersist, IPersistPropertyBag, IPersistStreamInit
-    IFACEMETHODIMP GetClassID(CLSID* classId) override;
-    IFACEMETHODIMP InitNew() override;  // UserControl_InitProperties
-    IFACEMETHODIMP Load(IPropertyBag* bag, IErrorLog* errorLog) override;      // UserControl_ReadProperties
-    IFACEMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;  // UserControl_WriteProperties
-    IFACEMETHODIMP IsDirty() override;
-    IFACEMETHODIMP Load(IStream* stream) override;
-    IFACEMETHODIMP Save(IStream* stream, BOOL clearDirty) override;
-    IFACEMETHODIMP GetSizeMax(ULARGE_INTEGER* size) override;
+  // IPersist, IPersistPropertyBag, IPersistStreamInit
+  IFACEMETHODIMP GetClassID(CLSID* classId) override;
+  IFACEMETHODIMP InitNew() override;                                               // UserControl_InitProperties
+  IFACEMETHODIMP Load(IPropertyBag* bag, IErrorLog* errorLog) override;            // UserControl_ReadProperties
+  IFACEMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;  // UserControl_WriteProperties
+  IFACEMETHODIMP IsDirty() override;
+  IFACEMETHODIMP Load(IStream* stream) override;
+  IFACEMETHODIMP Save(IStream* stream, BOOL clearDirty) override;
+  IFACEMETHODIMP GetSizeMax(ULARGE_INTEGER* size) override;
 
-    // IOleObject
-    IFACEMETHODIMP SetClientSite(IOleClientSite* site) override;
-    IFACEMETHODIMP GetClientSite(IOleClientSite** site) override;
-    IFACEMETHODIMP SetHostNames(LPCOLESTR application, LPCOLESTR document) override;
-    IFACEMETHODIMP Close(DWORD saveOption) override;
-    IFACEMETHODIMP SetMoniker(DWORD which, IMoniker* moniker) override;
-    IFACEMETHODIMP GetMoniker(DWORD assign, DWORD which, IMoniker** moniker) override;
-    IFACEMETHODIMP InitFromData(IDataObject* data, BOOL creation, DWORD reserved) override;
-    IFACEMETHODIMP GetClipboardData(DWORD reserved, IDataObject** data) override;
-    IFACEMETHODIMP DoVerb(LONG verb, LPMSG message, IOleClientSite* site, LONG index, HWND parent,
-                          LPCRECT position) override;
-    IFACEMETHODIMP EnumVerbs(IEnumOLEVERB** verbs) override;
-    IFACEMETHODIMP Update() override;
-    IFACEMETHODIMP IsUpToDate() override;
-    IFACEMETHODIMP GetUserClassID(CLSID* classId) override;
-    IFACEMETHODIMP GetUserType(DWORD form, LPOLESTR* userType) override;
-    IFACEMETHODIMP SetExtent(DWORD aspect, SIZEL* size) override;
-    IFACEMETHODIMP GetExtent(DWORD aspect, SIZEL* size) override;
-    IFACEMETHODIMP Advise(IAdviseSink* sink, DWORD* connection) override;
-    IFACEMETHODIMP Unadvise(DWORD connection) override;
-    IFACEMETHODIMP EnumAdvise(IEnumSTATDATA** advises) override;
-    IFACEMETHODIMP GetMiscStatus(DWORD aspect, DWORD* status) override;
-    IFACEMETHODIMP SetColorScheme(LOGPALETTE* palette) override;
+  // IOleObject
+  IFACEMETHODIMP SetClientSite(IOleClientSite* site) override;
+  IFACEMETHODIMP GetClientSite(IOleClientSite** site) override;
+  IFACEMETHODIMP SetHostNames(LPCOLESTR application, LPCOLESTR document) override;
+  IFACEMETHODIMP Close(DWORD saveOption) override;
+  IFACEMETHODIMP SetMoniker(DWORD which, IMoniker* moniker) override;
+  IFACEMETHODIMP GetMoniker(DWORD assign, DWORD which, IMoniker** moniker) override;
+  IFACEMETHODIMP InitFromData(IDataObject* data, BOOL creation, DWORD reserved) override;
+  IFACEMETHODIMP GetClipboardData(DWORD reserved, IDataObject** data) override;
+  IFACEMETHODIMP DoVerb(LONG verb, LPMSG message, IOleClientSite* site, LONG index, HWND parent,
+                        LPCRECT position) override;
+  IFACEMETHODIMP EnumVerbs(IEnumOLEVERB** verbs) override;
+  IFACEMETHODIMP Update() override;
+  IFACEMETHODIMP IsUpToDate() override;
+  IFACEMETHODIMP GetUserClassID(CLSID* classId) override;
+  IFACEMETHODIMP GetUserType(DWORD form, LPOLESTR* userType) override;
+  IFACEMETHODIMP SetExtent(DWORD aspect, SIZEL* size) override;
+  IFACEMETHODIMP GetExtent(DWORD aspect, SIZEL* size) override;
+  IFACEMETHODIMP Advise(IAdviseSink* sink, DWORD* connection) override;
+  IFACEMETHODIMP Unadvise(DWORD connection) override;
+  IFACEMETHODIMP EnumAdvise(IEnumSTATDATA** advises) override;
+  IFACEMETHODIMP GetMiscStatus(DWORD aspect, DWORD* status) override;
+  IFACEMETHODIMP SetColorScheme(LOGPALETTE* palette) override;
 
-    // IOleWindow, IOleInPlaceObject, IOleInPlaceActiveObject
-    IFACEMETHODIMP GetWindow(HWND* window) override;
-    IFACEMETHODIMP ContextSensitiveHelp(BOOL enterMode) override;
-    IFACEMETHODIMP InPlaceDeactivate() override;
-    IFACEMETHODIMP UIDeactivate() override;
-    IFACEMETHODIMP SetObjectRects(LPCRECT position, LPCRECT clip) override;
-    IFACEMETHODIMP ReactivateAndUndo() override;
-    IFACEMETHODIMP TranslateAccelerator(LPMSG message) override;
-    IFACEMETHODIMP OnFrameWindowActivate(BOOL activate) override;
-    IFACEMETHODIMP OnDocWindowActivate(BOOL activate) override;
-    IFACEMETHODIMP ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window, BOOL frameWindow) override;
-    IFACEMETHODIMP EnableModeless(BOOL enable) override;
+  // IOleWindow, IOleInPlaceObject, IOleInPlaceActiveObject
+  IFACEMETHODIMP GetWindow(HWND* window) override;
+  IFACEMETHODIMP ContextSensitiveHelp(BOOL enterMode) override;
+  IFACEMETHODIMP InPlaceDeactivate() override;
+  IFACEMETHODIMP UIDeactivate() override;
+  IFACEMETHODIMP SetObjectRects(LPCRECT position, LPCRECT clip) override;
+  IFACEMETHODIMP ReactivateAndUndo() override;
+  IFACEMETHODIMP TranslateAccelerator(LPMSG message) override;
+  IFACEMETHODIMP OnFrameWindowActivate(BOOL activate) override;
+  IFACEMETHODIMP OnDocWindowActivate(BOOL activate) override;
+  IFACEMETHODIMP ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window, BOOL frameWindow) override;
+  IFACEMETHODIMP EnableModeless(BOOL enable) override;
 
-    // IOleControl
-    IFACEMETHODIMP GetControlInfo(CONTROLINFO* info) override;
-    IFACEMETHODIMP OnMnemonic(MSG* message) override;
-    IFACEMETHODIMP OnAmbientPropertyChange(DISPID id) override;
-    IFACEMETHODIMP FreezeEvents(BOOL freeze) override;
+  // IOleControl
+  IFACEMETHODIMP GetControlInfo(CONTROLINFO* info) override;
+  IFACEMETHODIMP OnMnemonic(MSG* message) override;
+  IFACEMETHODIMP OnAmbientPropertyChange(DISPID id) override;
+  IFACEMETHODIMP FreezeEvents(BOOL freeze) override;
 
-    // IViewObject, IViewObject2
-    IFACEMETHODIMP Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device, HDC targetInfo,
-                        HDC drawDc, LPCRECTL bounds, LPCRECTL windowBounds,
-                        BOOL(STDMETHODCALLTYPE* continueDrawing)(ULONG_PTR), ULONG_PTR continueArgument) override;
-    IFACEMETHODIMP GetColorSet(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device,
-                               HDC targetInfo, LOGPALETTE** colorSet) override;
-    IFACEMETHODIMP Freeze(DWORD aspect, LONG index, void* aspectInfo, DWORD* freeze) override;
-    IFACEMETHODIMP Unfreeze(DWORD freeze) override;
-    IFACEMETHODIMP SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
-    IFACEMETHODIMP GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
-    IFACEMETHODIMP GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* device, LPSIZEL size) override;
+  // IViewObject, IViewObject2
+  IFACEMETHODIMP Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device, HDC targetInfo, HDC drawDc,
+                      LPCRECTL bounds, LPCRECTL windowBounds, BOOL(STDMETHODCALLTYPE* continueDrawing)(ULONG_PTR),
+                      ULONG_PTR continueArgument) override;
+  IFACEMETHODIMP GetColorSet(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device, HDC targetInfo,
+                             LOGPALETTE** colorSet) override;
+  IFACEMETHODIMP Freeze(DWORD aspect, LONG index, void* aspectInfo, DWORD* freeze) override;
+  IFACEMETHODIMP Unfreeze(DWORD freeze) override;
+  IFACEMETHODIMP SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
+  IFACEMETHODIMP GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
+  IFACEMETHODIMP GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* device, LPSIZEL size) override;
 
-    // IProvideClassInfo, IProvideClassInfo2
-    IFACEMETHODIMP GetClassInfo(ITypeInfo** classInfo) override;
-    IFACEMETHODIMP GetGUID(DWORD kind, GUID* guid) override;
+  // IProvideClassInfo, IProvideClassInfo2
+  IFACEMETHODIMP GetClassInfo(ITypeInfo** classInfo) override;
+  IFACEMETHODIMP GetGUID(DWORD kind, GUID* guid) override;
 
-private:
-    LinkControl();
-    ~LinkControl();
-    HRESULT Initialize();
+ private:
+  LinkControl();
+  ~LinkControl();
+  HRESULT Initialize();
 
-    IUnknown* Identity() noexcept { return static_cast<_tessarelcontrol*>(this); }
+  IUnknown* Identity() noexcept { return static_cast<_tessarelcontrol*>(this); }
 
-    // Reports a property change to the host (IPropertyNotifySink) and
-    // shows it.
-    HRESULT PropertyChanged(DISPID id);
-    HRESULT SetColor(OLE_COLOR& held, OLE_COLOR color, DISPID dispatchId);
-    // Redraws the window, if any, and tells view advise sinks.
-    void Refresh() noexcept;
-    // Sets the label's font and starts following its changes.
-    HRESULT SetLabelFont(Microsoft::WRL::ComPtr<IFont> font);
-    // The host's ambient font, as a copy of its own; a fallback font when
-    // the host offers none.
-    HRESULT GetAmbientFont(Microsoft::WRL::ComPtr<IFont>& font);
-    // UserControl_Resize: the label covers the whole control again.
-    void UserControl_Resize() noexcept;
-    SIZE ControlTwips() const noexcept;
-    // Applies a new extent (HIMETRIC) and resizes the label.
-    HRESULT ApplyExtent(const SIZEL& extent);
+  // Reports a property change to the host (IPropertyNotifySink) and
+  // shows it.
+  HRESULT PropertyChanged(DISPID id);
+  HRESULT SetColor(OLE_COLOR& held, OLE_COLOR color, DISPID dispatchId);
+  // Redraws the window, if any, and tells view advise sinks.
+  void Refresh() noexcept;
+  // Sets the label's font and starts following its changes.
+  HRESULT SetLabelFont(Microsoft::WRL::ComPtr<IFont> font);
+  // The host's ambient font, as a copy of its own; a fallback font when
+  // the host offers none.
+  HRESULT GetAmbientFont(Microsoft::WRL::ComPtr<IFont>& font);
+  // UserControl_Resize: the label covers the whole control again.
+  void UserControl_Resize() noexcept;
+  SIZE ControlTwips() const noexcept;
+  // Applies a new extent (HIMETRIC) and resizes the label.
+  HRESULT ApplyExtent(const SIZEL& extent);
 
-    HRESULT ActivateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
+  HRESULT ActivateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
 
-    // LabelWindowEvents
-    void OnPaintLabel(HDC dc, const RECT& client) override;
-    void OnLabelClick() override;  // lbl_hylinx_Click
-    // FontChangeListener
-    void OnFontChanged() override;
+  // LabelWindowEvents
+  void OnPaintLabel(HDC dc, const RECT& client) override;
+  void OnLabelClick() override;  // lbl_hylinx_Click
+  // FontChangeListener
+  void OnFontChanged() override;
 
-    std::atomic<ULONG> references_{1};
-    Microsoft::WRL::ComPtr<ITypeLib> typeLibrary_;
-    Microsoft::WRL::ComPtr<ITypeInfo> typeInfo_;  // of _tessarelcontrol
-    Label label_;
-    UniqueBstr link_;  // null (empty) until InitNew or Load
-    FontWatch fontWatch_;
-    ConnectionPoint propertyNotifyPoint_;
-    ConnectionPoint eventPoint_;
-    Microsoft::WRL::ComPtr<IOleClientSite> clientSite_;
-    Microsoft::WRL::ComPtr<IOleInPlaceSite> inPlaceSite_;
-    Microsoft::WRL::ComPtr<IOleAdviseHolder> adviseHolder_;
-    Microsoft::WRL::ComPtr<IAdviseSink> viewSink_;
-    DWORD viewSinkAspects_ = 0;
-    DWORD viewSinkFlags_ = 0;
-    SIZEL extent_{};  // HIMETRIC
-    bool dirty_ = false;
-    // The shell's last-error value of the latest click, kept for a
-    // debugger to look at; nothing reads it.
-    DWORD lastShellError_ = ERROR_SUCCESS;
-    // Declared last so it is destroyed first: the window holds a borrowed
-    // pointer to this object.
-    UniqueHwnd window_;
+  std::atomic<ULONG> references_{1};
+  Microsoft::WRL::ComPtr<ITypeLib> typeLibrary_;
+  Microsoft::WRL::ComPtr<ITypeInfo> typeInfo_;  // of _tessarelcontrol
+  Label label_;
+  UniqueBstr link_;  // null (empty) until InitNew or Load
+  FontWatch fontWatch_;
+  ConnectionPoint propertyNotifyPoint_;
+  ConnectionPoint eventPoint_;
+  Microsoft::WRL::ComPtr<IOleClientSite> clientSite_;
+  Microsoft::WRL::ComPtr<IOleInPlaceSite> inPlaceSite_;
+  Microsoft::WRL::ComPtr<IOleAdviseHolder> adviseHolder_;
+  Microsoft::WRL::ComPtr<IAdviseSink> viewSink_;
+  DWORD viewSinkAspects_ = 0;
+  DWORD viewSinkFlags_ = 0;
+  SIZEL extent_{};  // HIMETRIC
+  bool dirty_ = false;
+  // The shell's last-error value of the latest click, kept for a
+  // debugger to look at; nothing reads it.
+  DWORD lastShellError_ = ERROR_SUCCESS;
+  // Declared last so it is destroyed first: the window holds a borrowed
+  // pointer to this object.
+  UniqueHwnd window_;
 };
 
 }  // namespace tessarel

@@ -10,80 +10,72 @@ namespace tessarel {
 
 // IViewObject, IViewObject2
 
-IFACEMETHODIMP LinkControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC drawDc, LPCRECTL bounds,
-                                 LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR)
-{
-    if (aspect != DVASPECT_CONTENT) {
-        return DV_E_DVASPECT;
-    }
-    if (drawDc == nullptr || bounds == nullptr) {
-        return E_INVALIDARG;
-    }
-    const RECT area{bounds->left, bounds->top, bounds->right, bounds->bottom};
-    return PaintControl(label_, drawDc, area, ControlTwips());
+IFACEMETHODIMP LinkControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC drawDc, LPCRECTL bounds, LPCRECTL,
+                                 BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
+  if (aspect != DVASPECT_CONTENT) {
+    return DV_E_DVASPECT;
+  }
+  if (drawDc == nullptr || bounds == nullptr) {
+    return E_INVALIDARG;
+  }
+  const RECT area{bounds->left, bounds->top, bounds->right, bounds->bottom};
+  return PaintControl(label_, drawDc, area, ControlTwips());
 }
 
-IFACEMETHODIMP LinkControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colorSet)
-{
-    if (colorSet != nullptr) {
-        *colorSet = nullptr;
-    }
-    return E_NOTIMPL;
+IFACEMETHODIMP LinkControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colorSet) {
+  if (colorSet != nullptr) {
+    *colorSet = nullptr;
+  }
+  return E_NOTIMPL;
 }
 
-IFACEMETHODIMP LinkControl::Freeze(DWORD, LONG, void*, DWORD* freeze)
-{
-    if (freeze != nullptr) {
-        *freeze = 0;
-    }
-    return E_NOTIMPL;
+IFACEMETHODIMP LinkControl::Freeze(DWORD, LONG, void*, DWORD* freeze) {
+  if (freeze != nullptr) {
+    *freeze = 0;
+  }
+  return E_NOTIMPL;
 }
 
 IFACEMETHODIMP LinkControl::Unfreeze(DWORD) { return E_NOTIMPL; }
 
-IFACEMETHODIMP LinkControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink)
-{
-    viewSink_ = sink;
-    viewSinkAspects_ = aspects;
-    viewSinkFlags_ = flags;
-    return S_OK;
+IFACEMETHODIMP LinkControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
+  viewSink_ = sink;
+  viewSinkAspects_ = aspects;
+  viewSinkFlags_ = flags;
+  return S_OK;
 }
 
-IFACEMETHODIMP LinkControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink)
-{
-    if (aspects != nullptr) {
-        *aspects = viewSinkAspects_;
-    }
-    if (flags != nullptr) {
-        *flags = viewSinkFlags_;
-    }
-    if (sink != nullptr) {
-        *sink = nullptr;
-        return viewSink_.CopyTo(sink);
-    }
-    return S_OK;
+IFACEMETHODIMP LinkControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) {
+  if (aspects != nullptr) {
+    *aspects = viewSinkAspects_;
+  }
+  if (flags != nullptr) {
+    *flags = viewSinkFlags_;
+  }
+  if (sink != nullptr) {
+    *sink = nullptr;
+    return viewSink_.CopyTo(sink);
+  }
+  return S_OK;
 }
 
-IFACEMETHODIMP LinkControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size)
-{
-    return GetExtent(aspect, size);
+IFACEMETHODIMP LinkControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
+  return GetExtent(aspect, size);
 }
 
 // The window's events
 
-void LinkControl::OnPaintLabel(HDC dc, const RECT& client)
-{
-    // A failure here has no caller to go to; the next paint tries again.
-    PaintControl(label_, dc, client, ControlTwips());
+void LinkControl::OnPaintLabel(HDC dc, const RECT& client) {
+  // A failure here has no caller to go to; the next paint tries again.
+  PaintControl(label_, dc, client, ControlTwips());
 }
 
 // lbl_hylinx_Click
-void LinkControl::OnLabelClick()
-{
-    // The shell may pump messages, and the host may let go of the control
-    // meanwhile.
-    ComPtr<LinkControl> keepAlive(this);
-    lastShellError_ = OpenLink(window_.get(), link_.get());
+void LinkControl::OnLabelClick() {
+  // The shell may pump messages, and the host may let go of the control
+  // meanwhile.
+  ComPtr<LinkControl> keepAlive(this);
+  lastShellError_ = OpenLink(window_.get(), link_.get());
 }
 
 }  // namespace tessarel

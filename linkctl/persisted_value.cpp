@@ -4,7 +4,6 @@
 
 #include <ole2.h>
 
-
 using Microsoft::WRL::ComPtr;
 
 namespace tessarel {
@@ -17,199 +16,184 @@ constexpr HRESULT kBagEntryMissing = E_INVALIDARG;
 constexpr std::uint32_t kMaxStreamStringLength = 1u << 20;
 
 HRESULT ReadBagRaw(IPropertyBag* bag, IErrorLog* errorLog, const wchar_t* name, VARTYPE type, UniqueVariant& value,
-                   bool& found)
-{
-    VARIANT* raw = value.put();
-    // The type wanted, as a hint to the bag, over empty data: a bag that fails
-    // without writing must leave nothing stale for the clear below to free.
-    *raw = VARIANT{};
-    raw->vt = type;
-    HRESULT hr = bag->Read(name, raw, errorLog);
-    if (hr == kBagEntryMissing) {
-        value.put();
-        found = false;
-        return S_OK;
-    }
-    if (FAILED(hr)) {
-        value.put();
-        return hr;
-    }
-    found = true;
+                   bool& found) {
+  VARIANT* raw = value.put();
+  // The type wanted, as a hint to the bag, over empty data: a bag that fails
+  // without writing must leave nothing stale for the clear below to free.
+  *raw = VARIANT{};
+  raw->vt = type;
+  HRESULT hr = bag->Read(name, raw, errorLog);
+  if (hr == kBagEntryMissing) {
+    value.put();
+    found = false;
     return S_OK;
+  }
+  if (FAILED(hr)) {
+    value.put();
+    return hr;
+  }
+  found = true;
+  return S_OK;
 }
 
 }  // namespace
 
 HRESULT ReadBagValue(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, VARTYPE type,
-                     UniqueVariant& value, bool& found)
-{
-    found = false;
-    HRESULT hr = ReadBagRaw(bag, errorLog, name.stored, type, value, found);
-    if (SUCCEEDED(hr) && !found) {
-        hr = ReadBagRaw(bag, errorLog, name.control, type, value, found);
-    }
-    if (FAILED(hr) || !found) {
-        return hr;
-    }
-    if (value->vt == type) {
-        return S_OK;
-    }
-    if (FAILED(VariantChangeType(value.get(), value.get(), 0, type))) {
-        return DISP_E_TYPEMISMATCH;
-    }
-    return S_OK;
-}
-
-HRESULT WriteBagValue(IPropertyBag* bag, const PersistedName& name, VARIANT& value)
-{
-    return bag->Write(name.stored, &value);
-}
-
-HRESULT ReadBagInt32(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, std::int32_t& value)
-{
-    UniqueVariant read;
-    bool found = false;
-    HRESULT hr = ReadBagValue(bag, errorLog, name, VT_I4, read, found);
-    if (SUCCEEDED(hr) && found) {
-        value = read->lVal;
-    }
+                     UniqueVariant& value, bool& found) {
+  found = false;
+  HRESULT hr = ReadBagRaw(bag, errorLog, name.stored, type, value, found);
+  if (SUCCEEDED(hr) && !found) {
+    hr = ReadBagRaw(bag, errorLog, name.control, type, value, found);
+  }
+  if (FAILED(hr) || !found) {
     return hr;
-}
-
-HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, UniqueBstr& value)
-{
-    UniqueVariant read;
-    bool found = false;
-    HRESULT hr = ReadBagValue(bag, errorLog, name, VT_BSTR, read, found);
-    if (FAILED(hr) || !found) {
-        return hr;
-    }
-    return AssignBstr(value, read->bstrVal);
-}
-
-HRESULT ReadBagFont(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, ComPtr<IFont>& font)
-{
-    font.Reset();
-    UniqueVariant read;
-    bool found = false;
-    HRESULT hr = ReadBagValue(bag, errorLog, name, VT_DISPATCH, read, found);
-    if (FAILED(hr) || !found) {
-        return hr;
-    }
-    if (read->pdispVal == nullptr || FAILED(read->pdispVal->QueryInterface(IID_PPV_ARGS(&font)))) {
-        return DISP_E_TYPEMISMATCH;
-    }
+  }
+  if (value->vt == type) {
     return S_OK;
+  }
+  if (FAILED(VariantChangeType(value.get(), value.get(), 0, type))) {
+    return DISP_E_TYPEMISMATCH;
+  }
+  return S_OK;
 }
 
-HRESULT WriteBagInt32(IPropertyBag* bag, const PersistedName& name, std::int32_t value)
-{
-    VARIANT variant;
-    VariantInit(&variant);
-    variant.vt = VT_I4;
-    variant.lVal = value;
-    return WriteBagValue(bag, name, variant);
+HRESULT WriteBagValue(IPropertyBag* bag, const PersistedName& name, VARIANT& value) {
+  return bag->Write(name.stored, &value);
 }
 
-HRESULT WriteBagString(IPropertyBag* bag, const PersistedName& name, BSTR value)
-{
-    // A copy of its own, so that the variant never borrows.
-    UniqueVariant variant;
-    variant->bstrVal = SysAllocStringLen(BstrChars(value), SysStringLen(value));
-    if (variant->bstrVal == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    variant->vt = VT_BSTR;
-    return WriteBagValue(bag, name, *variant.get());
+HRESULT ReadBagInt32(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, std::int32_t& value) {
+  UniqueVariant read;
+  bool found = false;
+  HRESULT hr = ReadBagValue(bag, errorLog, name, VT_I4, read, found);
+  if (SUCCEEDED(hr) && found) {
+    value = read->lVal;
+  }
+  return hr;
 }
 
-HRESULT WriteBagFont(IPropertyBag* bag, const PersistedName& name, IFont* font)
-{
-    UniqueVariant variant;
-    HRESULT hr = font->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&variant->pdispVal));
-    if (FAILED(hr)) {
-        return hr;
-    }
-    variant->vt = VT_DISPATCH;
-    return WriteBagValue(bag, name, *variant.get());
+HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, UniqueBstr& value) {
+  UniqueVariant read;
+  bool found = false;
+  HRESULT hr = ReadBagValue(bag, errorLog, name, VT_BSTR, read, found);
+  if (FAILED(hr) || !found) {
+    return hr;
+  }
+  return AssignBstr(value, read->bstrVal);
 }
 
-HRESULT WriteStreamUInt32(IStream* stream, std::uint32_t value)
-{
-    ULONG written = 0;
-    HRESULT hr = stream->Write(&value, sizeof(value), &written);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    return written == sizeof(value) ? S_OK : STG_E_WRITEFAULT;
+HRESULT ReadBagFont(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, ComPtr<IFont>& font) {
+  font.Reset();
+  UniqueVariant read;
+  bool found = false;
+  HRESULT hr = ReadBagValue(bag, errorLog, name, VT_DISPATCH, read, found);
+  if (FAILED(hr) || !found) {
+    return hr;
+  }
+  if (read->pdispVal == nullptr || FAILED(read->pdispVal->QueryInterface(IID_PPV_ARGS(&font)))) {
+    return DISP_E_TYPEMISMATCH;
+  }
+  return S_OK;
 }
 
-HRESULT ReadStreamUInt32(IStream* stream, std::uint32_t& value)
-{
-    ULONG read = 0;
-    HRESULT hr = stream->Read(&value, sizeof(value), &read);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    return read == sizeof(value) ? S_OK : STG_E_READFAULT;
+HRESULT WriteBagInt32(IPropertyBag* bag, const PersistedName& name, std::int32_t value) {
+  VARIANT variant;
+  VariantInit(&variant);
+  variant.vt = VT_I4;
+  variant.lVal = value;
+  return WriteBagValue(bag, name, variant);
 }
 
-HRESULT WriteStreamString(IStream* stream, BSTR value)
-{
-    // A BSTR's length in bytes fits 32 bits, so its length in units does.
-    const std::uint32_t length = SysStringLen(value);
-    HRESULT hr = WriteStreamUInt32(stream, length);
-    if (FAILED(hr) || length == 0) {
-        return hr;
-    }
-    const ULONG bytes = length * sizeof(wchar_t);
-    ULONG written = 0;
-    if (FAILED(hr = stream->Write(value, bytes, &written))) {
-        return hr;
-    }
-    return written == bytes ? S_OK : STG_E_WRITEFAULT;
+HRESULT WriteBagString(IPropertyBag* bag, const PersistedName& name, BSTR value) {
+  // A copy of its own, so that the variant never borrows.
+  UniqueVariant variant;
+  variant->bstrVal = SysAllocStringLen(BstrChars(value), SysStringLen(value));
+  if (variant->bstrVal == nullptr) {
+    return E_OUTOFMEMORY;
+  }
+  variant->vt = VT_BSTR;
+  return WriteBagValue(bag, name, *variant.get());
 }
 
-HRESULT ReadStreamString(IStream* stream, UniqueBstr& value)
-{
-    std::uint32_t length = 0;
-    HRESULT hr = ReadStreamUInt32(stream, length);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    if (length > kMaxStreamStringLength) {
-        return STG_E_INVALIDHEADER;
-    }
-    // Uninitialised units; the read fills them, or the string is dropped.
-    UniqueBstr text(SysAllocStringLen(nullptr, length));
-    if (!text) {
-        return E_OUTOFMEMORY;
-    }
-    const ULONG bytes = length * sizeof(wchar_t);
-    ULONG read = 0;
-    if (length != 0 && FAILED(hr = stream->Read(text.get(), bytes, &read))) {
-        return hr;
-    }
-    if (read != bytes) {
-        return STG_E_READFAULT;
-    }
-    value = std::move(text);
-    return S_OK;
+HRESULT WriteBagFont(IPropertyBag* bag, const PersistedName& name, IFont* font) {
+  UniqueVariant variant;
+  HRESULT hr = font->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&variant->pdispVal));
+  if (FAILED(hr)) {
+    return hr;
+  }
+  variant->vt = VT_DISPATCH;
+  return WriteBagValue(bag, name, *variant.get());
 }
 
-HRESULT WriteStreamFont(IStream* stream, IFont* font)
-{
-    ComPtr<IPersistStream> persist;
-    HRESULT hr = font->QueryInterface(IID_PPV_ARGS(&persist));
-    if (FAILED(hr)) {
-        return hr;
-    }
-    return OleSaveToStream(persist.Get(), stream);
+HRESULT WriteStreamUInt32(IStream* stream, std::uint32_t value) {
+  ULONG written = 0;
+  HRESULT hr = stream->Write(&value, sizeof(value), &written);
+  if (FAILED(hr)) {
+    return hr;
+  }
+  return written == sizeof(value) ? S_OK : STG_E_WRITEFAULT;
 }
 
-HRESULT ReadStreamFont(IStream* stream, ComPtr<IFont>& font)
-{
-    return OleLoadFromStream(stream, IID_IFont, reinterpret_cast<void**>(font.ReleaseAndGetAddressOf()));
+HRESULT ReadStreamUInt32(IStream* stream, std::uint32_t& value) {
+  ULONG read = 0;
+  HRESULT hr = stream->Read(&value, sizeof(value), &read);
+  if (FAILED(hr)) {
+    return hr;
+  }
+  return read == sizeof(value) ? S_OK : STG_E_READFAULT;
+}
+
+HRESULT WriteStreamString(IStream* stream, BSTR value) {
+  // A BSTR's length in bytes fits 32 bits, so its length in units does.
+  const std::uint32_t length = SysStringLen(value);
+  HRESULT hr = WriteStreamUInt32(stream, length);
+  if (FAILED(hr) || length == 0) {
+    return hr;
+  }
+  const ULONG bytes = length * sizeof(wchar_t);
+  ULONG written = 0;
+  if (FAILED(hr = stream->Write(value, bytes, &written))) {
+    return hr;
+  }
+  return written == bytes ? S_OK : STG_E_WRITEFAULT;
+}
+
+HRESULT ReadStreamString(IStream* stream, UniqueBstr& value) {
+  std::uint32_t length = 0;
+  HRESULT hr = ReadStreamUInt32(stream, length);
+  if (FAILED(hr)) {
+    return hr;
+  }
+  if (length > kMaxStreamStringLength) {
+    return STG_E_INVALIDHEADER;
+  }
+  // Uninitialised units; the read fills them, or the string is dropped.
+  UniqueBstr text(SysAllocStringLen(nullptr, length));
+  if (!text) {
+    return E_OUTOFMEMORY;
+  }
+  const ULONG bytes = length * sizeof(wchar_t);
+  ULONG read = 0;
+  if (length != 0 && FAILED(hr = stream->Read(text.get(), bytes, &read))) {
+    return hr;
+  }
+  if (read != bytes) {
+    return STG_E_READFAULT;
+  }
+  value = std::move(text);
+  return S_OK;
+}
+
+HRESULT WriteStreamFont(IStream* stream, IFont* font) {
+  ComPtr<IPersistStream> persist;
+  HRESULT hr = font->QueryInterface(IID_PPV_ARGS(&persist));
+  if (FAILED(hr)) {
+    return hr;
+  }
+  return OleSaveToStream(persist.Get(), stream);
+}
+
+HRESULT ReadStreamFont(IStream* stream, ComPtr<IFont>& font) {
+  return OleLoadFromStream(stream, IID_IFont, reinterpret_cast<void**>(font.ReleaseAndGetAddressOf()));
 }
 
 }  // namespace tessarel

@@ -18,8 +18,8 @@ namespace tessarel {
 // for the control's name, so names match without regard to case even in a
 // bag that compares them exactly.
 struct PersistedName {
-    const wchar_t* control;
-    const wchar_t* stored;
+  const wchar_t* control;
+  const wchar_t* stored;
 };
 
 // Reads one entry and converts it to type. found is false when the bag has

@@ -24,171 +24,161 @@ constexpr int kGuidTextSize = 39;
 // The ten digits of the largest unsigned long and the terminator.
 constexpr int kDecimalTextSize = 11;
 
-HRESULT FormatGuid(const GUID& guid, wchar_t (&text)[kGuidTextSize])
-{
-    return StringFromGUID2(guid, text, kGuidTextSize) != 0 ? S_OK : E_UNEXPECTED;
+HRESULT FormatGuid(const GUID& guid, wchar_t (&text)[kGuidTextSize]) {
+  return StringFromGUID2(guid, text, kGuidTextSize) != 0 ? S_OK : E_UNEXPECTED;
 }
 
 // The decimal digits of value. Written out here rather than with a wide
 // printf, which would link the C runtime's formatting (about 25 KiB) into
 // the library for two numbers.
-void FormatDecimal(unsigned long value, wchar_t (&text)[kDecimalTextSize])
-{
-    int length = 0;
-    do {
-        text[length++] = static_cast<wchar_t>(L'0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    text[length] = L'\0';
-    std::reverse(text, text + length);
+void FormatDecimal(unsigned long value, wchar_t (&text)[kDecimalTextSize]) {
+  int length = 0;
+  do {
+    text[length++] = static_cast<wchar_t>(L'0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  text[length] = L'\0';
+  std::reverse(text, text + length);
 }
 
 // The parts, one after the other, in one string.
-HRESULT JoinText(std::initializer_list<const wchar_t*> parts, UniqueBstr& joined)
-{
-    UINT length = 0;
-    for (const wchar_t* part : parts) {
-        length += static_cast<UINT>(lstrlenW(part));
-    }
-    // SysAllocStringLen adds the terminator after the length units.
-    UniqueBstr text(SysAllocStringLen(nullptr, length));
-    if (!text) {
-        return E_OUTOFMEMORY;
-    }
-    wchar_t* end = text.get();
-    for (const wchar_t* part : parts) {
-        const int partLength = lstrlenW(part);
-        CopyMemory(end, part, static_cast<SIZE_T>(partLength) * sizeof(wchar_t));
-        end += partLength;
-    }
-    joined = std::move(text);
-    return S_OK;
+HRESULT JoinText(std::initializer_list<const wchar_t*> parts, UniqueBstr& joined) {
+  UINT length = 0;
+  for (const wchar_t* part : parts) {
+    length += static_cast<UINT>(lstrlenW(part));
+  }
+  // SysAllocStringLen adds the terminator after the length units.
+  UniqueBstr text(SysAllocStringLen(nullptr, length));
+  if (!text) {
+    return E_OUTOFMEMORY;
+  }
+  wchar_t* end = text.get();
+  for (const wchar_t* part : parts) {
+    const int partLength = lstrlenW(part);
+    CopyMemory(end, part, static_cast<SIZE_T>(partLength) * sizeof(wchar_t));
+    end += partLength;
+  }
+  joined = std::move(text);
+  return S_OK;
 }
 
 // Creates the key keyStart + keyEnd below HKEY_CLASSES_ROOT and sets one
 // string value (name null: the key's default value).
-HRESULT SetClassesValue(const wchar_t* keyStart, const wchar_t* keyEnd, const wchar_t* name, const wchar_t* value)
-{
-    UniqueBstr key;
-    HRESULT hr = JoinText({keyStart, keyEnd}, key);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    UniqueHkey handle;
-    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.get(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                     KEY_SET_VALUE, nullptr, handle.put(), nullptr);
-    if (status != ERROR_SUCCESS) {
-        return HRESULT_FROM_WIN32(status);
-    }
-    const auto bytes = static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t));
-    status = RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes);
+HRESULT SetClassesValue(const wchar_t* keyStart, const wchar_t* keyEnd, const wchar_t* name, const wchar_t* value) {
+  UniqueBstr key;
+  HRESULT hr = JoinText({keyStart, keyEnd}, key);
+  if (FAILED(hr)) {
+    return hr;
+  }
+  UniqueHkey handle;
+  LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.get(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                                   nullptr, handle.put(), nullptr);
+  if (status != ERROR_SUCCESS) {
     return HRESULT_FROM_WIN32(status);
+  }
+  const auto bytes = static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t));
+  status = RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes);
+  return HRESULT_FROM_WIN32(status);
 }
 
-HRESULT DeleteClassesTree(const wchar_t* key)
-{
-    const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
-    return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
+HRESULT DeleteClassesTree(const wchar_t* key) {
+  const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
+  return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
 }
 
 // CLSID\{...} of the control.
-HRESULT ClassKey(UniqueBstr& key)
-{
-    wchar_t classId[kGuidTextSize];
-    HRESULT hr = FormatGuid(CLSID_tessarelcontrol, classId);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    return JoinText({L"CLSID\\", classId}, key);
+HRESULT ClassKey(UniqueBstr& key) {
+  wchar_t classId[kGuidTextSize];
+  HRESULT hr = FormatGuid(CLSID_tessarelcontrol, classId);
+  if (FAILED(hr)) {
+    return hr;
+  }
+  return JoinText({L"CLSID\\", classId}, key);
 }
 
 // modulePath is borrowed from the caller.
-HRESULT RegisterClassKeys(const wchar_t* modulePath)
-{
-    wchar_t classId[kGuidTextSize], libraryId[kGuidTextSize];
-    wchar_t miscStatus[kDecimalTextSize], bitmapId[kDecimalTextSize];
-    UniqueBstr classKey, toolboxBitmap;
-    HRESULT hr = S_OK;
-    if (FAILED(hr = FormatGuid(CLSID_tessarelcontrol, classId)) ||
-        FAILED(hr = FormatGuid(LIBID_Tessarel, libraryId)) || FAILED(hr = ClassKey(classKey))) {
-        return hr;
+HRESULT RegisterClassKeys(const wchar_t* modulePath) {
+  wchar_t classId[kGuidTextSize], libraryId[kGuidTextSize];
+  wchar_t miscStatus[kDecimalTextSize], bitmapId[kDecimalTextSize];
+  UniqueBstr classKey, toolboxBitmap;
+  HRESULT hr = S_OK;
+  if (FAILED(hr = FormatGuid(CLSID_tessarelcontrol, classId)) || FAILED(hr = FormatGuid(LIBID_Tessarel, libraryId)) ||
+      FAILED(hr = ClassKey(classKey))) {
+    return hr;
+  }
+  FormatDecimal(kMiscStatus, miscStatus);
+  FormatDecimal(IDB_TOOLBOX_BITMAP, bitmapId);
+  if (FAILED(hr = JoinText({modulePath, L", ", bitmapId}, toolboxBitmap))) {
+    return hr;
+  }
+  const struct {
+    const wchar_t* keyStart;
+    const wchar_t* keyEnd;
+    const wchar_t* name;
+    const wchar_t* value;
+  } entries[] = {
+      {classKey.get(), L"", nullptr, kClassName},
+      {classKey.get(), L"\\InprocServer32", nullptr, modulePath},
+      {classKey.get(), L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+      {classKey.get(), L"\\ProgID", nullptr, kProgId},
+      {classKey.get(), L"\\Control", nullptr, L""},
+      {classKey.get(), L"\\MiscStatus", nullptr, L"0"},
+      {classKey.get(), L"\\MiscStatus\\1", nullptr, miscStatus},
+      {classKey.get(), L"\\ToolboxBitmap32", nullptr, toolboxBitmap.get()},
+      {classKey.get(), L"\\TypeLib", nullptr, libraryId},
+      {classKey.get(), L"\\Version", nullptr, kTypeLibraryVersion},
+      {kProgId, L"", nullptr, kClassName},
+      {kProgId, L"\\CLSID", nullptr, classId},
+  };
+  for (const auto& entry : entries) {
+    if (FAILED(hr = SetClassesValue(entry.keyStart, entry.keyEnd, entry.name, entry.value))) {
+      return hr;
     }
-    FormatDecimal(kMiscStatus, miscStatus);
-    FormatDecimal(IDB_TOOLBOX_BITMAP, bitmapId);
-    if (FAILED(hr = JoinText({modulePath, L", ", bitmapId}, toolboxBitmap))) {
-        return hr;
-    }
-    const struct {
-        const wchar_t* keyStart;
-        const wchar_t* keyEnd;
-        const wchar_t* name;
-        const wchar_t* value;
-    } entries[] = {
-        {classKey.get(), L"", nullptr, kClassName},
-        {classKey.get(), L"\\InprocServer32", nullptr, modulePath},
-        {classKey.get(), L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
-        {classKey.get(), L"\\ProgID", nullptr, kProgId},
-        {classKey.get(), L"\\Control", nullptr, L""},
-        {classKey.get(), L"\\MiscStatus", nullptr, L"0"},
-        {classKey.get(), L"\\MiscStatus\\1", nullptr, miscStatus},
-        {classKey.get(), L"\\ToolboxBitmap32", nullptr, toolboxBitmap.get()},
-        {classKey.get(), L"\\TypeLib", nullptr, libraryId},
-        {classKey.get(), L"\\Version", nullptr, kTypeLibraryVersion},
-        {kProgId, L"", nullptr, kClassName},
-        {kProgId, L"\\CLSID", nullptr, classId},
-    };
-    for (const auto& entry : entries) {
-        if (FAILED(hr = SetClassesValue(entry.keyStart, entry.keyEnd, entry.name, entry.value))) {
-            return hr;
-        }
-    }
+  }
+  return S_OK;
+}
+
+// modulePath is borrowed from the caller.
+HRESULT RegisterTypeLibrary(BSTR modulePath) {
+  Microsoft::WRL::ComPtr<ITypeLib> typeLibrary;
+  HRESULT hr = LoadTypeLibEx(modulePath, REGKIND_NONE, &typeLibrary);
+  if (FAILED(hr)) {
+    return hr;
+  }
+  // RegisterTypeLib takes a non-const path but does not change it.
+  return RegisterTypeLib(typeLibrary.Get(), modulePath, nullptr);
+}
+
+HRESULT UnregisterAll() {
+  UniqueBstr classKey;
+  HRESULT hr = ClassKey(classKey);
+  if (FAILED(hr) || FAILED(hr = DeleteClassesTree(classKey.get())) || FAILED(hr = DeleteClassesTree(kProgId))) {
+    return hr;
+  }
+  // Unregistering twice is not an error: the library is gone either way.
+  UniqueBstr registeredPath;
+  if (FAILED(QueryPathOfRegTypeLib(LIBID_Tessarel, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLocale,
+                                   registeredPath.put()))) {
     return S_OK;
-}
-
-// modulePath is borrowed from the caller.
-HRESULT RegisterTypeLibrary(BSTR modulePath)
-{
-    Microsoft::WRL::ComPtr<ITypeLib> typeLibrary;
-    HRESULT hr = LoadTypeLibEx(modulePath, REGKIND_NONE, &typeLibrary);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    // RegisterTypeLib takes a non-const path but does not change it.
-    return RegisterTypeLib(typeLibrary.Get(), modulePath, nullptr);
-}
-
-HRESULT UnregisterAll()
-{
-    UniqueBstr classKey;
-    HRESULT hr = ClassKey(classKey);
-    if (FAILED(hr) || FAILED(hr = DeleteClassesTree(classKey.get())) || FAILED(hr = DeleteClassesTree(kProgId))) {
-        return hr;
-    }
-    // Unregistering twice is not an error: the library is gone either way.
-    UniqueBstr registeredPath;
-    if (FAILED(QueryPathOfRegTypeLib(LIBID_Tessarel, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLocale,
-                                     registeredPath.put()))) {
-        return S_OK;
-    }
-    return UnRegisterTypeLib(LIBID_Tessarel, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLocale, SYS_WIN64);
+  }
+  return UnRegisterTypeLib(LIBID_Tessarel, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLocale, SYS_WIN64);
 }
 
 }  // namespace
 }  // namespace tessarel
 
-STDAPI DllRegisterServer()
-{
-    tessarel::UniqueBstr modulePath;
-    HRESULT hr = tessarel::ModulePath(modulePath);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    if (FAILED(hr = tessarel::RegisterTypeLibrary(modulePath.get())) ||
-        FAILED(hr = tessarel::RegisterClassKeys(modulePath.get()))) {
-        tessarel::UnregisterAll();  // leave nothing half registered; hr is the error to report
-        return hr;
-    }
-    return S_OK;
+STDAPI DllRegisterServer() {
+  tessarel::UniqueBstr modulePath;
+  HRESULT hr = tessarel::ModulePath(modulePath);
+  if (FAILED(hr)) {
+    return hr;
+  }
+  if (FAILED(hr = tessarel::RegisterTypeLibrary(modulePath.get())) ||
+      FAILED(hr = tessarel::RegisterClassKeys(modulePath.get()))) {
+    tessarel::UnregisterAll();  // leave nothing half registered; hr is the error to report
+    return hr;
+  }
+  return S_OK;
 }
 
 STDAPI DllUnregisterServer() { return tessarel::UnregisterAll(); }

@@ -66,14 +66,18 @@ inline constexpr AboutLayout kAboutLayout{
         {
             {kCmdOK, ControlKind::DefaultButton, L"OK", {4245, 2625, 1260, 345}, TextColour::System},
             {kCmdSysInfo, ControlKind::Button, L"&System Info...", {4260, 3075, 1245, 345}, TextColour::System},
-            {kLblDescription, ControlKind::Label,
+            {kLblDescription,
+             ControlKind::Label,
              L"This program will help you generate the Force Info for the bot .qeb files in Qel. In the .qeb files, "
              L"it asks you for force settings. This program provides a nicer User Interface for deciding on the "
              L"force points. You can use this program to find the forceinfo value.",
-             {1560, 960, 3885, 1170}, TextColour::Black},
-            {kLblDisclaimer, ControlKind::Label,
+             {1560, 960, 3885, 1170},
+             TextColour::Black},
+            {kLblDisclaimer,
+             ControlKind::Label,
              L"Warning: I am not responsible for any trouble you get into by using this program.",
-             {255, 2625, 3870, 825}, TextColour::Black},
+             {255, 2625, 3870, 825},
+             TextColour::Black},
             {kLblTitle, ControlKind::Label, L"Application Title", {1560, 120, 3885, 240}, TextColour::Black},
             {kLblVersion, ControlKind::Label, L"Version", {1560, 600, 3885, 225}, TextColour::System},
         },

@@ -30,8 +30,8 @@ HRESULT DrawStretched(IPicture& picture, HDC dc, const RECT& target) {
   POINT previousOrigin{};
   SetBrushOrgEx(dc, 0, 0, &previousOrigin);
   // The source rectangle runs bottom-up in HIMETRIC.
-  const HRESULT hr = picture.Render(dc, target.left, target.top, target.right - target.left,
-                                    target.bottom - target.top, 0, height, width, -height, nullptr);
+  const HRESULT hr = picture.Render(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
+                                    0, height, width, -height, nullptr);
   SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
   if (previousMode != 0) SetStretchBltMode(dc, previousMode);
   return hr;

@@ -300,8 +300,8 @@ void AboutWindow::OnActivate(WPARAM wParam) {
     if (focus && IsChild(window_, focus)) lastFocus_ = focus;
     return;
   }
-  HWND target = lastFocus_ && IsWindow(lastFocus_) && IsChild(window_, lastFocus_) ? lastFocus_
-                                                                                    : GetDlgItem(window_, kCmdOK);
+  HWND target =
+      lastFocus_ && IsWindow(lastFocus_) && IsChild(window_, lastFocus_) ? lastFocus_ : GetDlgItem(window_, kCmdOK);
   if (target) SetFocus(target);
 }
 

@@ -75,8 +75,8 @@ HRESULT HostedControl::Create(IClassFactory& factory, HWND parent, const StoredL
 
   SIZEL extent{stored.extentX, stored.extentY};
   if (const HRESULT hr = hosted->object_->SetExtent(DVASPECT_CONTENT, &extent); FAILED(hr)) return hr;
-  if (const HRESULT hr = hosted->object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, hosted->site_.Get(), 0, parent,
-                                                 &position);
+  if (const HRESULT hr =
+          hosted->object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, hosted->site_.Get(), 0, parent, &position);
       FAILED(hr)) {
     return hr;
   }

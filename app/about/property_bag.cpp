@@ -106,7 +106,8 @@ class StoredPropertyBag {
     VARIANT result;
     VariantInit(&result);
     const VARTYPE wanted = value->vt;
-    const HRESULT hr = wanted == VT_EMPTY ? VariantCopy(&result, stored) : VariantChangeType(&result, stored, 0, wanted);
+    const HRESULT hr =
+        wanted == VT_EMPTY ? VariantCopy(&result, stored) : VariantChangeType(&result, stored, 0, wanted);
     if (FAILED(hr)) return hr;
     // On entry the caller's VARIANT holds only the type it wants; whatever
     // else it holds is not the bag's to free.

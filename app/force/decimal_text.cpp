@@ -5,8 +5,8 @@ namespace zenthra {
 void appendDecimal(std::wstring& text, long long value) {
   if (value < 0) text += L'-';
   // Negated as unsigned, so that the most negative value has a magnitude too.
-  unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
-                                           : static_cast<unsigned long long>(value);
+  unsigned long long magnitude =
+      value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
   wchar_t digits[20];
   std::size_t count = 0;
   do {

@@ -9,10 +9,24 @@ namespace zenthra {
 // Record order: the order of the levels in ForceSettings and of the rows of
 // PowerTable, and the top-to-bottom order of the main window.
 enum class ForcePower : std::uint8_t {
-  Jump, Push, Pull, Speed, See,
-  Absorb, Heal, Protect, Mindtrick,
-  Grip, Lightning, Drain, Rage,
-  SaberAttack, SaberDefend, SaberThrow, TeamHeal, TeamForce,
+  Jump,
+  Push,
+  Pull,
+  Speed,
+  See,
+  Absorb,
+  Heal,
+  Protect,
+  Mindtrick,
+  Grip,
+  Lightning,
+  Drain,
+  Rage,
+  SaberAttack,
+  SaberDefend,
+  SaberThrow,
+  TeamHeal,
+  TeamForce,
 };
 
 inline constexpr std::size_t kPowerCount = 18;

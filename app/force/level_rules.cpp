@@ -18,9 +18,12 @@ void rejectEdit(ForceWindow& window, ForcePower power, std::wstring_view message
 
 std::wstring_view messageFor(LevelReadError error) {
   switch (error) {
-    case LevelReadError::NotANumber: return kNotANumberMessage;
-    case LevelReadError::TooLarge: return kCapMessage;
-    case LevelReadError::TooSmall: return kBelowZeroMessage;
+    case LevelReadError::NotANumber:
+      return kNotANumberMessage;
+    case LevelReadError::TooLarge:
+      return kCapMessage;
+    case LevelReadError::TooSmall:
+      return kBelowZeroMessage;
   }
   return kNotANumberMessage;
 }

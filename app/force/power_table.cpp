@@ -40,10 +40,14 @@ std::optional<ForcePower> powerOfBox(std::wstring_view boxName) {
 
 std::span<const ForcePower> membersOf(PowerGroup group) {
   switch (group) {
-    case PowerGroup::Neutral: return kNeutralMembers;
-    case PowerGroup::Light: return kLightMembers;
-    case PowerGroup::Dark: return kDarkMembers;
-    case PowerGroup::Other: return kOtherMembers;
+    case PowerGroup::Neutral:
+      return kNeutralMembers;
+    case PowerGroup::Light:
+      return kLightMembers;
+    case PowerGroup::Dark:
+      return kDarkMembers;
+    case PowerGroup::Other:
+      return kOtherMembers;
   }
   return {};
 }

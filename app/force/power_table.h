@@ -56,9 +56,12 @@ const std::array<ForcePower, kPowerCount>& powersInLineOrder();
 constexpr bool inBudget(ForcePower power, Side side) {
   switch (rowOf(power).group) {
     case PowerGroup::Neutral:
-    case PowerGroup::Other: return true;
-    case PowerGroup::Light: return side == Side::Light;
-    case PowerGroup::Dark: return side == Side::Dark;
+    case PowerGroup::Other:
+      return true;
+    case PowerGroup::Light:
+      return side == Side::Light;
+    case PowerGroup::Dark:
+      return side == Side::Dark;
   }
   return false;
 }

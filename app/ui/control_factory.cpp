@@ -21,13 +21,18 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
 WindowKind windowKindOf(ControlKind kind) {
   switch (kind) {
-    case ControlKind::Label: return {WC_STATICW, kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
-    case ControlKind::LevelBox: return {WC_COMBOBOXW, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
-    case ControlKind::OptionButton: return {WC_BUTTONW, kChild | BS_AUTORADIOBUTTON, 0};
-    case ControlKind::CommandButton: return {WC_BUTTONW, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::Label:
+      return {WC_STATICW, kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+    case ControlKind::LevelBox:
+      return {WC_COMBOBOXW, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
+    case ControlKind::OptionButton:
+      return {WC_BUTTONW, kChild | BS_AUTORADIOBUTTON, 0};
+    case ControlKind::CommandButton:
+      return {WC_BUTTONW, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
     // Read-only: the line stays selectable and copyable but no stray key
     // can damage it.
-    case ControlKind::TextBox: return {WC_EDITW, kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
+    case ControlKind::TextBox:
+      return {WC_EDITW, kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
   }
   return {WC_STATICW, kChild, 0};
 }

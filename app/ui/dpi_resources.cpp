@@ -21,8 +21,8 @@ UniqueFont createLayoutFont(UINT dpi) {
 
 UniqueIcon loadAppIcon(HINSTANCE instance, int sizeMetric, UINT dpi) {
   const int size = dpi::systemMetric(sizeMetric, dpi);
-  return UniqueIcon(static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZENTHRA), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  return UniqueIcon(
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZENTHRA), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
 }  // namespace zenthra::ui

@@ -18,7 +18,8 @@ bool showText(HWND box, std::wstring_view text) {
   const std::wstring shown(text);
   // CB_SETCURSEL rewrites the edit field with the item (or empties it for
   // none), so it comes first and the exact text second.
-  const LRESULT item = SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(shown.c_str()));
+  const LRESULT item =
+      SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(shown.c_str()));
   SendMessageW(box, CB_SETCURSEL, item == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(item), 0);
   return SetWindowTextW(box, shown.c_str()) != FALSE;
 }
@@ -38,7 +39,8 @@ std::optional<std::wstring> pickedItem(HWND box) {
   const LRESULT length = SendMessageW(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
   if (length == CB_ERR) return std::nullopt;
   std::wstring result(static_cast<std::size_t>(length) + 1, L'\0');
-  const LRESULT copied = SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(result.data()));
+  const LRESULT copied =
+      SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(result.data()));
   if (copied == CB_ERR) return std::nullopt;
   result.resize(static_cast<std::size_t>(copied));
   return result;

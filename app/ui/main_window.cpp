@@ -102,13 +102,17 @@ LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: return onCreate() ? 0 : -1;
+    case WM_CREATE:
+      return onCreate() ? 0 : -1;
     case WM_COMMAND:
       onCommand(GET_WM_COMMAND_ID(wParam, lParam), GET_WM_COMMAND_CMD(wParam, lParam),
                 GET_WM_COMMAND_HWND(wParam, lParam));
       return 0;
-    case WM_DPICHANGED: onDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
-    case WM_CTLCOLORSTATIC: return onCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DPICHANGED:
+      onDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      return onCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
       onActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
@@ -117,7 +121,8 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       onNcDestroy();
       return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    default: return DefWindowProcW(hwnd_, message, wParam, lParam);
+    default:
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
 }
 
@@ -199,14 +204,19 @@ void MainWindow::onCommand(int id, int code, HWND source) {
     return;
   }
   switch (id) {
-    case IDM_EXIT: mnuExit_Click(); return;
-    case IDM_ABOUT: mnuAbout_Click(); return;
+    case IDM_EXIT:
+      mnuExit_Click();
+      return;
+    case IDM_ABOUT:
+      mnuAbout_Click();
+      return;
     // Enter: Go is never the default button, but Enter on the focused Go
     // presses it like a click.
     case IDOK:
       if (GetFocus() == control(L"cmdgo")) cmdgo_Click(*this);
       return;
-    default: return;
+    default:
+      return;
   }
 }
 
@@ -227,14 +237,17 @@ void MainWindow::onControlNotification(std::size_t layoutIndex, int code) {
       if (code == BN_CLICKED) cmdgo_Click(*this);
       return;
     case ControlKind::Label:
-    case ControlKind::TextBox: return;
+    case ControlKind::TextBox:
+      return;
   }
 }
 
 void MainWindow::onLevelBoxNotification(HWND box, ForcePower power, int code) {
   if (box == settingTextOf_) return;
   switch (code) {
-    case CBN_EDITCHANGE: levelBox_Change(*this, power); return;
+    case CBN_EDITCHANGE:
+      levelBox_Change(*this, power);
+      return;
     case CBN_SELCHANGE: {
       // The edit field still shows the old text: show the picked item first,
       // without a Change pass, so that Click finds the picked text.
@@ -254,7 +267,8 @@ void MainWindow::onLevelBoxNotification(HWND box, ForcePower power, int code) {
       if (reading.error || reading.level != settings_.level(power)) levelBox_Change(*this, power);
       return;
     }
-    default: return;
+    default:
+      return;
   }
 }
 
@@ -339,8 +353,8 @@ void MainWindow::setForceInfoText(std::wstring_view text) {
 
 std::wstring MainWindow::decimalSeparator() {
   std::array<wchar_t, 8> separator{};  // at most four characters and the terminator
-  const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(),
-                                     static_cast<int>(separator.size()));
+  const int length =
+      GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(), static_cast<int>(separator.size()));
   if (length <= 1) return L".";
   return std::wstring(separator.data(), static_cast<std::size_t>(length - 1));
 }

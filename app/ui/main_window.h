@@ -77,7 +77,7 @@ class MainWindow final : public ForceWindow {
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
   std::array<HWND, kControlCount> controls_{};  // by layout index; owned by hwnd_
-  HWND focusWhenInactive_ = nullptr;             // borrowed child
+  HWND focusWhenInactive_ = nullptr;            // borrowed child
   // The box whose text the program is setting: a notification that the
   // combo might send for it is not the user's edit.
   HWND settingTextOf_ = nullptr;

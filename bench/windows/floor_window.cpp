@@ -69,8 +69,11 @@ LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       if (LOWORD(wParam) == IDM_EXIT) DestroyWindow(window);
       return 0;
     }
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 
@@ -79,7 +82,7 @@ bool registerClasses(HINSTANCE instance) {
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = mainProc;
   windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);  // shared system cursor
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);        // shared system cursor
   windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);  // system brush, never freed
   windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAINMENU);
   windowClass.lpszClassName = kMainClass;

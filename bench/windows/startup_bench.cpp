@@ -180,8 +180,14 @@ int wmain(int argc, wchar_t** argv) {
                    run.startMs.value_or(-1), run.aboutMs.value_or(-1), counted ? "" : " (warm-up)");
       if (!run.closed) ++program.forcedExits;
       if (!counted) continue;
-      if (run.startMs) program.startMs.push_back(*run.startMs); else ++program.failedStarts;
-      if (run.aboutMs) program.aboutMs.push_back(*run.aboutMs); else ++program.failedAbouts;
+      if (run.startMs)
+        program.startMs.push_back(*run.startMs);
+      else
+        ++program.failedStarts;
+      if (run.aboutMs)
+        program.aboutMs.push_back(*run.aboutMs);
+      else
+        ++program.failedAbouts;
     }
   }
 

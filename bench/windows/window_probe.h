@@ -13,10 +13,10 @@ namespace zenthra::bench {
 
 struct WindowWanted {
   DWORD processId = 0;
-  HWND other = nullptr;           // a window that does not count (the main window when waiting for About)
-  bool withMenuBar = false;       // the main windows carry the File and Help menus
-  std::wstring_view childClass;   // when not empty: descendants of this window class needed...
-  int childCount = 0;             // ...at least this many of them
+  HWND other = nullptr;          // a window that does not count (the main window when waiting for About)
+  bool withMenuBar = false;      // the main windows carry the File and Help menus
+  std::wstring_view childClass;  // when not empty: descendants of this window class needed...
+  int childCount = 0;            // ...at least this many of them
 };
 
 // A shown top-level window of the process that matches, or nullptr.

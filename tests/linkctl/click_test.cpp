@@ -15,177 +15,161 @@ constexpr RECT kPosition{10, 10, 110, 27};
 // 100 x 17 pixels at 96 dots per inch, in HIMETRIC.
 constexpr SIZEL kExtent{2646, 450};
 
-HRESULT SetClassesString(const std::wstring& key, const wchar_t* name, const std::wstring& value)
-{
-    UniqueHkey handle;
-    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                     handle.put(), nullptr);
-    if (status == ERROR_SUCCESS) {
-        status = RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    }
-    return HRESULT_FROM_WIN32(status);
+HRESULT SetClassesString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+  UniqueHkey handle;
+  LSTATUS status =
+      RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, handle.put(), nullptr);
+  if (status == ERROR_SUCCESS) {
+    status = RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  }
+  return HRESULT_FROM_WIN32(status);
 }
 
-std::vector<std::string> ReadLines(const std::wstring& path)
-{
-    std::vector<std::string> lines;
-    std::ifstream file{std::filesystem::path(path)};
-    std::string line;
-    while (std::getline(file, line)) {
-        lines.push_back(line);
-    }
-    return lines;
+std::vector<std::string> ReadLines(const std::wstring& path) {
+  std::vector<std::string> lines;
+  std::ifstream file{std::filesystem::path(path)};
+  std::string line;
+  while (std::getline(file, line)) {
+    lines.push_back(line);
+  }
+  return lines;
 }
 
-BOOL CALLBACK CountDialog(HWND window, LPARAM count)
-{
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (lstrcmpW(className, L"#32770") == 0) {
-        ++*reinterpret_cast<int*>(count);
-    }
-    return TRUE;
+BOOL CALLBACK CountDialog(HWND window, LPARAM count) {
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (lstrcmpW(className, L"#32770") == 0) {
+    ++*reinterpret_cast<int*>(count);
+  }
+  return TRUE;
 }
 
 class ClickTest : public ControlTest {
-protected:
-    void SetUp() override
-    {
-        ControlTest::SetUp();
-        wchar_t temp[MAX_PATH] = {};
-        ASSERT_NE(0u, GetTempPathW(MAX_PATH, temp));
-        markFile_ = std::wstring(temp) + L"tessarel-link-mark.txt";
-        DeleteFileW(markFile_.c_str());
-        const std::wstring command =
-            L"\"" + ProgramFolder() + L"\\linkctl_link_mark.exe\" \"" + markFile_ + L"\" \"%1\"";
-        ASSERT_HRESULT_SUCCEEDED(SetClassesString(kTestScheme, nullptr, L"URL:Zenthra link test"));
-        ASSERT_HRESULT_SUCCEEDED(SetClassesString(kTestScheme, L"URL Protocol", L""));
-        ASSERT_HRESULT_SUCCEEDED(SetClassesString(std::wstring(kTestScheme) + L"\\shell\\open\\command", nullptr, command));
-        ASSERT_HRESULT_SUCCEEDED(SetClassesString(L"mailto\\shell\\open\\command", nullptr, command));
+ protected:
+  void SetUp() override {
+    ControlTest::SetUp();
+    wchar_t temp[MAX_PATH] = {};
+    ASSERT_NE(0u, GetTempPathW(MAX_PATH, temp));
+    markFile_ = std::wstring(temp) + L"tessarel-link-mark.txt";
+    DeleteFileW(markFile_.c_str());
+    const std::wstring command = L"\"" + ProgramFolder() + L"\\linkctl_link_mark.exe\" \"" + markFile_ + L"\" \"%1\"";
+    ASSERT_HRESULT_SUCCEEDED(SetClassesString(kTestScheme, nullptr, L"URL:Zenthra link test"));
+    ASSERT_HRESULT_SUCCEEDED(SetClassesString(kTestScheme, L"URL Protocol", L""));
+    ASSERT_HRESULT_SUCCEEDED(SetClassesString(std::wstring(kTestScheme) + L"\\shell\\open\\command", nullptr, command));
+    ASSERT_HRESULT_SUCCEEDED(SetClassesString(L"mailto\\shell\\open\\command", nullptr, command));
 
-        host_ = TestHost::Create(nullptr, kPosition);
-        ASSERT_NE(nullptr, host_);
-        control_ = NewControl();
-        ASSERT_NE(nullptr, control_);
-        ASSERT_EQ(S_OK, SiteAndActivate(control_.Get(), host_.Get(), kExtent));
-        ComPtr<IOleInPlaceObject> inPlace;
-        ASSERT_HRESULT_SUCCEEDED(control_.As(&inPlace));
-        ASSERT_EQ(S_OK, inPlace->GetWindow(&window_));
-    }
-
-    void TearDown() override
-    {
-        if (control_ != nullptr) {
-            ComPtr<IOleObject> object;
-            EXPECT_HRESULT_SUCCEEDED(control_.As(&object));
-            EXPECT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
-            EXPECT_EQ(S_OK, object->SetClientSite(nullptr));
-        }
-        control_.Reset();
-        host_.Reset();
-        ControlTest::TearDown();
-    }
-
-    void SetLink(const wchar_t* link)
-    {
-        UniqueBstr text(SysAllocString(link));
-        ASSERT_EQ(S_OK, control_->put_Link(text.get()));
-    }
-
-    // A left button press and release at x, y of the control's window, as
-    // the window system delivers a mouse click.
-    void ClickAt(int x, int y)
-    {
-        ASSERT_TRUE(PostMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)));
-        ASSERT_TRUE(PostMessageW(window_, WM_LBUTTONUP, 0, MAKELPARAM(x, y)));
-    }
-
-    // Handles the messages already queued, a posted click among them.
-    static void HandleQueuedMessages()
-    {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-
-    // Handles messages (the click among them) until link_mark has written
-    // count lines.
-    std::vector<std::string> WaitForMarks(size_t count)
-    {
-        std::vector<std::string> lines;
-        PumpMessagesUntil([&] {
-            lines = ReadLines(markFile_);
-            return lines.size() >= count;
-        });
-        return lines;
-    }
-
-    int DialogsOfThisThread()
-    {
-        int count = 0;
-        EnumThreadWindows(GetCurrentThreadId(), CountDialog, reinterpret_cast<LPARAM>(&count));
-        return count;
-    }
-
-    std::wstring markFile_;
-    ComPtr<TestHost> host_;
-    ComPtr<_tessarelcontrol> control_;
-    HWND window_ = nullptr;  // borrowed: owned by the control
-};
-
-TEST_F(ClickTest, ClickOpensTheLinkAsGiven)
-{
-    SetLink(L"zenthra-linktest:site/page?x=1");
-    ClickAt(5, 5);
-    EXPECT_EQ(std::vector<std::string>{"zenthra-linktest:site/page?x=1"}, WaitForMarks(1));
-}
-
-TEST_F(ClickTest, MailtoLinkGoesToTheMailHandlerUnchanged)
-{
-    SetLink(L"mailto:someone@example.org");
-    ClickAt(5, 5);
-    EXPECT_EQ(std::vector<std::string>{"mailto:someone@example.org"}, WaitForMarks(1));
-}
-
-TEST_F(ClickTest, EachClickOpensTheLinkAgain)
-{
-    SetLink(L"zenthra-linktest:again");
-    ClickAt(5, 5);
-    WaitForMarks(1);
-    ClickAt(6, 6);
-    EXPECT_EQ((std::vector<std::string>{"zenthra-linktest:again", "zenthra-linktest:again"}), WaitForMarks(2));
-}
-
-TEST_F(ClickTest, AfterGrowingAClickFarRightOfTheTextOpensTheLink)
-{
-    ComPtr<IOleObject> object;
-    ASSERT_HRESULT_SUCCEEDED(control_.As(&object));
+    host_ = TestHost::Create(nullptr, kPosition);
+    ASSERT_NE(nullptr, host_);
+    control_ = NewControl();
+    ASSERT_NE(nullptr, control_);
+    ASSERT_EQ(S_OK, SiteAndActivate(control_.Get(), host_.Get(), kExtent));
     ComPtr<IOleInPlaceObject> inPlace;
     ASSERT_HRESULT_SUCCEEDED(control_.As(&inPlace));
-    SIZEL wide{kExtent.cx * 5, kExtent.cy * 2};
-    ASSERT_EQ(S_OK, object->SetExtent(DVASPECT_CONTENT, &wide));
-    const RECT widePosition{kPosition.left, kPosition.top, kPosition.left + 500, kPosition.top + 34};
-    ASSERT_EQ(S_OK, inPlace->SetObjectRects(&widePosition, &widePosition));
+    ASSERT_EQ(S_OK, inPlace->GetWindow(&window_));
+  }
 
-    SetLink(L"zenthra-linktest:far-right");
-    ClickAt(495, 30);
-    EXPECT_EQ(std::vector<std::string>{"zenthra-linktest:far-right"}, WaitForMarks(1));
+  void TearDown() override {
+    if (control_ != nullptr) {
+      ComPtr<IOleObject> object;
+      EXPECT_HRESULT_SUCCEEDED(control_.As(&object));
+      EXPECT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
+      EXPECT_EQ(S_OK, object->SetClientSite(nullptr));
+    }
+    control_.Reset();
+    host_.Reset();
+    ControlTest::TearDown();
+  }
+
+  void SetLink(const wchar_t* link) {
+    UniqueBstr text(SysAllocString(link));
+    ASSERT_EQ(S_OK, control_->put_Link(text.get()));
+  }
+
+  // A left button press and release at x, y of the control's window, as
+  // the window system delivers a mouse click.
+  void ClickAt(int x, int y) {
+    ASSERT_TRUE(PostMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)));
+    ASSERT_TRUE(PostMessageW(window_, WM_LBUTTONUP, 0, MAKELPARAM(x, y)));
+  }
+
+  // Handles the messages already queued, a posted click among them.
+  static void HandleQueuedMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+
+  // Handles messages (the click among them) until link_mark has written
+  // count lines.
+  std::vector<std::string> WaitForMarks(size_t count) {
+    std::vector<std::string> lines;
+    PumpMessagesUntil([&] {
+      lines = ReadLines(markFile_);
+      return lines.size() >= count;
+    });
+    return lines;
+  }
+
+  int DialogsOfThisThread() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountDialog, reinterpret_cast<LPARAM>(&count));
+    return count;
+  }
+
+  std::wstring markFile_;
+  ComPtr<TestHost> host_;
+  ComPtr<_tessarelcontrol> control_;
+  HWND window_ = nullptr;  // borrowed: owned by the control
+};
+
+TEST_F(ClickTest, ClickOpensTheLinkAsGiven) {
+  SetLink(L"zenthra-linktest:site/page?x=1");
+  ClickAt(5, 5);
+  EXPECT_EQ(std::vector<std::string>{"zenthra-linktest:site/page?x=1"}, WaitForMarks(1));
 }
 
-TEST_F(ClickTest, EmptyLinkOpensNothingAndShowsNothing)
-{
-    SetLink(L"");
-    ClickAt(5, 5);
-    HandleQueuedMessages();
-    // The next link's mark is the first one: the empty link reached no
-    // handler, and no message box came up in between.
-    SetLink(L"zenthra-linktest:after-empty");
-    ClickAt(5, 5);
-    EXPECT_EQ(std::vector<std::string>{"zenthra-linktest:after-empty"}, WaitForMarks(1));
-    EXPECT_EQ(0, DialogsOfThisThread());
+TEST_F(ClickTest, MailtoLinkGoesToTheMailHandlerUnchanged) {
+  SetLink(L"mailto:someone@example.org");
+  ClickAt(5, 5);
+  EXPECT_EQ(std::vector<std::string>{"mailto:someone@example.org"}, WaitForMarks(1));
+}
+
+TEST_F(ClickTest, EachClickOpensTheLinkAgain) {
+  SetLink(L"zenthra-linktest:again");
+  ClickAt(5, 5);
+  WaitForMarks(1);
+  ClickAt(6, 6);
+  EXPECT_EQ((std::vector<std::string>{"zenthra-linktest:again", "zenthra-linktest:again"}), WaitForMarks(2));
+}
+
+TEST_F(ClickTest, AfterGrowingAClickFarRightOfTheTextOpensTheLink) {
+  ComPtr<IOleObject> object;
+  ASSERT_HRESULT_SUCCEEDED(control_.As(&object));
+  ComPtr<IOleInPlaceObject> inPlace;
+  ASSERT_HRESULT_SUCCEEDED(control_.As(&inPlace));
+  SIZEL wide{kExtent.cx * 5, kExtent.cy * 2};
+  ASSERT_EQ(S_OK, object->SetExtent(DVASPECT_CONTENT, &wide));
+  const RECT widePosition{kPosition.left, kPosition.top, kPosition.left + 500, kPosition.top + 34};
+  ASSERT_EQ(S_OK, inPlace->SetObjectRects(&widePosition, &widePosition));
+
+  SetLink(L"zenthra-linktest:far-right");
+  ClickAt(495, 30);
+  EXPECT_EQ(std::vector<std::string>{"zenthra-linktest:far-right"}, WaitForMarks(1));
+}
+
+TEST_F(ClickTest, EmptyLinkOpensNothingAndShowsNothing) {
+  SetLink(L"");
+  ClickAt(5, 5);
+  HandleQueuedMessages();
+  // The next link's mark is the first one: the empty link reached no
+  // handler, and no message box came up in between.
+  SetLink(L"zenthra-linktest:after-empty");
+  ClickAt(5, 5);
+  EXPECT_EQ(std::vector<std::string>{"zenthra-linktest:after-empty"}, WaitForMarks(1));
+  EXPECT_EQ(0, DialogsOfThisThread());
 }
 
 }  // namespace

@@ -6,199 +6,178 @@
 
 namespace tessarel::test {
 
-std::wstring ProgramFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    folder.resize(folder.find_last_of(L"\\/"));
-    return folder;
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, length);
+  folder.resize(folder.find_last_of(L"\\/"));
+  return folder;
 }
 
 // ControlLibrary
 
-HRESULT ControlLibrary::Load()
-{
-    module_.reset(LoadLibraryW((ProgramFolder() + L"\\tessarel.ocx").c_str()));
-    return module_ ? S_OK : HRESULT_FROM_WIN32(GetLastError());
+HRESULT ControlLibrary::Load() {
+  module_.reset(LoadLibraryW((ProgramFolder() + L"\\tessarel.ocx").c_str()));
+  return module_ ? S_OK : HRESULT_FROM_WIN32(GetLastError());
 }
 
-HRESULT ControlLibrary::GetClassObject(REFCLSID classId, REFIID riid, void** object)
-{
-    using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    auto function = reinterpret_cast<GetClassObjectFunction>(
-        reinterpret_cast<void*>(GetProcAddress(module_.get(), "DllGetClassObject")));
-    if (function == nullptr) {
-        return HRESULT_FROM_WIN32(GetLastError());
-    }
-    return function(classId, riid, object);
+HRESULT ControlLibrary::GetClassObject(REFCLSID classId, REFIID riid, void** object) {
+  using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+  auto function = reinterpret_cast<GetClassObjectFunction>(
+      reinterpret_cast<void*>(GetProcAddress(module_.get(), "DllGetClassObject")));
+  if (function == nullptr) {
+    return HRESULT_FROM_WIN32(GetLastError());
+  }
+  return function(classId, riid, object);
 }
 
-HRESULT ControlLibrary::CreateControl(ComPtr<_tessarelcontrol>& control)
-{
-    ComPtr<IClassFactory> factory;
-    HRESULT hr = GetClassObject(CLSID_tessarelcontrol, IID_PPV_ARGS(&factory));
-    if (FAILED(hr)) {
-        return hr;
-    }
-    return factory->CreateInstance(nullptr, IID__tessarelcontrol,
-                                   reinterpret_cast<void**>(control.ReleaseAndGetAddressOf()));
+HRESULT ControlLibrary::CreateControl(ComPtr<_tessarelcontrol>& control) {
+  ComPtr<IClassFactory> factory;
+  HRESULT hr = GetClassObject(CLSID_tessarelcontrol, IID_PPV_ARGS(&factory));
+  if (FAILED(hr)) {
+    return hr;
+  }
+  return factory->CreateInstance(nullptr, IID__tessarelcontrol,
+                                 reinterpret_cast<void**>(control.ReleaseAndGetAddressOf()));
 }
 
-HRESULT ControlLibrary::CanUnloadNow()
-{
-    using CanUnloadNowFunction = HRESULT(STDAPICALLTYPE*)();
-    auto function = reinterpret_cast<CanUnloadNowFunction>(
-        reinterpret_cast<void*>(GetProcAddress(module_.get(), "DllCanUnloadNow")));
-    if (function == nullptr) {
-        return HRESULT_FROM_WIN32(GetLastError());
-    }
-    return function();
+HRESULT ControlLibrary::CanUnloadNow() {
+  using CanUnloadNowFunction = HRESULT(STDAPICALLTYPE*)();
+  auto function =
+      reinterpret_cast<CanUnloadNowFunction>(reinterpret_cast<void*>(GetProcAddress(module_.get(), "DllCanUnloadNow")));
+  if (function == nullptr) {
+    return HRESULT_FROM_WIN32(GetLastError());
+  }
+  return function();
 }
 
-void ControlTest::SetUp()
-{
-    ASSERT_HRESULT_SUCCEEDED(apartment_.Result());
-    ASSERT_HRESULT_SUCCEEDED(library_.Load());
+void ControlTest::SetUp() {
+  ASSERT_HRESULT_SUCCEEDED(apartment_.Result());
+  ASSERT_HRESULT_SUCCEEDED(library_.Load());
 }
 
-void ControlTest::TearDown()
-{
-    // Cleans up anything the shell or the control left for this thread.
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageW(&message);
-    }
-    EXPECT_EQ(S_OK, library_.CanUnloadNow()) << "an instance or lock of the library is still alive";
+void ControlTest::TearDown() {
+  // Cleans up anything the shell or the control left for this thread.
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    DispatchMessageW(&message);
+  }
+  EXPECT_EQ(S_OK, library_.CanUnloadNow()) << "an instance or lock of the library is still alive";
 }
 
-ComPtr<_tessarelcontrol> ControlTest::NewControl()
-{
-    ComPtr<_tessarelcontrol> control;
-    EXPECT_HRESULT_SUCCEEDED(library_.CreateControl(control));
-    return control;
+ComPtr<_tessarelcontrol> ControlTest::NewControl() {
+  ComPtr<_tessarelcontrol> control;
+  EXPECT_HRESULT_SUCCEEDED(library_.CreateControl(control));
+  return control;
 }
 
 // MemoryPropertyBag
 
-ComPtr<MemoryPropertyBag> MemoryPropertyBag::Create()
-{
-    ComPtr<MemoryPropertyBag> bag = AdoptComPtr(new MemoryPropertyBag());
-    return bag;
+ComPtr<MemoryPropertyBag> MemoryPropertyBag::Create() {
+  ComPtr<MemoryPropertyBag> bag = AdoptComPtr(new MemoryPropertyBag());
+  return bag;
 }
 
-MemoryPropertyBag::~MemoryPropertyBag()
-{
-    for (auto& entry : entries_) {
-        VariantClear(&entry.second);
-    }
+MemoryPropertyBag::~MemoryPropertyBag() {
+  for (auto& entry : entries_) {
+    VariantClear(&entry.second);
+  }
 }
 
-IFACEMETHODIMP MemoryPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*)
-{
-    if (name == nullptr || value == nullptr) {
-        return E_POINTER;
-    }
-    const VARIANT* stored = Find(name);
-    if (stored == nullptr) {
-        return E_INVALIDARG;
-    }
-    VariantInit(value);
-    return VariantCopy(value, const_cast<VARIANT*>(stored));  // VariantCopy does not change its source
+IFACEMETHODIMP MemoryPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
+  if (name == nullptr || value == nullptr) {
+    return E_POINTER;
+  }
+  const VARIANT* stored = Find(name);
+  if (stored == nullptr) {
+    return E_INVALIDARG;
+  }
+  VariantInit(value);
+  return VariantCopy(value, const_cast<VARIANT*>(stored));  // VariantCopy does not change its source
 }
 
-IFACEMETHODIMP MemoryPropertyBag::Write(LPCOLESTR name, VARIANT* value)
-{
-    if (name == nullptr || value == nullptr) {
-        return E_POINTER;
-    }
-    Put(name, *value);
-    return S_OK;
+IFACEMETHODIMP MemoryPropertyBag::Write(LPCOLESTR name, VARIANT* value) {
+  if (name == nullptr || value == nullptr) {
+    return E_POINTER;
+  }
+  Put(name, *value);
+  return S_OK;
 }
 
-void MemoryPropertyBag::Put(const std::wstring& name, const VARIANT& value)
-{
-    VARIANT copy;
-    VariantInit(&copy);
-    VariantCopy(&copy, const_cast<VARIANT*>(&value));
-    for (auto& entry : entries_) {
-        if (lstrcmpiW(entry.first.c_str(), name.c_str()) == 0) {
-            VariantClear(&entry.second);
-            entry.second = copy;
-            return;
-        }
+void MemoryPropertyBag::Put(const std::wstring& name, const VARIANT& value) {
+  VARIANT copy;
+  VariantInit(&copy);
+  VariantCopy(&copy, const_cast<VARIANT*>(&value));
+  for (auto& entry : entries_) {
+    if (lstrcmpiW(entry.first.c_str(), name.c_str()) == 0) {
+      VariantClear(&entry.second);
+      entry.second = copy;
+      return;
     }
-    entries_.emplace_back(name, copy);
+  }
+  entries_.emplace_back(name, copy);
 }
 
 void MemoryPropertyBag::PutInt(const std::wstring& name, LONG value) { Put(name, IntVariant(value)); }
 
-void MemoryPropertyBag::PutString(const std::wstring& name, const wchar_t* value)
-{
-    UniqueVariant text = StringVariant(value);
-    Put(name, *text.get());
+void MemoryPropertyBag::PutString(const std::wstring& name, const wchar_t* value) {
+  UniqueVariant text = StringVariant(value);
+  Put(name, *text.get());
 }
 
-void MemoryPropertyBag::PutObject(const std::wstring& name, IUnknown* object)
-{
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = VT_UNKNOWN;
-    value.punkVal = object;  // borrowed: Put copies (and AddRefs) it
-    Put(name, value);
+void MemoryPropertyBag::PutObject(const std::wstring& name, IUnknown* object) {
+  VARIANT value;
+  VariantInit(&value);
+  value.vt = VT_UNKNOWN;
+  value.punkVal = object;  // borrowed: Put copies (and AddRefs) it
+  Put(name, value);
 }
 
-const VARIANT* MemoryPropertyBag::Find(const std::wstring& name) const
-{
-    for (const auto& entry : entries_) {
-        if (lstrcmpiW(entry.first.c_str(), name.c_str()) == 0) {
-            return &entry.second;
-        }
+const VARIANT* MemoryPropertyBag::Find(const std::wstring& name) const {
+  for (const auto& entry : entries_) {
+    if (lstrcmpiW(entry.first.c_str(), name.c_str()) == 0) {
+      return &entry.second;
     }
-    return nullptr;
+  }
+  return nullptr;
 }
 
-std::vector<std::wstring> MemoryPropertyBag::Names() const
-{
-    std::vector<std::wstring> names;
-    for (const auto& entry : entries_) {
-        names.push_back(entry.first);
-    }
-    return names;
+std::vector<std::wstring> MemoryPropertyBag::Names() const {
+  std::vector<std::wstring> names;
+  for (const auto& entry : entries_) {
+    names.push_back(entry.first);
+  }
+  return names;
 }
 
 // ChangeRecorder
 
-ComPtr<ChangeRecorder> ChangeRecorder::Create()
-{
-    ComPtr<ChangeRecorder> recorder = AdoptComPtr(new ChangeRecorder());
-    return recorder;
+ComPtr<ChangeRecorder> ChangeRecorder::Create() {
+  ComPtr<ChangeRecorder> recorder = AdoptComPtr(new ChangeRecorder());
+  return recorder;
 }
 
-IFACEMETHODIMP ChangeRecorder::OnChanged(DISPID id)
-{
-    changes.push_back(id);
-    return S_OK;
+IFACEMETHODIMP ChangeRecorder::OnChanged(DISPID id) {
+  changes.push_back(id);
+  return S_OK;
 }
 IFACEMETHODIMP ChangeRecorder::OnRequestEdit(DISPID) { return S_OK; }
 
-ChangeConnection::ChangeConnection(IUnknown* control) : recorder_(ChangeRecorder::Create())
-{
-    ComPtr<IConnectionPointContainer> container;
-    result_ = control->QueryInterface(IID_PPV_ARGS(&container));
-    if (SUCCEEDED(result_)) {
-        result_ = container->FindConnectionPoint(IID_IPropertyNotifySink, &point_);
-    }
-    if (SUCCEEDED(result_)) {
-        result_ = point_->Advise(recorder_.Get(), &cookie_);
-    }
+ChangeConnection::ChangeConnection(IUnknown* control) : recorder_(ChangeRecorder::Create()) {
+  ComPtr<IConnectionPointContainer> container;
+  result_ = control->QueryInterface(IID_PPV_ARGS(&container));
+  if (SUCCEEDED(result_)) {
+    result_ = container->FindConnectionPoint(IID_IPropertyNotifySink, &point_);
+  }
+  if (SUCCEEDED(result_)) {
+    result_ = point_->Advise(recorder_.Get(), &cookie_);
+  }
 }
 
-ChangeConnection::~ChangeConnection()
-{
-    if (SUCCEEDED(result_)) {
-        point_->Unadvise(cookie_);
-    }
+ChangeConnection::~ChangeConnection() {
+  if (SUCCEEDED(result_)) {
+    point_->Unadvise(cookie_);
+  }
 }
 
 // TestHost
@@ -206,188 +185,168 @@ ChangeConnection::~ChangeConnection()
 namespace {
 constexpr wchar_t kHostWindowClass[] = L"TessarelTestHost";
 
-HRESULT EnsureHostWindowClass()
-{
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kHostWindowClass;
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    if (RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
-        return S_OK;
-    }
-    return HRESULT_FROM_WIN32(GetLastError());
+HRESULT EnsureHostWindowClass() {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = kHostWindowClass;
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+  if (RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
+    return S_OK;
+  }
+  return HRESULT_FROM_WIN32(GetLastError());
 }
 }  // namespace
 
-ComPtr<TestHost> TestHost::Create(IFont* ambientFont, const RECT& position)
-{
-    ComPtr<TestHost> host = AdoptComPtr(new TestHost());
-    host->ambientFont_ = ambientFont;
-    host->position_ = position;
-    if (FAILED(EnsureHostWindowClass())) {
-        return nullptr;
-    }
-    host->window_.reset(CreateWindowExW(0, kHostWindowClass, L"Tessarel test host", WS_POPUP | WS_VISIBLE, 0, 0, 640,
-                                        200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-    if (!host->window_) {
-        return nullptr;
-    }
-    return host;
+ComPtr<TestHost> TestHost::Create(IFont* ambientFont, const RECT& position) {
+  ComPtr<TestHost> host = AdoptComPtr(new TestHost());
+  host->ambientFont_ = ambientFont;
+  host->position_ = position;
+  if (FAILED(EnsureHostWindowClass())) {
+    return nullptr;
+  }
+  host->window_.reset(CreateWindowExW(0, kHostWindowClass, L"Tessarel test host", WS_POPUP | WS_VISIBLE, 0, 0, 640, 200,
+                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+  if (!host->window_) {
+    return nullptr;
+  }
+  return host;
 }
 
-IFACEMETHODIMP TestHost::QueryInterface(REFIID riid, void** object)
-{
-    static const QITAB interfaces[] = {
-        QITABENT(TestHost, IOleClientSite),
-        QITABENT(TestHost, IOleInPlaceSite),
-        QITABENTMULTI(TestHost, IOleWindow, IOleInPlaceSite),
-        QITABENT(TestHost, IDispatch),
-        {nullptr, 0},
-    };
-    return QISearch(this, interfaces, riid, object);
+IFACEMETHODIMP TestHost::QueryInterface(REFIID riid, void** object) {
+  static const QITAB interfaces[] = {
+      QITABENT(TestHost, IOleClientSite),
+      QITABENT(TestHost, IOleInPlaceSite),
+      QITABENTMULTI(TestHost, IOleWindow, IOleInPlaceSite),
+      QITABENT(TestHost, IDispatch),
+      {nullptr, 0},
+  };
+  return QISearch(this, interfaces, riid, object);
 }
 IFACEMETHODIMP_(ULONG) TestHost::AddRef() { return ++references_; }
-IFACEMETHODIMP_(ULONG) TestHost::Release()
-{
-    const ULONG remaining = --references_;
-    if (remaining == 0) {
-        delete this;
-    }
-    return remaining;
+IFACEMETHODIMP_(ULONG) TestHost::Release() {
+  const ULONG remaining = --references_;
+  if (remaining == 0) {
+    delete this;
+  }
+  return remaining;
 }
 
 IFACEMETHODIMP TestHost::SaveObject() { return E_NOTIMPL; }
-IFACEMETHODIMP TestHost::GetMoniker(DWORD, DWORD, IMoniker** moniker)
-{
-    *moniker = nullptr;
-    return E_NOTIMPL;
+IFACEMETHODIMP TestHost::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+  *moniker = nullptr;
+  return E_NOTIMPL;
 }
-IFACEMETHODIMP TestHost::GetContainer(IOleContainer** container)
-{
-    *container = nullptr;
-    return E_NOINTERFACE;
+IFACEMETHODIMP TestHost::GetContainer(IOleContainer** container) {
+  *container = nullptr;
+  return E_NOINTERFACE;
 }
 IFACEMETHODIMP TestHost::ShowObject() { return S_OK; }
 IFACEMETHODIMP TestHost::OnShowWindow(BOOL) { return S_OK; }
 IFACEMETHODIMP TestHost::RequestNewObjectLayout() { return E_NOTIMPL; }
 
-IFACEMETHODIMP TestHost::GetWindow(HWND* window)
-{
-    *window = window_.get();
-    return S_OK;
+IFACEMETHODIMP TestHost::GetWindow(HWND* window) {
+  *window = window_.get();
+  return S_OK;
 }
 IFACEMETHODIMP TestHost::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
 IFACEMETHODIMP TestHost::CanInPlaceActivate() { return S_OK; }
-IFACEMETHODIMP TestHost::OnInPlaceActivate()
-{
-    ++activations;
-    return S_OK;
+IFACEMETHODIMP TestHost::OnInPlaceActivate() {
+  ++activations;
+  return S_OK;
 }
 IFACEMETHODIMP TestHost::OnUIActivate() { return S_OK; }
 IFACEMETHODIMP TestHost::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
-                                          LPRECT clip, LPOLEINPLACEFRAMEINFO info)
-{
-    *frame = nullptr;
-    *document = nullptr;
-    *position = position_;
-    *clip = position_;
-    info->fMDIApp = FALSE;
-    info->hwndFrame = window_.get();
-    info->haccel = nullptr;
-    info->cAccelEntries = 0;
-    return S_OK;
+                                          LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+  *frame = nullptr;
+  *document = nullptr;
+  *position = position_;
+  *clip = position_;
+  info->fMDIApp = FALSE;
+  info->hwndFrame = window_.get();
+  info->haccel = nullptr;
+  info->cAccelEntries = 0;
+  return S_OK;
 }
 IFACEMETHODIMP TestHost::Scroll(SIZE) { return E_NOTIMPL; }
 IFACEMETHODIMP TestHost::OnUIDeactivate(BOOL) { return S_OK; }
-IFACEMETHODIMP TestHost::OnInPlaceDeactivate()
-{
-    ++deactivations;
-    return S_OK;
+IFACEMETHODIMP TestHost::OnInPlaceDeactivate() {
+  ++deactivations;
+  return S_OK;
 }
 IFACEMETHODIMP TestHost::DiscardUndoState() { return E_NOTIMPL; }
 IFACEMETHODIMP TestHost::DeactivateAndUndo() { return E_NOTIMPL; }
 IFACEMETHODIMP TestHost::OnPosRectChange(LPCRECT) { return E_NOTIMPL; }
 
-IFACEMETHODIMP TestHost::GetTypeInfoCount(UINT* count)
-{
-    *count = 0;
-    return S_OK;
+IFACEMETHODIMP TestHost::GetTypeInfoCount(UINT* count) {
+  *count = 0;
+  return S_OK;
 }
-IFACEMETHODIMP TestHost::GetTypeInfo(UINT, LCID, ITypeInfo** info)
-{
-    *info = nullptr;
-    return E_NOTIMPL;
+IFACEMETHODIMP TestHost::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+  *info = nullptr;
+  return E_NOTIMPL;
 }
 IFACEMETHODIMP TestHost::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
-IFACEMETHODIMP TestHost::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*)
-{
-    if (id != DISPID_AMBIENT_FONT || ambientFont_ == nullptr || (flags & DISPATCH_PROPERTYGET) == 0) {
-        return DISP_E_MEMBERNOTFOUND;
-    }
-    VariantInit(result);
-    result->vt = VT_DISPATCH;
-    return ambientFont_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&result->pdispVal));
+IFACEMETHODIMP TestHost::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) {
+  if (id != DISPID_AMBIENT_FONT || ambientFont_ == nullptr || (flags & DISPATCH_PROPERTYGET) == 0) {
+    return DISP_E_MEMBERNOTFOUND;
+  }
+  VariantInit(result);
+  result->vt = VT_DISPATCH;
+  return ambientFont_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&result->pdispVal));
 }
 
-HRESULT SiteAndActivate(IUnknown* control, TestHost* host, SIZEL extent)
-{
-    ComPtr<IOleObject> object;
-    ComPtr<IPersistPropertyBag> persist;
-    HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&object));
-    if (SUCCEEDED(hr)) hr = control->QueryInterface(IID_PPV_ARGS(&persist));
-    if (SUCCEEDED(hr)) hr = object->SetClientSite(host);
-    if (SUCCEEDED(hr)) hr = persist->InitNew();
-    if (SUCCEEDED(hr)) hr = object->SetExtent(DVASPECT_CONTENT, &extent);
-    if (SUCCEEDED(hr)) {
-        hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, host, 0, host->Window(), nullptr);
-    }
-    return hr;
+HRESULT SiteAndActivate(IUnknown* control, TestHost* host, SIZEL extent) {
+  ComPtr<IOleObject> object;
+  ComPtr<IPersistPropertyBag> persist;
+  HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&object));
+  if (SUCCEEDED(hr)) hr = control->QueryInterface(IID_PPV_ARGS(&persist));
+  if (SUCCEEDED(hr)) hr = object->SetClientSite(host);
+  if (SUCCEEDED(hr)) hr = persist->InitNew();
+  if (SUCCEEDED(hr)) hr = object->SetExtent(DVASPECT_CONTENT, &extent);
+  if (SUCCEEDED(hr)) {
+    hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, host, 0, host->Window(), nullptr);
+  }
+  return hr;
 }
 
-ComPtr<IFont> MakeFont(const wchar_t* face, LONGLONG sizeTenThousandths, bool underline)
-{
-    FONTDESC description{};
-    description.cbSizeofstruct = sizeof(description);
-    description.lpstrName = const_cast<LPOLESTR>(face);
-    description.cySize.int64 = sizeTenThousandths;
-    description.sWeight = FW_NORMAL;
-    description.fUnderline = underline;
-    ComPtr<IFont> font;
-    OleCreateFontIndirect(&description, IID_PPV_ARGS(&font));
-    return font;
+ComPtr<IFont> MakeFont(const wchar_t* face, LONGLONG sizeTenThousandths, bool underline) {
+  FONTDESC description{};
+  description.cbSizeofstruct = sizeof(description);
+  description.lpstrName = const_cast<LPOLESTR>(face);
+  description.cySize.int64 = sizeTenThousandths;
+  description.sWeight = FW_NORMAL;
+  description.fUnderline = underline;
+  ComPtr<IFont> font;
+  OleCreateFontIndirect(&description, IID_PPV_ARGS(&font));
+  return font;
 }
 
-HRESULT GetProperty(IDispatch* object, DISPID id, UniqueVariant& value)
-{
-    DISPPARAMS none{};
-    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.put(), nullptr,
-                          nullptr);
+HRESULT GetProperty(IDispatch* object, DISPID id, UniqueVariant& value) {
+  DISPPARAMS none{};
+  return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.put(), nullptr, nullptr);
 }
 
-HRESULT PutProperty(IDispatch* object, DISPID id, VARIANT value, WORD kind)
-{
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&value, &named, 1, 1};
-    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, nullptr, nullptr, nullptr);
+HRESULT PutProperty(IDispatch* object, DISPID id, VARIANT value, WORD kind) {
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS params{&value, &named, 1, 1};
+  return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, nullptr, nullptr, nullptr);
 }
 
-UniqueVariant StringVariant(const wchar_t* text)
-{
-    UniqueVariant value;
-    value->vt = VT_BSTR;
-    value->bstrVal = SysAllocString(text);
-    return value;
+UniqueVariant StringVariant(const wchar_t* text) {
+  UniqueVariant value;
+  value->vt = VT_BSTR;
+  value->bstrVal = SysAllocString(text);
+  return value;
 }
 
-VARIANT IntVariant(LONG value)
-{
-    VARIANT variant;
-    VariantInit(&variant);
-    variant.vt = VT_I4;
-    variant.lVal = value;
-    return variant;
+VARIANT IntVariant(LONG value) {
+  VARIANT variant;
+  VariantInit(&variant);
+  variant.vt = VT_I4;
+  variant.lVal = value;
+  return variant;
 }
 
 }  // namespace tessarel::test

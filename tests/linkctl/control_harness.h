@@ -31,189 +31,186 @@ enum class Lifetime { OnHeap, OnStack };
 
 template <typename Interface, Lifetime kLifetime = Lifetime::OnHeap>
 class TestObject : public Interface {
-public:
-    virtual ~TestObject() = default;
+ public:
+  virtual ~TestObject() = default;
 
-    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (riid == IID_IUnknown || riid == __uuidof(Interface)) {
-            *object = static_cast<Interface*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+  IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override {
+    if (object == nullptr) {
+      return E_POINTER;
     }
-    IFACEMETHODIMP_(ULONG) AddRef() override { return ++references; }
-    IFACEMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG remaining = --references;
-        if (remaining == 0 && kLifetime == Lifetime::OnHeap) {
-            delete this;
-        }
-        return remaining;
+    if (riid == IID_IUnknown || riid == __uuidof(Interface)) {
+      *object = static_cast<Interface*>(this);
+      AddRef();
+      return S_OK;
     }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  IFACEMETHODIMP_(ULONG) AddRef() override { return ++references; }
+  IFACEMETHODIMP_(ULONG) Release() override {
+    const ULONG remaining = --references;
+    if (remaining == 0 && kLifetime == Lifetime::OnHeap) {
+      delete this;
+    }
+    return remaining;
+  }
 
-    ULONG references = 1;
+  ULONG references = 1;
 };
 
 // The folder of the running test program (where tessarel.ocx lies too).
 std::wstring ProgramFolder();
 
 class ComApartment {
-public:
-    ComApartment() : result_(OleInitialize(nullptr)) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment()
-    {
-        if (SUCCEEDED(result_)) {
-            OleUninitialize();
-        }
+ public:
+  ComApartment() : result_(OleInitialize(nullptr)) {}
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() {
+    if (SUCCEEDED(result_)) {
+      OleUninitialize();
     }
-    HRESULT Result() const { return result_; }
+  }
+  HRESULT Result() const { return result_; }
 
-private:
-    HRESULT result_;
+ private:
+  HRESULT result_;
 };
 
 // tessarel.ocx loaded by path, with its exports.
 class ControlLibrary {
-public:
-    HRESULT Load();
-    HRESULT CreateControl(ComPtr<_tessarelcontrol>& control);
-    HRESULT GetClassObject(REFCLSID classId, REFIID riid, void** object);
-    HRESULT CanUnloadNow();
-    HMODULE Module() const { return module_.get(); }
+ public:
+  HRESULT Load();
+  HRESULT CreateControl(ComPtr<_tessarelcontrol>& control);
+  HRESULT GetClassObject(REFCLSID classId, REFIID riid, void** object);
+  HRESULT CanUnloadNow();
+  HMODULE Module() const { return module_.get(); }
 
-private:
-    UniqueHmodule module_;
+ private:
+  UniqueHmodule module_;
 };
 
 // Every test starts with the library loaded and ends by checking that its
 // instances were all released (DllCanUnloadNow). Tests keep their COM
 // pointers in locals or reset them before TearDown runs.
 class ControlTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-    ComPtr<_tessarelcontrol> NewControl();
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  ComPtr<_tessarelcontrol> NewControl();
 
-    ComApartment apartment_;
-    ControlLibrary library_;
+  ComApartment apartment_;
+  ControlLibrary library_;
 };
 
 // A property bag with entries in the order they were written; reads match
 // names without regard to case and return E_INVALIDARG for a missing one.
 class MemoryPropertyBag final : public TestObject<IPropertyBag> {
-public:
-    static ComPtr<MemoryPropertyBag> Create();
+ public:
+  static ComPtr<MemoryPropertyBag> Create();
 
-    IFACEMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog* errorLog) override;
-    IFACEMETHODIMP Write(LPCOLESTR name, VARIANT* value) override;
+  IFACEMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog* errorLog) override;
+  IFACEMETHODIMP Write(LPCOLESTR name, VARIANT* value) override;
 
-    void Put(const std::wstring& name, const VARIANT& value);
-    void PutInt(const std::wstring& name, LONG value);
-    void PutString(const std::wstring& name, const wchar_t* value);
-    void PutObject(const std::wstring& name, IUnknown* object);
-    // The entry's value, or null when there is none.
-    const VARIANT* Find(const std::wstring& name) const;
-    std::vector<std::wstring> Names() const;
+  void Put(const std::wstring& name, const VARIANT& value);
+  void PutInt(const std::wstring& name, LONG value);
+  void PutString(const std::wstring& name, const wchar_t* value);
+  void PutObject(const std::wstring& name, IUnknown* object);
+  // The entry's value, or null when there is none.
+  const VARIANT* Find(const std::wstring& name) const;
+  std::vector<std::wstring> Names() const;
 
-private:
-    MemoryPropertyBag() = default;
-    ~MemoryPropertyBag() override;
+ private:
+  MemoryPropertyBag() = default;
+  ~MemoryPropertyBag() override;
 
-    std::vector<std::pair<std::wstring, VARIANT>> entries_;
+  std::vector<std::pair<std::wstring, VARIANT>> entries_;
 };
 
 // Records the dispatch ids of IPropertyNotifySink::OnChanged calls.
 class ChangeRecorder final : public TestObject<IPropertyNotifySink> {
-public:
-    static ComPtr<ChangeRecorder> Create();
+ public:
+  static ComPtr<ChangeRecorder> Create();
 
-    IFACEMETHODIMP OnChanged(DISPID id) override;
-    IFACEMETHODIMP OnRequestEdit(DISPID id) override;
+  IFACEMETHODIMP OnChanged(DISPID id) override;
+  IFACEMETHODIMP OnRequestEdit(DISPID id) override;
 
-    std::vector<DISPID> changes;
+  std::vector<DISPID> changes;
 
-private:
-    ChangeRecorder() = default;
-    ~ChangeRecorder() override = default;
+ private:
+  ChangeRecorder() = default;
+  ~ChangeRecorder() override = default;
 };
 
 // Connects a recorder to the control's property notification point for
 // the recorder's lifetime in the test.
 class ChangeConnection {
-public:
-    explicit ChangeConnection(IUnknown* control);
-    ChangeConnection(const ChangeConnection&) = delete;
-    ChangeConnection& operator=(const ChangeConnection&) = delete;
-    ~ChangeConnection();
-    HRESULT Result() const { return result_; }
-    std::vector<DISPID>& Changes() { return recorder_->changes; }
+ public:
+  explicit ChangeConnection(IUnknown* control);
+  ChangeConnection(const ChangeConnection&) = delete;
+  ChangeConnection& operator=(const ChangeConnection&) = delete;
+  ~ChangeConnection();
+  HRESULT Result() const { return result_; }
+  std::vector<DISPID>& Changes() { return recorder_->changes; }
 
-private:
-    ComPtr<IConnectionPoint> point_;
-    ComPtr<ChangeRecorder> recorder_;
-    DWORD cookie_ = 0;
-    HRESULT result_ = E_FAIL;
+ private:
+  ComPtr<IConnectionPoint> point_;
+  ComPtr<ChangeRecorder> recorder_;
+  DWORD cookie_ = 0;
+  HRESULT result_ = E_FAIL;
 };
 
 // A minimal control container: a top-level window, a client site, an
 // in-place site that activates the control at a given rectangle, and an
 // ambient IDispatch that offers a font (or none).
 class TestHost final : public IOleClientSite, public IOleInPlaceSite, public IDispatch {
-public:
-    // ambientFont null: the host answers DISP_E_MEMBERNOTFOUND for it.
-    static ComPtr<TestHost> Create(IFont* ambientFont, const RECT& position);
+ public:
+  // ambientFont null: the host answers DISP_E_MEMBERNOTFOUND for it.
+  static ComPtr<TestHost> Create(IFont* ambientFont, const RECT& position);
 
-    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override;
-    IFACEMETHODIMP_(ULONG) AddRef() override;
-    IFACEMETHODIMP_(ULONG) Release() override;
-    // IOleClientSite
-    IFACEMETHODIMP SaveObject() override;
-    IFACEMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
-    IFACEMETHODIMP GetContainer(IOleContainer** container) override;
-    IFACEMETHODIMP ShowObject() override;
-    IFACEMETHODIMP OnShowWindow(BOOL) override;
-    IFACEMETHODIMP RequestNewObjectLayout() override;
-    // IOleWindow, IOleInPlaceSite
-    IFACEMETHODIMP GetWindow(HWND* window) override;
-    IFACEMETHODIMP ContextSensitiveHelp(BOOL) override;
-    IFACEMETHODIMP CanInPlaceActivate() override;
-    IFACEMETHODIMP OnInPlaceActivate() override;
-    IFACEMETHODIMP OnUIActivate() override;
-    IFACEMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
-                                    LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
-    IFACEMETHODIMP Scroll(SIZE) override;
-    IFACEMETHODIMP OnUIDeactivate(BOOL) override;
-    IFACEMETHODIMP OnInPlaceDeactivate() override;
-    IFACEMETHODIMP DiscardUndoState() override;
-    IFACEMETHODIMP DeactivateAndUndo() override;
-    IFACEMETHODIMP OnPosRectChange(LPCRECT) override;
-    // IDispatch (ambient properties)
-    IFACEMETHODIMP GetTypeInfoCount(UINT* count) override;
-    IFACEMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
-    IFACEMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-    IFACEMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                          EXCEPINFO*, UINT*) override;
+  IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override;
+  IFACEMETHODIMP_(ULONG) AddRef() override;
+  IFACEMETHODIMP_(ULONG) Release() override;
+  // IOleClientSite
+  IFACEMETHODIMP SaveObject() override;
+  IFACEMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
+  IFACEMETHODIMP GetContainer(IOleContainer** container) override;
+  IFACEMETHODIMP ShowObject() override;
+  IFACEMETHODIMP OnShowWindow(BOOL) override;
+  IFACEMETHODIMP RequestNewObjectLayout() override;
+  // IOleWindow, IOleInPlaceSite
+  IFACEMETHODIMP GetWindow(HWND* window) override;
+  IFACEMETHODIMP ContextSensitiveHelp(BOOL) override;
+  IFACEMETHODIMP CanInPlaceActivate() override;
+  IFACEMETHODIMP OnInPlaceActivate() override;
+  IFACEMETHODIMP OnUIActivate() override;
+  IFACEMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
+                                  LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
+  IFACEMETHODIMP Scroll(SIZE) override;
+  IFACEMETHODIMP OnUIDeactivate(BOOL) override;
+  IFACEMETHODIMP OnInPlaceDeactivate() override;
+  IFACEMETHODIMP DiscardUndoState() override;
+  IFACEMETHODIMP DeactivateAndUndo() override;
+  IFACEMETHODIMP OnPosRectChange(LPCRECT) override;
+  // IDispatch (ambient properties)
+  IFACEMETHODIMP GetTypeInfoCount(UINT* count) override;
+  IFACEMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+  IFACEMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+  IFACEMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
+                        UINT*) override;
 
-    HWND Window() const { return window_.get(); }
-    int activations = 0;
-    int deactivations = 0;
+  HWND Window() const { return window_.get(); }
+  int activations = 0;
+  int deactivations = 0;
 
-private:
-    TestHost() = default;
-    ~TestHost() = default;
+ private:
+  TestHost() = default;
+  ~TestHost() = default;
 
-    ULONG references_ = 1;
-    ComPtr<IFont> ambientFont_;
-    RECT position_{};
-    UniqueHwnd window_;
+  ULONG references_ = 1;
+  ComPtr<IFont> ambientFont_;
+  RECT position_{};
+  UniqueHwnd window_;
 };
 
 // Sites the control in host: SetClientSite, InitNew, SetExtent (HIMETRIC),
@@ -232,18 +229,17 @@ VARIANT IntVariant(LONG value);
 // Handles window messages of this thread until done() is true. Bounded
 // by the test's ctest TIMEOUT, not by a clock of its own.
 template <typename Done>
-void PumpMessagesUntil(Done done)
-{
-    while (!done()) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (!done()) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
+void PumpMessagesUntil(Done done) {
+  while (!done()) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
     }
+    if (!done()) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+  }
 }
 
 }  // namespace tessarel::test

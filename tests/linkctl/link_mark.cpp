@@ -7,28 +7,26 @@
 
 #include <string>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
-{
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments == nullptr || count != 3) {
-        return 2;
-    }
-    const std::wstring link = arguments[2];
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, link.c_str(), static_cast<int>(link.size()), nullptr, 0,
-                                          nullptr, nullptr);
-    std::string line(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, link.c_str(), static_cast<int>(link.size()), line.data(), bytes, nullptr,
-                        nullptr);
-    line += '\n';
-    HANDLE file = CreateFileW(arguments[1], FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    LocalFree(arguments);
-    if (file == INVALID_HANDLE_VALUE) {
-        return 1;
-    }
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == line.size() ? 0 : 1;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (arguments == nullptr || count != 3) {
+    return 2;
+  }
+  const std::wstring link = arguments[2];
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, link.c_str(), static_cast<int>(link.size()), nullptr, 0, nullptr, nullptr);
+  std::string line(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, link.c_str(), static_cast<int>(link.size()), line.data(), bytes, nullptr, nullptr);
+  line += '\n';
+  HANDLE file = CreateFileW(arguments[1], FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  LocalFree(arguments);
+  if (file == INVALID_HANDLE_VALUE) {
+    return 1;
+  }
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == line.size() ? 0 : 1;
 }

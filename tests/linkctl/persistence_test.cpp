@@ -16,247 +16,233 @@ constexpr LONG kButtonFace = static_cast<LONG>(0x8000000F);
 constexpr RECT kHostPosition{10, 10, 200, 30};
 
 class PersistenceTest : public ControlTest {
-protected:
-    // A control sited in a host whose ambient font is MS Sans Serif 8.25,
-    // not underlined, as a dialog's would be.
-    ComPtr<_tessarelcontrol> SitedControl()
-    {
-        ComPtr<_tessarelcontrol> control = NewControl();
-        if (control == nullptr) {
-            return nullptr;
-        }
-        ComPtr<IOleObject> object;
-        EXPECT_HRESULT_SUCCEEDED(control.As(&object));
-        EXPECT_HRESULT_SUCCEEDED(object->SetClientSite(host_.Get()));
-        controls_.push_back(object);
-        return control;
+ protected:
+  // A control sited in a host whose ambient font is MS Sans Serif 8.25,
+  // not underlined, as a dialog's would be.
+  ComPtr<_tessarelcontrol> SitedControl() {
+    ComPtr<_tessarelcontrol> control = NewControl();
+    if (control == nullptr) {
+      return nullptr;
     }
+    ComPtr<IOleObject> object;
+    EXPECT_HRESULT_SUCCEEDED(control.As(&object));
+    EXPECT_HRESULT_SUCCEEDED(object->SetClientSite(host_.Get()));
+    controls_.push_back(object);
+    return control;
+  }
 
-    void TearDown() override
-    {
-        for (auto& object : controls_) {
-            EXPECT_HRESULT_SUCCEEDED(object->Close(OLECLOSE_NOSAVE));
-            EXPECT_HRESULT_SUCCEEDED(object->SetClientSite(nullptr));
-        }
-        controls_.clear();
-        ambientFont_.Reset();
-        host_.Reset();
-        ControlTest::TearDown();
+  void TearDown() override {
+    for (auto& object : controls_) {
+      EXPECT_HRESULT_SUCCEEDED(object->Close(OLECLOSE_NOSAVE));
+      EXPECT_HRESULT_SUCCEEDED(object->SetClientSite(nullptr));
     }
+    controls_.clear();
+    ambientFont_.Reset();
+    host_.Reset();
+    ControlTest::TearDown();
+  }
 
-    static HRESULT Load(IUnknown* control, IPropertyBag* bag)
-    {
-        ComPtr<IPersistPropertyBag> persist;
-        HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&persist));
-        return SUCCEEDED(hr) ? persist->Load(bag, nullptr) : hr;
-    }
-    static HRESULT InitNew(IUnknown* control)
-    {
-        ComPtr<IPersistPropertyBag> persist;
-        HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&persist));
-        return SUCCEEDED(hr) ? persist->InitNew() : hr;
-    }
-    static HRESULT Save(IUnknown* control, IPropertyBag* bag)
-    {
-        ComPtr<IPersistPropertyBag> persist;
-        HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&persist));
-        return SUCCEEDED(hr) ? persist->Save(bag, TRUE, FALSE) : hr;
-    }
-    static std::wstring Text(_tessarelcontrol* control)
-    {
-        UniqueBstr text;
-        EXPECT_EQ(S_OK, control->get_Text(text.put()));
-        return text.get() ? text.get() : L"";
-    }
-    static std::wstring Link(_tessarelcontrol* control)
-    {
-        UniqueBstr link;
-        EXPECT_EQ(S_OK, control->get_Link(link.put()));
-        return link.get() ? link.get() : L"";
-    }
-    static LONG Color(_tessarelcontrol* control, bool fore)
-    {
-        OLE_COLOR colour = 0;
-        EXPECT_EQ(S_OK, fore ? control->get_ForeColor(&colour) : control->get_BackColor(&colour));
-        return static_cast<LONG>(colour);
-    }
-    // Size (ten-thousandths of a point) and underline of the label's font.
-    // Face names are not compared: a font object reports the face the
-    // system picked, which depends on the fonts installed.
-    static std::pair<LONGLONG, bool> FontLook(_tessarelcontrol* control)
-    {
-        ComPtr<IFontDisp> dispatch;
-        ComPtr<IFont> font;
-        CY size{};
-        BOOL underline = FALSE;
-        EXPECT_EQ(S_OK, control->get_Font(&dispatch));
-        EXPECT_HRESULT_SUCCEEDED(dispatch.As(&font));
-        EXPECT_HRESULT_SUCCEEDED(font->get_Size(&size));
-        EXPECT_HRESULT_SUCCEEDED(font->get_Underline(&underline));
-        return {size.int64, underline != FALSE};
-    }
+  static HRESULT Load(IUnknown* control, IPropertyBag* bag) {
+    ComPtr<IPersistPropertyBag> persist;
+    HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&persist));
+    return SUCCEEDED(hr) ? persist->Load(bag, nullptr) : hr;
+  }
+  static HRESULT InitNew(IUnknown* control) {
+    ComPtr<IPersistPropertyBag> persist;
+    HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&persist));
+    return SUCCEEDED(hr) ? persist->InitNew() : hr;
+  }
+  static HRESULT Save(IUnknown* control, IPropertyBag* bag) {
+    ComPtr<IPersistPropertyBag> persist;
+    HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&persist));
+    return SUCCEEDED(hr) ? persist->Save(bag, TRUE, FALSE) : hr;
+  }
+  static std::wstring Text(_tessarelcontrol* control) {
+    UniqueBstr text;
+    EXPECT_EQ(S_OK, control->get_Text(text.put()));
+    return text.get() ? text.get() : L"";
+  }
+  static std::wstring Link(_tessarelcontrol* control) {
+    UniqueBstr link;
+    EXPECT_EQ(S_OK, control->get_Link(link.put()));
+    return link.get() ? link.get() : L"";
+  }
+  static LONG Color(_tessarelcontrol* control, bool fore) {
+    OLE_COLOR colour = 0;
+    EXPECT_EQ(S_OK, fore ? control->get_ForeColor(&colour) : control->get_BackColor(&colour));
+    return static_cast<LONG>(colour);
+  }
+  // Size (ten-thousandths of a point) and underline of the label's font.
+  // Face names are not compared: a font object reports the face the
+  // system picked, which depends on the fonts installed.
+  static std::pair<LONGLONG, bool> FontLook(_tessarelcontrol* control) {
+    ComPtr<IFontDisp> dispatch;
+    ComPtr<IFont> font;
+    CY size{};
+    BOOL underline = FALSE;
+    EXPECT_EQ(S_OK, control->get_Font(&dispatch));
+    EXPECT_HRESULT_SUCCEEDED(dispatch.As(&font));
+    EXPECT_HRESULT_SUCCEEDED(font->get_Size(&size));
+    EXPECT_HRESULT_SUCCEEDED(font->get_Underline(&underline));
+    return {size.int64, underline != FALSE};
+  }
 
-    ComPtr<IFont> ambientFont_ = MakeFont(L"MS Sans Serif", 82500, false);
-    ComPtr<TestHost> host_ = TestHost::Create(ambientFont_.Get(), kHostPosition);
-    std::vector<ComPtr<IOleObject>> controls_;
+  ComPtr<IFont> ambientFont_ = MakeFont(L"MS Sans Serif", 82500, false);
+  ComPtr<TestHost> host_ = TestHost::Create(ambientFont_.Get(), kHostPosition);
+  std::vector<ComPtr<IOleObject>> controls_;
 };
 
-TEST_F(PersistenceTest, NewInstanceSavesOnlyItsForeColorFontAndSizeAndComesBackTheSame)
-{
-    ComPtr<_tessarelcontrol> placed = SitedControl();
-    ASSERT_EQ(S_OK, InitNew(placed.Get()));
-    ComPtr<MemoryPropertyBag> bag = MemoryPropertyBag::Create();
-    ASSERT_EQ(S_OK, Save(placed.Get(), bag.Get()));
+TEST_F(PersistenceTest, NewInstanceSavesOnlyItsForeColorFontAndSizeAndComesBackTheSame) {
+  ComPtr<_tessarelcontrol> placed = SitedControl();
+  ASSERT_EQ(S_OK, InitNew(placed.Get()));
+  ComPtr<MemoryPropertyBag> bag = MemoryPropertyBag::Create();
+  ASSERT_EQ(S_OK, Save(placed.Get(), bag.Get()));
 
-    const std::vector<std::wstring> expected{L"_extentx", L"_extenty", L"forecolor", L"font"};
-    EXPECT_EQ(expected, bag->Names());
-    EXPECT_EQ(kBlue, bag->Find(L"forecolor")->lVal);
-    // The design size, 1905 x 315 twips, in HIMETRIC.
-    EXPECT_EQ(3360, bag->Find(L"_extentx")->lVal);
-    EXPECT_EQ(556, bag->Find(L"_extenty")->lVal);
+  const std::vector<std::wstring> expected{L"_extentx", L"_extenty", L"forecolor", L"font"};
+  EXPECT_EQ(expected, bag->Names());
+  EXPECT_EQ(kBlue, bag->Find(L"forecolor")->lVal);
+  // The design size, 1905 x 315 twips, in HIMETRIC.
+  EXPECT_EQ(3360, bag->Find(L"_extentx")->lVal);
+  EXPECT_EQ(556, bag->Find(L"_extenty")->lVal);
 
-    ComPtr<_tessarelcontrol> restored = SitedControl();
-    ASSERT_EQ(S_OK, Load(restored.Get(), bag.Get()));
-    EXPECT_EQ(L"Tessarel", Text(restored.Get()));
-    EXPECT_EQ(L"http:\\\\", Link(restored.Get()));
-    EXPECT_EQ(kBlue, Color(restored.Get(), true));
-    EXPECT_EQ(kButtonFace, Color(restored.Get(), false));
+  ComPtr<_tessarelcontrol> restored = SitedControl();
+  ASSERT_EQ(S_OK, Load(restored.Get(), bag.Get()));
+  EXPECT_EQ(L"Tessarel", Text(restored.Get()));
+  EXPECT_EQ(L"http:\\\\", Link(restored.Get()));
+  EXPECT_EQ(kBlue, Color(restored.Get(), true));
+  EXPECT_EQ(kButtonFace, Color(restored.Get(), false));
 }
 
-TEST_F(PersistenceTest, MissingEntriesComeBackAsDefaultsNotAsTheDesignedLabel)
-{
-    ComPtr<_tessarelcontrol> withoutForeColor = SitedControl();
-    ComPtr<MemoryPropertyBag> empty = MemoryPropertyBag::Create();
-    ASSERT_EQ(S_OK, Load(withoutForeColor.Get(), empty.Get()));
-    EXPECT_EQ(kButtonText, Color(withoutForeColor.Get(), true));
-    EXPECT_EQ(L"Tessarel", Text(withoutForeColor.Get()));
-    EXPECT_EQ(L"http:\\\\", Link(withoutForeColor.Get()));
-    EXPECT_EQ(kButtonFace, Color(withoutForeColor.Get(), false));
-    // No stored font: the host's ambient font, as a copy of its own.
-    EXPECT_EQ((std::pair<LONGLONG, bool>{82500, false}), FontLook(withoutForeColor.Get()));
-    ComPtr<IFontDisp> labelFont;
-    ASSERT_EQ(S_OK, withoutForeColor->get_Font(&labelFont));
-    ComPtr<IFont> labelIFont;
-    ASSERT_HRESULT_SUCCEEDED(labelFont.As(&labelIFont));
-    EXPECT_NE(ambientFont_.Get(), labelIFont.Get());
+TEST_F(PersistenceTest, MissingEntriesComeBackAsDefaultsNotAsTheDesignedLabel) {
+  ComPtr<_tessarelcontrol> withoutForeColor = SitedControl();
+  ComPtr<MemoryPropertyBag> empty = MemoryPropertyBag::Create();
+  ASSERT_EQ(S_OK, Load(withoutForeColor.Get(), empty.Get()));
+  EXPECT_EQ(kButtonText, Color(withoutForeColor.Get(), true));
+  EXPECT_EQ(L"Tessarel", Text(withoutForeColor.Get()));
+  EXPECT_EQ(L"http:\\\\", Link(withoutForeColor.Get()));
+  EXPECT_EQ(kButtonFace, Color(withoutForeColor.Get(), false));
+  // No stored font: the host's ambient font, as a copy of its own.
+  EXPECT_EQ((std::pair<LONGLONG, bool>{82500, false}), FontLook(withoutForeColor.Get()));
+  ComPtr<IFontDisp> labelFont;
+  ASSERT_EQ(S_OK, withoutForeColor->get_Font(&labelFont));
+  ComPtr<IFont> labelIFont;
+  ASSERT_HRESULT_SUCCEEDED(labelFont.As(&labelIFont));
+  EXPECT_NE(ambientFont_.Get(), labelIFont.Get());
 
-    ComPtr<_tessarelcontrol> blue = SitedControl();
-    ComPtr<MemoryPropertyBag> bag = MemoryPropertyBag::Create();
-    bag->PutInt(L"forecolor", kBlue);
-    ASSERT_EQ(S_OK, Load(blue.Get(), bag.Get()));
-    EXPECT_EQ(kBlue, Color(blue.Get(), true));
+  ComPtr<_tessarelcontrol> blue = SitedControl();
+  ComPtr<MemoryPropertyBag> bag = MemoryPropertyBag::Create();
+  bag->PutInt(L"forecolor", kBlue);
+  ASSERT_EQ(S_OK, Load(blue.Get(), bag.Get()));
+  EXPECT_EQ(kBlue, Color(blue.Get(), true));
 }
 
-TEST_F(PersistenceTest, AStoredLayoutWithLowerCaseNamesRoundTrips)
-{
-    // As the About dialog's layout holds a link label.
-    ComPtr<MemoryPropertyBag> layout = MemoryPropertyBag::Create();
-    ComPtr<IFont> storedFont = MakeFont(L"Arial", 90000, true);
-    layout->PutInt(L"_extentx", 1720);
-    layout->PutInt(L"_extenty", 450);
-    layout->PutInt(L"forecolor", 0x000080FF);
-    layout->PutString(L"text", L"Contact Me");
-    layout->PutString(L"link", L"mailto:someone@example.org");
-    layout->PutObject(L"font", storedFont.Get());
-    layout->PutInt(L"backcolor", 0x00C0FFC0);
+TEST_F(PersistenceTest, AStoredLayoutWithLowerCaseNamesRoundTrips) {
+  // As the About dialog's layout holds a link label.
+  ComPtr<MemoryPropertyBag> layout = MemoryPropertyBag::Create();
+  ComPtr<IFont> storedFont = MakeFont(L"Arial", 90000, true);
+  layout->PutInt(L"_extentx", 1720);
+  layout->PutInt(L"_extenty", 450);
+  layout->PutInt(L"forecolor", 0x000080FF);
+  layout->PutString(L"text", L"Contact Me");
+  layout->PutString(L"link", L"mailto:someone@example.org");
+  layout->PutObject(L"font", storedFont.Get());
+  layout->PutInt(L"backcolor", 0x00C0FFC0);
 
-    ComPtr<_tessarelcontrol> control = SitedControl();
-    ASSERT_EQ(S_OK, Load(control.Get(), layout.Get()));
-    EXPECT_EQ(0x000080FF, Color(control.Get(), true));
-    EXPECT_EQ(L"Contact Me", Text(control.Get()));
-    EXPECT_EQ(L"mailto:someone@example.org", Link(control.Get()));
-    EXPECT_EQ((std::pair<LONGLONG, bool>{90000, true}), FontLook(control.Get()));
-    EXPECT_EQ(0x00C0FFC0, Color(control.Get(), false));
-    ComPtr<IOleObject> object;
-    ASSERT_HRESULT_SUCCEEDED(control.As(&object));
-    SIZEL extent{};
-    ASSERT_EQ(S_OK, object->GetExtent(DVASPECT_CONTENT, &extent));
-    EXPECT_EQ(1720, extent.cx);
-    EXPECT_EQ(450, extent.cy);
+  ComPtr<_tessarelcontrol> control = SitedControl();
+  ASSERT_EQ(S_OK, Load(control.Get(), layout.Get()));
+  EXPECT_EQ(0x000080FF, Color(control.Get(), true));
+  EXPECT_EQ(L"Contact Me", Text(control.Get()));
+  EXPECT_EQ(L"mailto:someone@example.org", Link(control.Get()));
+  EXPECT_EQ((std::pair<LONGLONG, bool>{90000, true}), FontLook(control.Get()));
+  EXPECT_EQ(0x00C0FFC0, Color(control.Get(), false));
+  ComPtr<IOleObject> object;
+  ASSERT_HRESULT_SUCCEEDED(control.As(&object));
+  SIZEL extent{};
+  ASSERT_EQ(S_OK, object->GetExtent(DVASPECT_CONTENT, &extent));
+  EXPECT_EQ(1720, extent.cx);
+  EXPECT_EQ(450, extent.cy);
 
-    ComPtr<MemoryPropertyBag> saved = MemoryPropertyBag::Create();
-    ASSERT_EQ(S_OK, Save(control.Get(), saved.Get()));
-    const std::vector<std::wstring> names{L"_extentx", L"_extenty", L"forecolor", L"text", L"link", L"font",
-                                          L"backcolor"};
-    EXPECT_EQ(names, saved->Names());
-    for (const std::wstring& name : names) {
-        if (name == L"font") {
-            continue;
-        }
-        VARIANT original = *layout->Find(name);
-        VARIANT copy = *saved->Find(name);
-        EXPECT_EQ(VARCMP_EQ, VarCmp(&original, &copy, LOCALE_USER_DEFAULT, 0)) << name;
+  ComPtr<MemoryPropertyBag> saved = MemoryPropertyBag::Create();
+  ASSERT_EQ(S_OK, Save(control.Get(), saved.Get()));
+  const std::vector<std::wstring> names{L"_extentx", L"_extenty", L"forecolor", L"text",
+                                        L"link",     L"font",     L"backcolor"};
+  EXPECT_EQ(names, saved->Names());
+  for (const std::wstring& name : names) {
+    if (name == L"font") {
+      continue;
     }
+    VARIANT original = *layout->Find(name);
+    VARIANT copy = *saved->Find(name);
+    EXPECT_EQ(VARCMP_EQ, VarCmp(&original, &copy, LOCALE_USER_DEFAULT, 0)) << name;
+  }
 }
 
-TEST_F(PersistenceTest, ValuesOfTheWrongTypeAreErrors)
-{
-    struct Case {
-        const wchar_t* name;
-        bool asString;  // otherwise an object where a value belongs
-    } cases[] = {
-        {L"forecolor", true}, {L"text", false}, {L"link", false}, {L"font", true}, {L"backcolor", true},
-        {L"_extentx", true},
-    };
-    // An object with no IDispatch, so that no default value can be read.
-    ComPtr<ChangeRecorder> someObject = ChangeRecorder::Create();
-    for (const Case& bad : cases) {
-        SCOPED_TRACE(bad.name);
-        ComPtr<MemoryPropertyBag> bag = MemoryPropertyBag::Create();
-        if (bad.asString) {
-            bag->PutString(bad.name, L"not that");
-        } else {
-            bag->PutObject(bad.name, someObject.Get());
-        }
-        ComPtr<_tessarelcontrol> control = SitedControl();
-        EXPECT_EQ(DISP_E_TYPEMISMATCH, Load(control.Get(), bag.Get()));
+TEST_F(PersistenceTest, ValuesOfTheWrongTypeAreErrors) {
+  struct Case {
+    const wchar_t* name;
+    bool asString;  // otherwise an object where a value belongs
+  } cases[] = {
+      {L"forecolor", true}, {L"text", false},     {L"link", false},
+      {L"font", true},      {L"backcolor", true}, {L"_extentx", true},
+  };
+  // An object with no IDispatch, so that no default value can be read.
+  ComPtr<ChangeRecorder> someObject = ChangeRecorder::Create();
+  for (const Case& bad : cases) {
+    SCOPED_TRACE(bad.name);
+    ComPtr<MemoryPropertyBag> bag = MemoryPropertyBag::Create();
+    if (bad.asString) {
+      bag->PutString(bad.name, L"not that");
+    } else {
+      bag->PutObject(bad.name, someObject.Get());
     }
-
-    ComPtr<MemoryPropertyBag> badColour = MemoryPropertyBag::Create();
-    badColour->PutInt(L"backcolor", static_cast<LONG>(0x80000099));
     ComPtr<_tessarelcontrol> control = SitedControl();
-    EXPECT_EQ(CTL_E_INVALIDPROPERTYVALUE, Load(control.Get(), badColour.Get()));
-    EXPECT_EQ(E_POINTER, Load(control.Get(), nullptr));
-    EXPECT_EQ(E_POINTER, Save(control.Get(), nullptr));
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, Load(control.Get(), bag.Get()));
+  }
+
+  ComPtr<MemoryPropertyBag> badColour = MemoryPropertyBag::Create();
+  badColour->PutInt(L"backcolor", static_cast<LONG>(0x80000099));
+  ComPtr<_tessarelcontrol> control = SitedControl();
+  EXPECT_EQ(CTL_E_INVALIDPROPERTYVALUE, Load(control.Get(), badColour.Get()));
+  EXPECT_EQ(E_POINTER, Load(control.Get(), nullptr));
+  EXPECT_EQ(E_POINTER, Save(control.Get(), nullptr));
 }
 
-TEST_F(PersistenceTest, StreamRoundTripKeepsAllFiveAndRejectsATruncatedStream)
-{
-    ComPtr<_tessarelcontrol> original = SitedControl();
-    ComPtr<IPersistStreamInit> persist;
-    ASSERT_HRESULT_SUCCEEDED(original.As(&persist));
-    ASSERT_EQ(S_OK, persist->InitNew());
-    EXPECT_EQ(S_FALSE, persist->IsDirty());
-    ASSERT_EQ(S_OK, original->put_Text(UniqueBstr(SysAllocString(L"My Website")).get()));
-    ASSERT_EQ(S_OK, original->put_BackColor(0x00112233));
-    EXPECT_EQ(S_OK, persist->IsDirty());
+TEST_F(PersistenceTest, StreamRoundTripKeepsAllFiveAndRejectsATruncatedStream) {
+  ComPtr<_tessarelcontrol> original = SitedControl();
+  ComPtr<IPersistStreamInit> persist;
+  ASSERT_HRESULT_SUCCEEDED(original.As(&persist));
+  ASSERT_EQ(S_OK, persist->InitNew());
+  EXPECT_EQ(S_FALSE, persist->IsDirty());
+  ASSERT_EQ(S_OK, original->put_Text(UniqueBstr(SysAllocString(L"My Website")).get()));
+  ASSERT_EQ(S_OK, original->put_BackColor(0x00112233));
+  EXPECT_EQ(S_OK, persist->IsDirty());
 
-    ComPtr<IStream> stream;
-    ASSERT_HRESULT_SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream));
-    ASSERT_EQ(S_OK, persist->Save(stream.Get(), TRUE));
-    EXPECT_EQ(S_FALSE, persist->IsDirty());
+  ComPtr<IStream> stream;
+  ASSERT_HRESULT_SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream));
+  ASSERT_EQ(S_OK, persist->Save(stream.Get(), TRUE));
+  EXPECT_EQ(S_FALSE, persist->IsDirty());
 
-    ULARGE_INTEGER end{};
-    ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &end));
-    ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
-    ComPtr<_tessarelcontrol> copy = SitedControl();
-    ComPtr<IPersistStreamInit> copyPersist;
-    ASSERT_HRESULT_SUCCEEDED(copy.As(&copyPersist));
-    ASSERT_EQ(S_OK, copyPersist->Load(stream.Get()));
-    EXPECT_EQ(L"My Website", Text(copy.Get()));
-    EXPECT_EQ(L"http:\\\\", Link(copy.Get()));
-    EXPECT_EQ(kBlue, Color(copy.Get(), true));
-    EXPECT_EQ(0x00112233, Color(copy.Get(), false));
-    EXPECT_EQ((std::pair<LONGLONG, bool>{82500, true}), FontLook(copy.Get()));
+  ULARGE_INTEGER end{};
+  ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &end));
+  ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
+  ComPtr<_tessarelcontrol> copy = SitedControl();
+  ComPtr<IPersistStreamInit> copyPersist;
+  ASSERT_HRESULT_SUCCEEDED(copy.As(&copyPersist));
+  ASSERT_EQ(S_OK, copyPersist->Load(stream.Get()));
+  EXPECT_EQ(L"My Website", Text(copy.Get()));
+  EXPECT_EQ(L"http:\\\\", Link(copy.Get()));
+  EXPECT_EQ(kBlue, Color(copy.Get(), true));
+  EXPECT_EQ(0x00112233, Color(copy.Get(), false));
+  EXPECT_EQ((std::pair<LONGLONG, bool>{82500, true}), FontLook(copy.Get()));
 
-    // The same bytes cut short.
-    ASSERT_HRESULT_SUCCEEDED(stream->SetSize(ULARGE_INTEGER{.QuadPart = end.QuadPart - 2}));
-    ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
-    ComPtr<_tessarelcontrol> truncated = SitedControl();
-    ComPtr<IPersistStreamInit> truncatedPersist;
-    ASSERT_HRESULT_SUCCEEDED(truncated.As(&truncatedPersist));
-    EXPECT_TRUE(FAILED(truncatedPersist->Load(stream.Get())));
-    EXPECT_EQ(E_POINTER, truncatedPersist->Load(nullptr));
+  // The same bytes cut short.
+  ASSERT_HRESULT_SUCCEEDED(stream->SetSize(ULARGE_INTEGER{.QuadPart = end.QuadPart - 2}));
+  ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
+  ComPtr<_tessarelcontrol> truncated = SitedControl();
+  ComPtr<IPersistStreamInit> truncatedPersist;
+  ASSERT_HRESULT_SUCCEEDED(truncated.As(&truncatedPersist));
+  EXPECT_TRUE(FAILED(truncatedPersist->Load(stream.Get())));
+  EXPECT_EQ(E_POINTER, truncatedPersist->Load(nullptr));
 }
 
 }  // namespace

@@ -26,9 +26,7 @@ RemoteProgram::~RemoteProgram() {
   CloseHandle(process_.hProcess);
 }
 
-bool RemoteProgram::running() const {
-  return started() && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool RemoteProgram::running() const { return started() && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
 
 DWORD RemoteProgram::waitForExit() {
   WaitForSingleObject(process_.hProcess, INFINITE);

@@ -93,8 +93,8 @@ void ExpectAboutLayoutAt(HWND dialog, UINT dpi) {
       ASSERT_NE(hosted->window(), nullptr);
       const StoredLinkLabel& stored = kStoredLinkLabels[i];
       // The extent is HIMETRIC: 2540 to the inch.
-      ExpectAt(hosted->window(), {place.left, place.top, MulDiv(stored.extentX, 1440, 2540),
-                                  MulDiv(stored.extentY, 1440, 2540)}, dpi);
+      ExpectAt(hosted->window(),
+               {place.left, place.top, MulDiv(stored.extentX, 1440, 2540), MulDiv(stored.extentY, 1440, 2540)}, dpi);
       ExpectHostedFont(*hosted, dpi);
     } else {
       HWND label = GetDlgItem(dialog, kFirstLinkLabel + static_cast<int>(i));

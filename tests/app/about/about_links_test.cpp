@@ -30,7 +30,9 @@ using testing::ProgramFolder;
 using testing::RunPostedMessages;
 using testing::WindowText;
 
-bool LibraryBeside() { return GetFileAttributesW((ProgramFolder() + L"tessarel.ocx").c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool LibraryBeside() {
+  return GetFileAttributesW((ProgramFolder() + L"tessarel.ocx").c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 HRESULT GetProperty(IOleObject* object, const wchar_t* name, VARIANT& value) {
   ComPtr<IDispatch> dispatch;
@@ -167,8 +169,8 @@ class MailHandler {
       return;
     }
     DWORD size = sizeof(previous_);
-    hadPrevious_ = RegQueryValueExW(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous_), &size) ==
-                   ERROR_SUCCESS;
+    hadPrevious_ =
+        RegQueryValueExW(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous_), &size) == ERROR_SUCCESS;
     set_ = RegSetValueExW(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
                           static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
   }
@@ -413,7 +415,8 @@ TEST_F(AboutLinksTest, EverythingFollowsAChangeOfDpi) {
       RECT shown{};
       ASSERT_TRUE(GetWindowRect(control->window(), &shown));
       MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&shown), 2);
-      EXPECT_TRUE(EqualRect(&position, &shown)) << position.left << "," << position.top << " vs " << shown.left << "," << shown.top;
+      EXPECT_TRUE(EqualRect(&position, &shown))
+          << position.left << "," << position.top << " vs " << shown.left << "," << shown.top;
     }
   }
 }

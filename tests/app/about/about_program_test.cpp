@@ -23,9 +23,7 @@ class AboutProgramTest : public ::testing::Test {
     RunPostedMessages(windows_);
   }
 
-  void Menu(int command) {
-    PostMessageW(main_.hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-  }
+  void Menu(int command) { PostMessageW(main_.hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0); }
   HWND Dialog() const { return windows_.find(kAboutWindowClass); }
 
   ui::ProgramWindows windows_;

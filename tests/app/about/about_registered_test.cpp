@@ -28,8 +28,7 @@ class Registration {
 
  private:
   HRESULT Call(const char* name) {
-    auto* entry = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-        reinterpret_cast<void*>(GetProcAddress(library_, name)));
+    auto* entry = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
     return entry ? entry() : E_NOTIMPL;
   }
   HMODULE library_ = nullptr;

@@ -232,8 +232,8 @@ TEST_P(AboutCloseTest, ClosingUnloadsAndTheNextHelpAboutLoadsAgain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, AboutCloseTest,
-                         ::testing::Values(CloseBy::OkClick, CloseBy::Enter, CloseBy::Escape,
-                                           CloseBy::EscapeOnSysInfo, CloseBy::FrameClose, CloseBy::UnloadAbout));
+                         ::testing::Values(CloseBy::OkClick, CloseBy::Enter, CloseBy::Escape, CloseBy::EscapeOnSysInfo,
+                                           CloseBy::FrameClose, CloseBy::UnloadAbout));
 
 // The program runs while either window is open. A plain top-level window
 // stands in for the main window here.

@@ -114,9 +114,8 @@ TEST_F(GetKeyValueTest, OpensTheKeyForReadingOnly) {
   EXPECT_TRUE(GetKeyValue(HKEY_LOCAL_MACHINE, kTestKey, "value", value, &RecordingOpen));
   EXPECT_EQ(g_opens, 1);
   EXPECT_EQ(value, "text");
-  constexpr REGSAM kWriteRights =
-      KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | WRITE_DAC | WRITE_OWNER | DELETE | GENERIC_WRITE |
-      GENERIC_ALL | MAXIMUM_ALLOWED;
+  constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | WRITE_DAC | WRITE_OWNER |
+                                  DELETE | GENERIC_WRITE | GENERIC_ALL | MAXIMUM_ALLOWED;
   EXPECT_EQ(g_requestedAccess & kWriteRights, 0u) << std::hex << g_requestedAccess;
   EXPECT_NE(g_requestedAccess & KEY_QUERY_VALUE, 0u);
 }
@@ -182,8 +181,8 @@ class SysInfoTest : public ::testing::Test {
 
   static std::string Narrow(const std::wstring& text) {
     std::string narrow(text.size() * 2 + 1, '\0');
-    const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(),
-                                           static_cast<int>(narrow.size()), nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), static_cast<int>(narrow.size()),
+                                           nullptr, nullptr);
     narrow.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
     return narrow;
   }
@@ -193,7 +192,8 @@ class SysInfoTest : public ::testing::Test {
   }
   static void SetViewerFolder(const std::wstring& folder) {
     const std::string narrow = Narrow(folder);
-    SetRaw("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", REG_SZ, std::string(narrow.c_str(), narrow.size() + 1));
+    SetRaw("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", REG_SZ,
+           std::string(narrow.c_str(), narrow.size() + 1));
   }
 
   // Presses System Info; the texts of the message boxes it showed.

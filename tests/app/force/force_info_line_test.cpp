@@ -23,9 +23,10 @@ TEST(ForceInfoLine, FreshWindowGivesLightAndEighteenZeros) {
 
 TEST(ForceInfoLine, LightWorkedExampleThroughTheRules) {
   FakeForceWindow window;
-  const std::pair<ForcePower, const wchar_t*> edits[] = {
-      {Jump, L"03"}, {Push, L"02"}, {Pull, L"01"}, {Speed, L"03"}, {See, L"01"}, {Heal, L"03"},
-      {Protect, L"02"}, {Mindtrick, L"01"}, {SaberAttack, L"02"}, {SaberDefend, L"01"}, {SaberThrow, L"01"}};
+  const std::pair<ForcePower, const wchar_t*> edits[] = {{Jump, L"03"},        {Push, L"02"},      {Pull, L"01"},
+                                                         {Speed, L"03"},       {See, L"01"},       {Heal, L"03"},
+                                                         {Protect, L"02"},     {Mindtrick, L"01"}, {SaberAttack, L"02"},
+                                                         {SaberDefend, L"01"}, {SaberThrow, L"01"}};
   for (const auto& [power, item] : edits) window.pick(power, item);
   ASSERT_TRUE(window.messages.empty());
 
@@ -38,7 +39,7 @@ TEST(ForceInfoLine, DarkWorkedExampleThroughTheRules) {
   FakeForceWindow window;
   window.chooseDark();
   const std::pair<ForcePower, const wchar_t*> edits[] = {
-      {Jump, L"2"}, {Push, L"1"}, {Pull, L"1"}, {Speed, L"2"}, {Grip, L"3"}, {Lightning, L"3"},
+      {Jump, L"2"},  {Push, L"1"}, {Pull, L"1"},        {Speed, L"2"},       {Grip, L"3"},      {Lightning, L"3"},
       {Drain, L"2"}, {Rage, L"1"}, {SaberAttack, L"2"}, {SaberDefend, L"2"}, {SaberThrow, L"1"}};
   for (const auto& [power, text] : edits) window.type(power, text);
   ASSERT_TRUE(window.messages.empty());
@@ -81,9 +82,18 @@ TEST(ForceInfoLine, SideIsDarkWheneverLightIsNotSelected) {
 TEST(ForceInfoLine, LevelOutsideTheRangeIsWrittenInFull) {
   ForceSettings settings;
   settings.side = 1;
-  for (const auto& [power, level] : {std::pair{Jump, 3}, {Push, 2}, {Pull, 1}, {Speed, 3}, {See, 1}, {Heal, 3},
-                                     {Protect, 2}, {Mindtrick, 1}, {SaberAttack, 2}, {SaberDefend, 1},
-                                     {SaberThrow, 1}, {Absorb, -1}}) {
+  for (const auto& [power, level] : {std::pair{Jump, 3},
+                                     {Push, 2},
+                                     {Pull, 1},
+                                     {Speed, 3},
+                                     {See, 1},
+                                     {Heal, 3},
+                                     {Protect, 2},
+                                     {Mindtrick, 1},
+                                     {SaberAttack, 2},
+                                     {SaberDefend, 1},
+                                     {SaberThrow, 1},
+                                     {Absorb, -1}}) {
     settings.setLevel(power, static_cast<std::int16_t>(level));
   }
   const std::wstring line = ComposeForceInfoLine(settings);
@@ -100,7 +110,8 @@ TEST(ForceInfoLine, ExtremeLevelsAndSideAreWrittenInShortestForm) {
   settings.setLevel(Heal, 32767);
   settings.setLevel(SaberThrow, -32768);
   settings.setLevel(Jump, 10);
-  EXPECT_EQ(ComposeForceInfoLine(settings), kPrefix + L"-32768-" + L"32767" + L"10" + std::wstring(15, L'0') + L"-32768");
+  EXPECT_EQ(ComposeForceInfoLine(settings),
+            kPrefix + L"-32768-" + L"32767" + L"10" + std::wstring(15, L'0') + L"-32768");
 }
 
 TEST(DecimalText, ShortestFormOfWholeNumbers) {

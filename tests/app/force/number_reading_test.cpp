@@ -33,9 +33,9 @@ TEST(ReadRealValue, UsesTheGivenDecimalSeparatorOnly) {
 }
 
 TEST(ReadRealValue, RejectsWhatIsNotANumber) {
-  for (const wchar_t* text : {L"", L" ", L"   ", L"-", L"+", L".", L"-.", L"abc", L"3a", L"a3", L"1e", L"1e+",
-                              L"1.2.3", L"1 2", L"--1", L"+-1", L"0x10", L"inf", L"nan", L"infinity",
-                              L"\x0661", L"\xFF13", L"3\x00A0"}) {
+  for (const wchar_t* text :
+       {L"",      L" ",   L"   ", L"-",   L"+",    L".",   L"-.",  L"abc",      L"3a",     L"a3",     L"1e",     L"1e+",
+        L"1.2.3", L"1 2", L"--1", L"+-1", L"0x10", L"inf", L"nan", L"infinity", L"\x0661", L"\xFF13", L"3\x00A0"}) {
     EXPECT_EQ(real(text), std::nullopt) << "text: \"" << std::wstring(text).c_str() << '"';
   }
 }
@@ -55,8 +55,16 @@ struct LevelCase {
 };
 
 TEST(ReadLevel, RoundsHalvesToTheEvenNeighbour) {
-  for (const LevelCase& c : {LevelCase{L"2.5", 2}, {L"3.5", 4}, {L"0.5", 0}, {L"1.5", 2}, {L"-2.5", -2},
-                             {L"-0.5", 0}, {L"2.4999", 2}, {L"2.5001", 3}, {L"03", 3}, {L"3.2", 3}}) {
+  for (const LevelCase& c : {LevelCase{L"2.5", 2},
+                             {L"3.5", 4},
+                             {L"0.5", 0},
+                             {L"1.5", 2},
+                             {L"-2.5", -2},
+                             {L"-0.5", 0},
+                             {L"2.4999", 2},
+                             {L"2.5001", 3},
+                             {L"03", 3},
+                             {L"3.2", 3}}) {
     const LevelReading reading = readLevel(c.text, L".");
     EXPECT_FALSE(reading.error) << std::wstring(c.text).c_str();
     EXPECT_EQ(reading.level, c.level) << std::wstring(c.text).c_str();

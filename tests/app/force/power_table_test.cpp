@@ -25,9 +25,9 @@ TEST(PowerTable, LinePositionsAreOneToEighteenEachOnce) {
 }
 
 TEST(PowerTable, LineOrderRunsFromHealToSaberThrow) {
-  const std::array<ForcePower, kPowerCount> expected{Heal, Jump, Speed, Push, Pull, Mindtrick, Grip, Lightning, Rage,
-                                                     Protect, Absorb, TeamHeal, TeamForce, Drain, See, SaberAttack,
-                                                     SaberDefend, SaberThrow};
+  const std::array<ForcePower, kPowerCount> expected{Heal,      Jump,      Speed, Push,        Pull,        Mindtrick,
+                                                     Grip,      Lightning, Rage,  Protect,     Absorb,      TeamHeal,
+                                                     TeamForce, Drain,     See,   SaberAttack, SaberDefend, SaberThrow};
   EXPECT_EQ(powersInLineOrder(), expected);
 }
 

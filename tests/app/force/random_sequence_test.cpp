@@ -16,8 +16,8 @@ using testing::brokenLine;
 using testing::FakeForceWindow;
 
 constexpr std::array<const wchar_t*, 28> kTypedTexts{
-    L"0", L"1", L"2", L"3", L"00", L"03", L"2.5", L"3.5", L"0.5", L"3.2", L"4", L"9", L"25", L"-1",
-    L"-0.4", L"", L" ", L"abc", L"-", L"+", L"1e0", L"0.3e1", L" 2 ", L"1,5", L"40000", L"-40000", L"1e999", L"."};
+    L"0",    L"1", L"2", L"3",   L"00", L"03", L"2.5", L"3.5",   L"0.5", L"3.2", L"4",     L"9",      L"25",    L"-1",
+    L"-0.4", L"",  L" ", L"abc", L"-",  L"+",  L"1e0", L"0.3e1", L" 2 ", L"1,5", L"40000", L"-40000", L"1e999", L"."};
 constexpr std::array<const wchar_t*, 4> kItems{L"00", L"01", L"02", L"03"};
 constexpr std::wstring_view kRandomChars = L"0123456789-+.,e ";
 
@@ -57,7 +57,10 @@ TEST_P(RandomSequence, EveryActionKeepsTheRules) {
       window.pick(power, kItems[anyItem(random)]);
     } else if (roll < 90) {
       what = "side";
-      if (roll % 2 == 0) window.chooseLight(); else window.chooseDark();
+      if (roll % 2 == 0)
+        window.chooseLight();
+      else
+        window.chooseDark();
     } else {
       what = "go";
       cmdgo_Click(window);

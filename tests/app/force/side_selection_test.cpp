@@ -64,10 +64,10 @@ TEST(SideSelection, BoxesAreDisabledBeforeTheyAreClearedDarkFirst) {
   window.pick(Heal, L"02");
   window.log.clear();
   window.chooseDark();
-  const std::vector<std::wstring> expected{
-      L"enable cbgrip",      L"enable cblightning",  L"enable cbdrain",    L"enable cbrage",
-      L"disable cbabsorb",   L"disable cbheal",      L"disable cbprotect", L"disable cbmindtrick",
-      L"text cbabsorb 00",   L"text cbheal 00",      L"text cbprotect 00", L"text cbmindtrick 00"};
+  const std::vector<std::wstring> expected{L"enable cbgrip",     L"enable cblightning",  L"enable cbdrain",
+                                           L"enable cbrage",     L"disable cbabsorb",    L"disable cbheal",
+                                           L"disable cbprotect", L"disable cbmindtrick", L"text cbabsorb 00",
+                                           L"text cbheal 00",    L"text cbprotect 00",   L"text cbmindtrick 00"};
   EXPECT_EQ(window.log, expected);
 
   window.log.clear();

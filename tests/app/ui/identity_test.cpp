@@ -57,8 +57,8 @@ TEST(Identity, VersionRecordOfZenthraExe) {
   EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
 
   const std::pair<const wchar_t*, const wchar_t*> strings[] = {
-      {L"ProductName", L"Orvane"},       {L"InternalName", L"Zenthra"}, {L"OriginalFilename", L"Zenthra.exe"},
-      {L"FileVersion", L"1.00"},         {L"ProductVersion", L"1.00"},  {L"CompanyName", L"Zenthra developers"}};
+      {L"ProductName", L"Orvane"}, {L"InternalName", L"Zenthra"}, {L"OriginalFilename", L"Zenthra.exe"},
+      {L"FileVersion", L"1.00"},   {L"ProductVersion", L"1.00"},  {L"CompanyName", L"Zenthra developers"}};
   for (const auto& [name, expected] : strings) {
     SCOPED_TRACE(::testing::Message() << name);
     wchar_t* value = nullptr;

@@ -27,18 +27,16 @@ class TabOrderTest : public MainWindowTest {
 };
 
 const std::vector<std::wstring> kLightOrder{
-    L"optlight",      L"cbjump",        L"cbpush",       L"cbpull",      L"cbspeed",     L"cbsee",
-    L"cbabsorb",      L"cbheal",        L"cbprotect",    L"cbmindtrick", L"cbsaberattack", L"cbsaberdefend",
-    L"cbsaberthrow",  L"cbteamforce",   L"cbteamheal",   L"cmdgo",       L"txtforce",    L"optlight"};
+    L"optlight",     L"cbjump",      L"cbpush",     L"cbpull",      L"cbspeed",       L"cbsee",
+    L"cbabsorb",     L"cbheal",      L"cbprotect",  L"cbmindtrick", L"cbsaberattack", L"cbsaberdefend",
+    L"cbsaberthrow", L"cbteamforce", L"cbteamheal", L"cmdgo",       L"txtforce",      L"optlight"};
 
 const std::vector<std::wstring> kDarkOrder{
-    L"optdark",       L"cbjump",        L"cbpush",       L"cbpull",      L"cbspeed",     L"cbsee",
-    L"cbdrain",       L"cbgrip",        L"cblightning",  L"cbrage",      L"cbsaberattack", L"cbsaberdefend",
-    L"cbsaberthrow",  L"cbteamforce",   L"cbteamheal",   L"cmdgo",       L"txtforce",    L"optdark"};
+    L"optdark",      L"cbjump",      L"cbpush",      L"cbpull", L"cbspeed",       L"cbsee",
+    L"cbdrain",      L"cbgrip",      L"cblightning", L"cbrage", L"cbsaberattack", L"cbsaberdefend",
+    L"cbsaberthrow", L"cbteamforce", L"cbteamheal",  L"cmdgo",  L"txtforce",      L"optdark"};
 
-TEST_F(TabOrderTest, LightSideSkipsTheDisabledDarkBoxes) {
-  EXPECT_EQ(walk(kLightOrder.size() - 1), kLightOrder);
-}
+TEST_F(TabOrderTest, LightSideSkipsTheDisabledDarkBoxes) { EXPECT_EQ(walk(kLightOrder.size() - 1), kLightOrder); }
 
 TEST_F(TabOrderTest, DarkSideTakesDrainBeforeGrip) {
   click(L"optdark");

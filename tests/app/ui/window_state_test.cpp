@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, SwitchingSidesEnablesOneSideAndClearsTheOther) {
 
 TEST_F(MainWindowTest, GoWritesTheLightWorkedExample) {
   const std::pair<ForcePower, const wchar_t*> levels[] = {
-      {Jump, L"3"}, {Push, L"2"}, {Pull, L"1"}, {Speed, L"3"}, {See, L"1"}, {Heal, L"3"},
+      {Jump, L"3"},    {Push, L"2"},      {Pull, L"1"},        {Speed, L"3"},       {See, L"1"},       {Heal, L"3"},
       {Protect, L"2"}, {Mindtrick, L"1"}, {SaberAttack, L"2"}, {SaberDefend, L"1"}, {SaberThrow, L"1"}};
   for (const auto& [power, keys] : levels) type(power, keys);
   click(L"cmdgo");
@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, GoWritesTheLightWorkedExample) {
 TEST_F(MainWindowTest, GoWritesTheDarkWorkedExampleFromTheKeyboard) {
   click(L"optdark");
   const std::pair<ForcePower, const wchar_t*> levels[] = {
-      {Jump, L"2"}, {Push, L"1"}, {Pull, L"1"}, {Speed, L"2"}, {Grip, L"3"}, {Lightning, L"3"},
+      {Jump, L"2"},  {Push, L"1"}, {Pull, L"1"},        {Speed, L"2"},       {Grip, L"3"},      {Lightning, L"3"},
       {Drain, L"2"}, {Rage, L"1"}, {SaberAttack, L"2"}, {SaberDefend, L"2"}, {SaberThrow, L"1"}};
   for (const auto& [power, keys] : levels) type(power, keys);
   SetFocus(control(L"cmdgo"));

@@ -43,8 +43,8 @@ HWND findWindowOf(DWORD process, const wchar_t* windowClass, const wchar_t* capt
         std::array<wchar_t, 64> text{};
         GetClassNameW(window, name.data(), static_cast<int>(name.size()));
         GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-        if (owner != wanted.process || !IsWindowVisible(window) || std::wstring_view(name.data()) != wanted.windowClass ||
-            std::wstring_view(text.data()) != wanted.caption) {
+        if (owner != wanted.process || !IsWindowVisible(window) ||
+            std::wstring_view(name.data()) != wanted.windowClass || std::wstring_view(text.data()) != wanted.caption) {
           return TRUE;
         }
         wanted.window = window;
@@ -76,8 +76,8 @@ class ZenthraExe : public ::testing::Test {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::wstring commandLine = L"\"" + zenthraExe().wstring() + L"\"";
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process_));
+    ASSERT_TRUE(
+        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_));
     main_ = waitForWindow(process_.dwProcessId, kMainWindowClass.data(), kMainWindowCaption.data());
   }
 

@@ -65,7 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (window.enabled(power)) window.pick(power, std::wstring(L"0") + static_cast<wchar_t>(L'0' + action % 4));
         break;
       case 3:
-        if (action & 0x80) window.chooseDark(); else window.chooseLight();
+        if (action & 0x80)
+          window.chooseDark();
+        else
+          window.chooseLight();
         break;
       case 4:
         cmdgo_Click(window);
