@@ -308,8 +308,8 @@ void AboutWindow::OnActivate(WPARAM wParam) {
 void AboutWindow::Form_Load() {
   const std::wstring caption = std::wstring(L"About ") + kApplicationTitle;
   SetWindowTextW(window_, caption.c_str());
-  const std::wstring version = L"Version " + decimalText(kVersionMajor) + L"." + decimalText(kVersionMinor) + L"." +
-                               decimalText(kVersionRevision);
+  const std::wstring version = L"Version " + DecimalText(kVersionMajor) + L"." + DecimalText(kVersionMinor) + L"." +
+                               DecimalText(kVersionRevision);
   SetDlgItemTextW(window_, kLblVersion, version.c_str());
   SetDlgItemTextW(window_, kLblTitle, kApplicationTitle);
 }

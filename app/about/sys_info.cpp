@@ -119,7 +119,7 @@ bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& Su
 
 void StartSysInfo(ui::ProgramWindows& windows, HWND owner) {
   if (FindAndStartViewer()) return;
-  windows.showMessage(owner, kUnavailable);
+  windows.ShowMessage(owner, kUnavailable);
 }
 
 }  // namespace zenthra::about

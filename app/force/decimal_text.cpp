@@ -2,7 +2,7 @@
 
 namespace zenthra {
 
-void appendDecimal(std::wstring& text, long long value) {
+void AppendDecimal(std::wstring& text, long long value) {
   if (value < 0) text += L'-';
   // Negated as unsigned, so that the most negative value has a magnitude too.
   unsigned long long magnitude =

@@ -8,11 +8,11 @@
 
 namespace zenthra {
 
-void appendDecimal(std::wstring& text, long long value);
+void AppendDecimal(std::wstring& text, long long value);
 
-inline std::wstring decimalText(long long value) {
+inline std::wstring DecimalText(long long value) {
   std::wstring text;
-  appendDecimal(text, value);
+  AppendDecimal(text, value);
   return text;
 }
 

@@ -9,16 +9,16 @@ std::wstring ComposeForceInfoLine(const ForceSettings& settings) {
   std::wstring line;
   line.reserve(kForceInfoPrefix.size() + 2 + kPowerCount);
   line += kForceInfoPrefix;
-  appendDecimal(line, settings.side);
+  AppendDecimal(line, settings.side);
   line += L'-';
-  for (ForcePower power : powersInLineOrder()) appendDecimal(line, settings.level(power));
+  for (ForcePower power : PowersInLineOrder()) AppendDecimal(line, settings.level(power));
   return line;
 }
 
 void cmdgo_Click(ForceWindow& window) {
-  ForceSettings& settings = window.settings();
-  settings.side = static_cast<std::int16_t>(window.optlightSelected() ? Side::Light : Side::Dark);
-  window.setForceInfoText(ComposeForceInfoLine(settings));
+  ForceSettings& settings = window.Settings();
+  settings.side = static_cast<std::int16_t>(window.OptlightSelected() ? Side::Light : Side::Dark);
+  window.SetForceInfoText(ComposeForceInfoLine(settings));
 }
 
 }  // namespace zenthra

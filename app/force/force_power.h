@@ -31,7 +31,7 @@ enum class ForcePower : std::uint8_t {
 
 inline constexpr std::size_t kPowerCount = 18;
 
-constexpr std::size_t indexOf(ForcePower power) { return static_cast<std::size_t>(power); }
+constexpr std::size_t IndexOf(ForcePower power) { return static_cast<std::size_t>(power); }
 
 enum class PowerGroup : std::uint8_t { Neutral, Light, Dark, Other };
 

@@ -14,8 +14,8 @@ struct ForceSettings {
   std::array<std::int16_t, kPowerCount> levels{};  // in ForcePower order
   std::int16_t side = 0;                           // 1 Light, 2 Dark; 0 until the first Go
 
-  constexpr std::int16_t level(ForcePower power) const { return levels[indexOf(power)]; }
-  constexpr void setLevel(ForcePower power, std::int16_t value) { levels[indexOf(power)] = value; }
+  constexpr std::int16_t level(ForcePower power) const { return levels[IndexOf(power)]; }
+  constexpr void setLevel(ForcePower power, std::int16_t value) { levels[IndexOf(power)] = value; }
 
   friend constexpr bool operator==(const ForceSettings&, const ForceSettings&) = default;
 };

@@ -14,33 +14,33 @@ namespace zenthra {
 class ForceWindow {
  public:
   // 1. The text of the power's level box.
-  virtual std::wstring levelText(ForcePower power) = 0;
+  virtual std::wstring LevelText(ForcePower power) = 0;
 
   // 2. Sets the text of the power's level box. When the new text differs from
   //    the one shown, the box's Change handling runs to its end, nested, before
   //    this returns, also for a disabled box. An unchanged text raises nothing.
-  virtual void setLevelText(ForcePower power, std::wstring_view text) = 0;
+  virtual void SetLevelText(ForcePower power, std::wstring_view text) = 0;
 
   // 3. Whether the option buttons are selected.
-  virtual bool optlightSelected() = 0;
-  virtual bool optdarkSelected() = 0;
+  virtual bool OptlightSelected() = 0;
+  virtual bool OptdarkSelected() = 0;
 
   // 4. Shows an application-modal message with OK only, no icon, captioned
   //    with the application title; returns when the user has closed it.
-  virtual void showMessage(std::wstring_view text) = 0;
+  virtual void ShowMessage(std::wstring_view text) = 0;
 
   // 5. Enables or disables the power's level box.
-  virtual void setLevelEnabled(ForcePower power, bool enabled) = 0;
+  virtual void SetLevelEnabled(ForcePower power, bool enabled) = 0;
 
   // 6. Replaces the whole text of txtforce.
-  virtual void setForceInfoText(std::wstring_view text) = 0;
+  virtual void SetForceInfoText(std::wstring_view text) = 0;
 
   // 7. The window's one record.
-  virtual ForceSettings& settings() = 0;
+  virtual ForceSettings& Settings() = 0;
 
   // The decimal separator of the user's regional settings, used when box
   // texts are read as numbers.
-  virtual std::wstring decimalSeparator() = 0;
+  virtual std::wstring DecimalSeparator() = 0;
 
  protected:
   ~ForceWindow() = default;

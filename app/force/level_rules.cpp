@@ -9,14 +9,14 @@ namespace {
 
 // Setting "00" raises the box's Change, whose nested pass stores level 0
 // before this returns.
-void clearBox(ForceWindow& window, ForcePower power) { window.setLevelText(power, kClearText); }
+void ClearBox(ForceWindow& window, ForcePower power) { window.SetLevelText(power, kClearText); }
 
-void rejectEdit(ForceWindow& window, ForcePower power, std::wstring_view message) {
-  clearBox(window, power);
-  window.showMessage(message);
+void RejectEdit(ForceWindow& window, ForcePower power, std::wstring_view message) {
+  ClearBox(window, power);
+  window.ShowMessage(message);
 }
 
-std::wstring_view messageFor(LevelReadError error) {
+std::wstring_view MessageFor(LevelReadError error) {
   switch (error) {
     case LevelReadError::NotANumber:
       return kNotANumberMessage;
@@ -29,7 +29,7 @@ std::wstring_view messageFor(LevelReadError error) {
 }
 
 // Summed in int: 14 levels of 16 bits cannot leave its range.
-int sideTotal(const ForceSettings& settings, Side side) {
+int SideTotal(const ForceSettings& settings, Side side) {
   int total = 0;
   for (const PowerRow& row : PowerTable) {
     if (inBudget(row.power, side)) total += settings.level(row.power);
@@ -39,42 +39,42 @@ int sideTotal(const ForceSettings& settings, Side side) {
 
 }  // namespace
 
-std::optional<Side> chosenSide(ForceWindow& window) {
-  if (window.optlightSelected()) return Side::Light;
-  if (window.optdarkSelected()) return Side::Dark;
+std::optional<Side> ChosenSide(ForceWindow& window) {
+  if (window.OptlightSelected()) return Side::Light;
+  if (window.OptdarkSelected()) return Side::Dark;
   return std::nullopt;
 }
 
 void ApplyLevelEdit(ForceWindow& window, ForcePower power, EditKind kind) {
   // A deleted text becomes "00" at once, without a message.
-  if (window.levelText(power).empty()) clearBox(window, power);
+  if (window.LevelText(power).empty()) ClearBox(window, power);
 
   // Store the level that the box's text stands for. A text that is not a
   // number, or whose level cannot be held, is rejected before anything is
   // stored, so that the record never holds a level the box does not show.
-  const std::wstring separator = window.decimalSeparator();
-  const LevelReading reading = readLevel(window.levelText(power), separator);
+  const std::wstring separator = window.DecimalSeparator();
+  const LevelReading reading = ReadLevel(window.LevelText(power), separator);
   if (reading.error) {
-    rejectEdit(window, power, messageFor(*reading.error));
+    RejectEdit(window, power, MessageFor(*reading.error));
     return;
   }
-  window.settings().setLevel(power, reading.level);
+  window.Settings().setLevel(power, reading.level);
 
   // The 20-point budget of the chosen side, including the level just stored.
-  if (const auto side = chosenSide(window); side && sideTotal(window.settings(), *side) > kBudgetLimit) {
-    rejectEdit(window, power, kBudgetMessage);
+  if (const auto side = ChosenSide(window); side && SideTotal(window.Settings(), *side) > kBudgetLimit) {
+    RejectEdit(window, power, kBudgetMessage);
   }
 
   // A picked item is one of "00" to "03": only typed values meet the caps.
   // After a budget rejection the text here is "00" and passes.
   if (kind == EditKind::Click) return;
-  const auto value = readRealValue(window.levelText(power), separator);
+  const auto value = ReadRealValue(window.LevelText(power), separator);
   if (!value) {
-    rejectEdit(window, power, kNotANumberMessage);
+    RejectEdit(window, power, kNotANumberMessage);
   } else if (*value > kLevelCap) {
-    rejectEdit(window, power, kCapMessage);
+    RejectEdit(window, power, kCapMessage);
   } else if (*value < 0.0) {
-    rejectEdit(window, power, kBelowZeroMessage);
+    RejectEdit(window, power, kBelowZeroMessage);
   }
 }
 

@@ -30,6 +30,6 @@ inline void levelBox_Change(ForceWindow& window, ForcePower power) { ApplyLevelE
 inline void levelBox_Click(ForceWindow& window, ForcePower power) { ApplyLevelEdit(window, power, EditKind::Click); }
 
 // The chosen side as the option buttons show it; none when neither is selected.
-std::optional<Side> chosenSide(ForceWindow& window);
+std::optional<Side> ChosenSide(ForceWindow& window);
 
 }  // namespace zenthra

@@ -12,19 +12,19 @@ namespace zenthra {
 
 namespace {
 
-constexpr bool isBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-constexpr bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+constexpr bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+constexpr bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
-std::wstring_view trimBlanks(std::wstring_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+std::wstring_view TrimBlanks(std::wstring_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
 }
 
 // Moves the leading run of ASCII digits of `text` into `out`.
-std::size_t takeDigits(std::wstring_view& text, std::string& out) {
+std::size_t TakeDigits(std::wstring_view& text, std::string& out) {
   std::size_t taken = 0;
-  while (!text.empty() && isDigit(text.front())) {
+  while (!text.empty() && IsDigit(text.front())) {
     out += static_cast<char>(text.front());
     text.remove_prefix(1);
     ++taken;
@@ -33,7 +33,7 @@ std::size_t takeDigits(std::wstring_view& text, std::string& out) {
 }
 
 // Appends `value` in decimal.
-void appendInteger(std::string& out, long long value) {
+void AppendInteger(std::string& out, long long value) {
   char digits[24];
   const auto result = std::to_chars(std::begin(digits), std::end(digits), value);
   out.append(digits, result.ptr);
@@ -44,18 +44,18 @@ void appendInteger(std::string& out, long long value) {
 // the exponent it holds no decimal point, the one thing in such a number
 // that strtod reads according to the current C locale. None when the text
 // is not a number.
-std::optional<std::string> asLocaleFreeNumber(std::wstring_view text, std::wstring_view separator) {
+std::optional<std::string> AsLocaleFreeNumber(std::wstring_view text, std::wstring_view separator) {
   std::string number;
   if (!text.empty() && (text.front() == L'+' || text.front() == L'-')) {
     if (text.front() == L'-') number += '-';
     text.remove_prefix(1);
   }
 
-  const std::size_t integerDigits = takeDigits(text, number);
+  const std::size_t integerDigits = TakeDigits(text, number);
   std::size_t fractionDigits = 0;
   if (!separator.empty() && text.starts_with(separator)) {
     text.remove_prefix(separator.size());
-    fractionDigits = takeDigits(text, number);
+    fractionDigits = TakeDigits(text, number);
   }
   if (integerDigits + fractionDigits == 0) return std::nullopt;
 
@@ -70,8 +70,8 @@ std::optional<std::string> asLocaleFreeNumber(std::wstring_view text, std::wstri
       negativeExponent = text.front() == L'-';
       text.remove_prefix(1);
     }
-    if (text.empty() || !isDigit(text.front())) return std::nullopt;
-    for (; !text.empty() && isDigit(text.front()); text.remove_prefix(1)) {
+    if (text.empty() || !IsDigit(text.front())) return std::nullopt;
+    for (; !text.empty() && IsDigit(text.front()); text.remove_prefix(1)) {
       exponent = std::min(exponent * 10 + (text.front() - L'0'), 1'000'000'000LL);
     }
     if (negativeExponent) exponent = -exponent;
@@ -79,22 +79,22 @@ std::optional<std::string> asLocaleFreeNumber(std::wstring_view text, std::wstri
   if (!text.empty()) return std::nullopt;
 
   number += 'e';
-  appendInteger(number, exponent - static_cast<long long>(fractionDigits));
+  AppendInteger(number, exponent - static_cast<long long>(fractionDigits));
   return number;
 }
 
 }  // namespace
 
-std::optional<double> readRealValue(std::wstring_view text, std::wstring_view decimalSeparator) {
-  const auto number = asLocaleFreeNumber(trimBlanks(text), decimalSeparator);
+std::optional<double> ReadRealValue(std::wstring_view text, std::wstring_view decimalSeparator) {
+  const auto number = AsLocaleFreeNumber(TrimBlanks(text), decimalSeparator);
   if (!number) return std::nullopt;
   // strtod rounds correctly; out of range it saturates, keeping the sign:
   // an overflow reads as infinity (HUGE_VAL), an underflow as zero.
   return std::strtod(number->c_str(), nullptr);
 }
 
-LevelReading readLevel(std::wstring_view text, std::wstring_view decimalSeparator) {
-  const auto value = readRealValue(text, decimalSeparator);
+LevelReading ReadLevel(std::wstring_view text, std::wstring_view decimalSeparator) {
+  const auto value = ReadRealValue(text, decimalSeparator);
   if (!value) return {0, LevelReadError::NotANumber};
 
   // Round to nearest, an exact half to the even neighbour.

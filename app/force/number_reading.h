@@ -10,7 +10,7 @@
 namespace zenthra {
 
 // The text's value as a double, not rounded; none when it is not a number.
-std::optional<double> readRealValue(std::wstring_view text, std::wstring_view decimalSeparator);
+std::optional<double> ReadRealValue(std::wstring_view text, std::wstring_view decimalSeparator);
 
 enum class LevelReadError { NotANumber, TooLarge, TooSmall };
 
@@ -21,6 +21,6 @@ struct LevelReading {
 
 // The text's value rounded to the nearest whole number, an exact half to the
 // even neighbour; it must fit a 16-bit signed integer.
-LevelReading readLevel(std::wstring_view text, std::wstring_view decimalSeparator);
+LevelReading ReadLevel(std::wstring_view text, std::wstring_view decimalSeparator);
 
 }  // namespace zenthra

@@ -7,7 +7,7 @@ namespace zenthra {
 namespace {
 
 template <PowerGroup group>
-constexpr auto collectMembers() {
+constexpr auto CollectMembers() {
   constexpr auto count = std::ranges::count(PowerTable, group, &PowerRow::group);
   std::array<ForcePower, count> members{};
   std::size_t next = 0;
@@ -17,28 +17,28 @@ constexpr auto collectMembers() {
   return members;
 }
 
-constexpr auto kNeutralMembers = collectMembers<PowerGroup::Neutral>();
-constexpr auto kLightMembers = collectMembers<PowerGroup::Light>();
-constexpr auto kDarkMembers = collectMembers<PowerGroup::Dark>();
-constexpr auto kOtherMembers = collectMembers<PowerGroup::Other>();
+constexpr auto kNeutralMembers = CollectMembers<PowerGroup::Neutral>();
+constexpr auto kLightMembers = CollectMembers<PowerGroup::Light>();
+constexpr auto kDarkMembers = CollectMembers<PowerGroup::Dark>();
+constexpr auto kOtherMembers = CollectMembers<PowerGroup::Other>();
 
-constexpr std::array<ForcePower, kPowerCount> sortByLinePosition() {
+constexpr std::array<ForcePower, kPowerCount> SortByLinePosition() {
   std::array<ForcePower, kPowerCount> order{};
   for (const PowerRow& row : PowerTable) order[static_cast<std::size_t>(row.linePosition - 1)] = row.power;
   return order;
 }
 
-constexpr auto kLineOrder = sortByLinePosition();
+constexpr auto kLineOrder = SortByLinePosition();
 
 }  // namespace
 
-std::optional<ForcePower> powerOfBox(std::wstring_view boxName) {
+std::optional<ForcePower> PowerOfBox(std::wstring_view boxName) {
   const auto row = std::ranges::find(PowerTable, boxName, &PowerRow::box);
   if (row == PowerTable.end()) return std::nullopt;
   return row->power;
 }
 
-std::span<const ForcePower> membersOf(PowerGroup group) {
+std::span<const ForcePower> MembersOf(PowerGroup group) {
   switch (group) {
     case PowerGroup::Neutral:
       return kNeutralMembers;
@@ -52,6 +52,6 @@ std::span<const ForcePower> membersOf(PowerGroup group) {
   return {};
 }
 
-const std::array<ForcePower, kPowerCount>& powersInLineOrder() { return kLineOrder; }
+const std::array<ForcePower, kPowerCount>& PowersInLineOrder() { return kLineOrder; }
 
 }  // namespace zenthra

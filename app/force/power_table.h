@@ -41,20 +41,20 @@ inline constexpr std::array<PowerRow, kPowerCount> PowerTable{{
     {ForcePower::TeamForce, L"cbteamforce", L"lblteamforce", L"Team Force", PowerGroup::Other, 13},
 }};
 
-constexpr const PowerRow& rowOf(ForcePower power) { return PowerTable[indexOf(power)]; }
+constexpr const PowerRow& RowOf(ForcePower power) { return PowerTable[IndexOf(power)]; }
 
 // The power whose level box has this control name, if any.
-std::optional<ForcePower> powerOfBox(std::wstring_view boxName);
+std::optional<ForcePower> PowerOfBox(std::wstring_view boxName);
 
 // The members of a group, in ForcePower order.
-std::span<const ForcePower> membersOf(PowerGroup group);
+std::span<const ForcePower> MembersOf(PowerGroup group);
 
 // The 18 powers ordered by linePosition.
-const std::array<ForcePower, kPowerCount>& powersInLineOrder();
+const std::array<ForcePower, kPowerCount>& PowersInLineOrder();
 
 // Whether the power's level counts toward the given side's 20-point total.
 constexpr bool inBudget(ForcePower power, Side side) {
-  switch (rowOf(power).group) {
+  switch (RowOf(power).group) {
     case PowerGroup::Neutral:
     case PowerGroup::Other:
       return true;

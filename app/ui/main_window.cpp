@@ -27,7 +27,7 @@ constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW;  // sizable, system menu, min
 // Layout index of each power's level box, in ForcePower order.
 constexpr std::array<std::size_t, kPowerCount> kLevelBoxIndex = [] {
   std::array<std::size_t, kPowerCount> indexes{};
-  for (const PowerRow& row : PowerTable) indexes[indexOf(row.power)] = layoutIndexOf(row.box).value();
+  for (const PowerRow& row : PowerTable) indexes[IndexOf(row.power)] = layoutIndexOf(row.box).value();
   return indexes;
 }();
 
@@ -87,7 +87,7 @@ HWND MainWindow::control(std::wstring_view name) const {
   return index ? controls_[*index] : nullptr;
 }
 
-HWND MainWindow::levelBox(ForcePower power) const { return controls_[kLevelBoxIndex[indexOf(power)]]; }
+HWND MainWindow::levelBox(ForcePower power) const { return controls_[kLevelBoxIndex[IndexOf(power)]]; }
 
 LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -225,7 +225,7 @@ void MainWindow::onControlNotification(std::size_t layoutIndex, int code) {
   HWND source = controls_[layoutIndex];
   switch (entry.kind) {
     case ControlKind::LevelBox:
-      if (const auto power = powerOfBox(entry.name)) onLevelBoxNotification(source, *power, code);
+      if (const auto power = PowerOfBox(entry.name)) onLevelBoxNotification(source, *power, code);
       return;
     case ControlKind::OptionButton:
       if (code != BN_CLICKED || !isChecked(source)) return;
@@ -263,7 +263,7 @@ void MainWindow::onLevelBoxNotification(HWND box, ForcePower power, int code) {
       // Closing the list may put back an earlier text (Escape after arrowing
       // through the items) without any other notification: the record must
       // follow what the box shows.
-      const LevelReading reading = readLevel(level_box::text(box), decimalSeparator());
+      const LevelReading reading = ReadLevel(level_box::text(box), DecimalSeparator());
       if (reading.error || reading.level != settings_.level(power)) levelBox_Change(*this, power);
       return;
     }
@@ -320,9 +320,9 @@ void MainWindow::mnuAbout_Click() {
 // The window operations. The force rules give them no way to fail: a control
 // that refuses a change keeps what it showed, which the user then sees.
 
-std::wstring MainWindow::levelText(ForcePower power) { return level_box::text(levelBox(power)); }
+std::wstring MainWindow::LevelText(ForcePower power) { return level_box::text(levelBox(power)); }
 
-void MainWindow::setLevelText(ForcePower power, std::wstring_view text) {
+void MainWindow::SetLevelText(ForcePower power, std::wstring_view text) {
   HWND box = levelBox(power);
   if (level_box::text(box) == text) return;
   // The program's own WM_SETTEXT raises no CBN_EDITCHANGE, so the Change
@@ -336,22 +336,22 @@ void MainWindow::setLevelText(ForcePower power, std::wstring_view text) {
   if (shown) levelBox_Change(*this, power);
 }
 
-bool MainWindow::optlightSelected() { return isChecked(control(L"optlight")); }
-bool MainWindow::optdarkSelected() { return isChecked(control(L"optdark")); }
+bool MainWindow::OptlightSelected() { return isChecked(control(L"optlight")); }
+bool MainWindow::OptdarkSelected() { return isChecked(control(L"optdark")); }
 
-void MainWindow::showMessage(std::wstring_view text) {
+void MainWindow::ShowMessage(std::wstring_view text) {
   // The rule has already cleared the box; the window stays disabled until OK.
-  windows_.showMessage(hwnd_, text);
+  windows_.ShowMessage(hwnd_, text);
 }
 
-void MainWindow::setLevelEnabled(ForcePower power, bool enabled) { EnableWindow(levelBox(power), enabled); }
+void MainWindow::SetLevelEnabled(ForcePower power, bool enabled) { EnableWindow(levelBox(power), enabled); }
 
-void MainWindow::setForceInfoText(std::wstring_view text) {
+void MainWindow::SetForceInfoText(std::wstring_view text) {
   const std::wstring line(text);
   SetWindowTextW(control(L"txtforce"), line.c_str());
 }
 
-std::wstring MainWindow::decimalSeparator() {
+std::wstring MainWindow::DecimalSeparator() {
   std::array<wchar_t, 8> separator{};  // at most four characters and the terminator
   const int length =
       GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(), static_cast<int>(separator.size()));

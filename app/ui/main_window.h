@@ -36,15 +36,15 @@ class MainWindow final : public ForceWindow {
   UINT dpi() const { return dpi_; }
 
   // The window operations.
-  std::wstring levelText(ForcePower power) override;
-  void setLevelText(ForcePower power, std::wstring_view text) override;
-  bool optlightSelected() override;
-  bool optdarkSelected() override;
-  void showMessage(std::wstring_view text) override;
-  void setLevelEnabled(ForcePower power, bool enabled) override;
-  void setForceInfoText(std::wstring_view text) override;
-  ForceSettings& settings() override { return settings_; }
-  std::wstring decimalSeparator() override;
+  std::wstring LevelText(ForcePower power) override;
+  void SetLevelText(ForcePower power, std::wstring_view text) override;
+  bool OptlightSelected() override;
+  bool OptdarkSelected() override;
+  void ShowMessage(std::wstring_view text) override;
+  void SetLevelEnabled(ForcePower power, bool enabled) override;
+  void SetForceInfoText(std::wstring_view text) override;
+  ForceSettings& Settings() override { return settings_; }
+  std::wstring DecimalSeparator() override;
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

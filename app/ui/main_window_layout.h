@@ -53,14 +53,14 @@ namespace layout_rows {
 
 // The window opens with Light chosen, so the Dark boxes start disabled.
 constexpr ControlSpec levelBox(ForcePower power, int left, int top, int tabIndex) {
-  const PowerRow& row = rowOf(power);
+  const PowerRow& row = RowOf(power);
   return {row.box,  ControlKind::LevelBox, left,
           top,      kLevelBoxWidth,        kLevelBoxHeight,
           tabIndex, kLevelBoxInitialText,  row.group == PowerGroup::Dark ? StartState::Disabled : StartState::Enabled};
 }
 
 constexpr ControlSpec captionLabel(ForcePower power, int left, int top, int width, int tabIndex) {
-  const PowerRow& row = rowOf(power);
+  const PowerRow& row = RowOf(power);
   return {row.label, ControlKind::Label, left, top, width, kCaptionLabelHeight, tabIndex, row.caption};
 }
 

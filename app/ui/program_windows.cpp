@@ -26,7 +26,7 @@ HWND ProgramWindows::find(std::wstring_view windowClass) const {
   return nullptr;
 }
 
-void ProgramWindows::showMessage(HWND owner, std::wstring_view text) {
+void ProgramWindows::ShowMessage(HWND owner, std::wstring_view text) {
   // The box disables its owner itself; the program's other windows are
   // disabled here for as long, and enabled again only if they were before.
   std::vector<HWND> disabled;

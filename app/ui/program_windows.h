@@ -25,7 +25,7 @@ class ProgramWindows {
   // the application title, owned by `owner` (borrowed). Application-modal:
   // every window of the program is disabled until the user presses OK, so
   // that no user edit is handled meanwhile.
-  void showMessage(HWND owner, std::wstring_view text);
+  void ShowMessage(HWND owner, std::wstring_view text);
 
   // Runs the message loop until the last window is gone; returns the exit
   // code of WM_QUIT.

@@ -18,38 +18,38 @@ class FakeForceWindow final : public ForceWindow {
  public:
   FakeForceWindow() {
     texts_.fill(std::wstring(kClearText));
-    for (const PowerRow& row : PowerTable) enabled_[indexOf(row.power)] = row.group != PowerGroup::Dark;
+    for (const PowerRow& row : PowerTable) enabled_[IndexOf(row.power)] = row.group != PowerGroup::Dark;
   }
 
   // ForceWindow
-  std::wstring levelText(ForcePower power) override { return texts_[indexOf(power)]; }
-  void setLevelText(ForcePower power, std::wstring_view text) override {
+  std::wstring LevelText(ForcePower power) override { return texts_[IndexOf(power)]; }
+  void SetLevelText(ForcePower power, std::wstring_view text) override {
     ++setTextCalls;
-    log.push_back(L"text " + std::wstring(rowOf(power).box) + L" " + std::wstring(text));
-    if (texts_[indexOf(power)] == text) return;
-    texts_[indexOf(power)] = text;
+    log.push_back(L"text " + std::wstring(RowOf(power).box) + L" " + std::wstring(text));
+    if (texts_[IndexOf(power)] == text) return;
+    texts_[IndexOf(power)] = text;
     if (++depth_ > maxDepth) maxDepth = depth_;
     levelBox_Change(*this, power);
     --depth_;
   }
-  bool optlightSelected() override { return optlight; }
-  bool optdarkSelected() override { return optdark; }
-  void showMessage(std::wstring_view text) override { messages.emplace_back(text); }
-  void setLevelEnabled(ForcePower power, bool enabled) override {
-    log.push_back((enabled ? L"enable " : L"disable ") + std::wstring(rowOf(power).box));
-    enabled_[indexOf(power)] = enabled;
+  bool OptlightSelected() override { return optlight; }
+  bool OptdarkSelected() override { return optdark; }
+  void ShowMessage(std::wstring_view text) override { messages.emplace_back(text); }
+  void SetLevelEnabled(ForcePower power, bool enabled) override {
+    log.push_back((enabled ? L"enable " : L"disable ") + std::wstring(RowOf(power).box));
+    enabled_[IndexOf(power)] = enabled;
   }
-  void setForceInfoText(std::wstring_view text) override { forceInfo = text; }
-  ForceSettings& settings() override { return record; }
-  std::wstring decimalSeparator() override { return separator; }
+  void SetForceInfoText(std::wstring_view text) override { forceInfo = text; }
+  ForceSettings& Settings() override { return record; }
+  std::wstring DecimalSeparator() override { return separator; }
 
   // What a user does.
   void type(ForcePower power, std::wstring_view text) {
-    texts_[indexOf(power)] = text;  // the user's keystroke has already changed the text
+    texts_[IndexOf(power)] = text;  // the user's keystroke has already changed the text
     levelBox_Change(*this, power);
   }
   void pick(ForcePower power, std::wstring_view item) {
-    texts_[indexOf(power)] = item;  // the box shows the picked item before Click
+    texts_[IndexOf(power)] = item;  // the box shows the picked item before Click
     levelBox_Click(*this, power);
   }
   void chooseLight() {
@@ -64,10 +64,10 @@ class FakeForceWindow final : public ForceWindow {
   }
 
   // The box's text, changed without any event (as before a handler runs).
-  std::wstring& texts(ForcePower power) { return texts_[indexOf(power)]; }
+  std::wstring& texts(ForcePower power) { return texts_[IndexOf(power)]; }
 
-  bool enabled(ForcePower power) const { return enabled_[indexOf(power)]; }
-  const std::wstring& text(ForcePower power) const { return texts_[indexOf(power)]; }
+  bool enabled(ForcePower power) const { return enabled_[IndexOf(power)]; }
+  const std::wstring& text(ForcePower power) const { return texts_[IndexOf(power)]; }
 
   bool optlight = true;
   bool optdark = false;

@@ -19,7 +19,7 @@ inline std::string brokenInvariant(FakeForceWindow& window) {
     const std::int16_t level = window.record.level(row.power);
     if (level < 0 || level > 3) return box + ": level " + std::to_string(level) + " outside 0 to 3";
     if (inBudget(row.power, side)) total += level;
-    const LevelReading reading = readLevel(window.text(row.power), window.separator);
+    const LevelReading reading = ReadLevel(window.text(row.power), window.separator);
     if (reading.error || reading.level != level) return box + ": text does not read as level " + std::to_string(level);
     if (!window.enabled(row.power) && window.text(row.power) != L"00") return box + ": disabled but not \"00\"";
   }

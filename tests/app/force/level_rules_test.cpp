@@ -170,9 +170,9 @@ TEST(LevelEdit, UserDecimalSeparatorIsHonoured) {
 TEST(LevelEdit, ClearingADisabledBoxStoresZeroThroughItsChange) {
   FakeForceWindow window;
   window.record.setLevel(Grip, 3);
-  window.setLevelText(Grip, L"03");
+  window.SetLevelText(Grip, L"03");
   ASSERT_FALSE(window.enabled(Grip));
-  window.setLevelText(Grip, L"00");
+  window.SetLevelText(Grip, L"00");
   expectCleared(window, Grip);
 }
 

@@ -8,7 +8,7 @@ namespace zenthra {
 namespace {
 
 std::optional<double> real(std::wstring_view text, std::wstring_view separator = L".") {
-  return readRealValue(text, separator);
+  return ReadRealValue(text, separator);
 }
 
 TEST(ReadRealValue, AcceptsBlanksSignFractionAndExponent) {
@@ -65,24 +65,24 @@ TEST(ReadLevel, RoundsHalvesToTheEvenNeighbour) {
                              {L"2.5001", 3},
                              {L"03", 3},
                              {L"3.2", 3}}) {
-    const LevelReading reading = readLevel(c.text, L".");
+    const LevelReading reading = ReadLevel(c.text, L".");
     EXPECT_FALSE(reading.error) << std::wstring(c.text).c_str();
     EXPECT_EQ(reading.level, c.level) << std::wstring(c.text).c_str();
   }
 }
 
 TEST(ReadLevel, LevelMustFitSixteenBits) {
-  EXPECT_EQ(readLevel(L"32767", L".").level, 32767);
-  EXPECT_EQ(readLevel(L"32767.4", L".").level, 32767);
-  EXPECT_EQ(readLevel(L"-32768", L".").level, -32768);
-  EXPECT_EQ(readLevel(L"-32768.5", L".").level, -32768);
+  EXPECT_EQ(ReadLevel(L"32767", L".").level, 32767);
+  EXPECT_EQ(ReadLevel(L"32767.4", L".").level, 32767);
+  EXPECT_EQ(ReadLevel(L"-32768", L".").level, -32768);
+  EXPECT_EQ(ReadLevel(L"-32768.5", L".").level, -32768);
 
-  EXPECT_EQ(readLevel(L"32767.5", L".").error, LevelReadError::TooLarge);
-  EXPECT_EQ(readLevel(L"32768", L".").error, LevelReadError::TooLarge);
-  EXPECT_EQ(readLevel(L"1e400", L".").error, LevelReadError::TooLarge);
-  EXPECT_EQ(readLevel(L"-32769", L".").error, LevelReadError::TooSmall);
-  EXPECT_EQ(readLevel(L"-1e400", L".").error, LevelReadError::TooSmall);
-  EXPECT_EQ(readLevel(L"x", L".").error, LevelReadError::NotANumber);
+  EXPECT_EQ(ReadLevel(L"32767.5", L".").error, LevelReadError::TooLarge);
+  EXPECT_EQ(ReadLevel(L"32768", L".").error, LevelReadError::TooLarge);
+  EXPECT_EQ(ReadLevel(L"1e400", L".").error, LevelReadError::TooLarge);
+  EXPECT_EQ(ReadLevel(L"-32769", L".").error, LevelReadError::TooSmall);
+  EXPECT_EQ(ReadLevel(L"-1e400", L".").error, LevelReadError::TooSmall);
+  EXPECT_EQ(ReadLevel(L"x", L".").error, LevelReadError::NotANumber);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace {
 using enum ForcePower;
 
 TEST(PowerTable, RowsFollowRecordOrder) {
-  for (std::size_t i = 0; i < kPowerCount; ++i) EXPECT_EQ(indexOf(PowerTable[i].power), i);
+  for (std::size_t i = 0; i < kPowerCount; ++i) EXPECT_EQ(IndexOf(PowerTable[i].power), i);
 }
 
 TEST(PowerTable, LinePositionsAreOneToEighteenEachOnce) {
@@ -28,27 +28,27 @@ TEST(PowerTable, LineOrderRunsFromHealToSaberThrow) {
   const std::array<ForcePower, kPowerCount> expected{Heal,      Jump,      Speed, Push,        Pull,        Mindtrick,
                                                      Grip,      Lightning, Rage,  Protect,     Absorb,      TeamHeal,
                                                      TeamForce, Drain,     See,   SaberAttack, SaberDefend, SaberThrow};
-  EXPECT_EQ(powersInLineOrder(), expected);
+  EXPECT_EQ(PowersInLineOrder(), expected);
 }
 
 TEST(PowerTable, SaberThrowLabelHasTheLongerName) {
-  EXPECT_EQ(rowOf(SaberThrow).box, L"cbsaberthrow");
-  EXPECT_EQ(rowOf(SaberThrow).label, L"lblsaberthrower");
-  EXPECT_EQ(rowOf(SaberThrow).caption, L"Saber Throw");
+  EXPECT_EQ(RowOf(SaberThrow).box, L"cbsaberthrow");
+  EXPECT_EQ(RowOf(SaberThrow).label, L"lblsaberthrower");
+  EXPECT_EQ(RowOf(SaberThrow).caption, L"Saber Throw");
 }
 
 TEST(PowerTable, BoxNamesLeadBackToTheirPower) {
-  for (const PowerRow& row : PowerTable) EXPECT_EQ(powerOfBox(row.box), row.power);
-  EXPECT_EQ(powerOfBox(L"lbljump"), std::nullopt);
-  EXPECT_EQ(powerOfBox(L"CBJUMP"), std::nullopt);
-  EXPECT_EQ(powerOfBox(L""), std::nullopt);
+  for (const PowerRow& row : PowerTable) EXPECT_EQ(PowerOfBox(row.box), row.power);
+  EXPECT_EQ(PowerOfBox(L"lbljump"), std::nullopt);
+  EXPECT_EQ(PowerOfBox(L"CBJUMP"), std::nullopt);
+  EXPECT_EQ(PowerOfBox(L""), std::nullopt);
 }
 
 TEST(PowerTable, GroupMembersInRecordOrder) {
-  EXPECT_TRUE(std::ranges::equal(membersOf(PowerGroup::Light), std::array{Absorb, Heal, Protect, Mindtrick}));
-  EXPECT_TRUE(std::ranges::equal(membersOf(PowerGroup::Dark), std::array{Grip, Lightning, Drain, Rage}));
-  EXPECT_TRUE(std::ranges::equal(membersOf(PowerGroup::Neutral), std::array{Jump, Push, Pull, Speed, See}));
-  EXPECT_TRUE(std::ranges::equal(membersOf(PowerGroup::Other),
+  EXPECT_TRUE(std::ranges::equal(MembersOf(PowerGroup::Light), std::array{Absorb, Heal, Protect, Mindtrick}));
+  EXPECT_TRUE(std::ranges::equal(MembersOf(PowerGroup::Dark), std::array{Grip, Lightning, Drain, Rage}));
+  EXPECT_TRUE(std::ranges::equal(MembersOf(PowerGroup::Neutral), std::array{Jump, Push, Pull, Speed, See}));
+  EXPECT_TRUE(std::ranges::equal(MembersOf(PowerGroup::Other),
                                  std::array{SaberAttack, SaberDefend, SaberThrow, TeamHeal, TeamForce}));
 }
 

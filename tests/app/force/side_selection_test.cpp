@@ -11,9 +11,9 @@ using enum ForcePower;
 using testing::FakeForceWindow;
 
 void expectSideBoxes(const FakeForceWindow& window, PowerGroup enabledGroup, PowerGroup clearedGroup) {
-  for (ForcePower power : membersOf(enabledGroup)) EXPECT_TRUE(window.enabled(power)) << indexOf(power);
-  for (ForcePower power : membersOf(clearedGroup)) {
-    EXPECT_FALSE(window.enabled(power)) << indexOf(power);
+  for (ForcePower power : MembersOf(enabledGroup)) EXPECT_TRUE(window.enabled(power)) << IndexOf(power);
+  for (ForcePower power : MembersOf(clearedGroup)) {
+    EXPECT_FALSE(window.enabled(power)) << IndexOf(power);
     EXPECT_EQ(window.text(power), L"00");
   }
 }

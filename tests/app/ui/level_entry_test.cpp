@@ -103,12 +103,12 @@ TEST_F(MainWindowTest, PickPastTheBudgetLeavesTheBoxCleared) {
 
 TEST_F(MainWindowTest, ProgramSetTextRunsChangeOnlyWhenTheTextDiffers) {
   // Disabled at start, and still handled.
-  window_->setLevelText(Grip, L"02");
+  window_->SetLevelText(Grip, L"02");
   EXPECT_EQ(boxText(Grip), L"02");
   EXPECT_EQ(level(Grip), 2);
 
-  window_->settings().setLevel(Jump, 5);
-  window_->setLevelText(Jump, L"00");  // already shown: no pass, the record keeps 5
+  window_->Settings().setLevel(Jump, 5);
+  window_->SetLevelText(Jump, L"00");  // already shown: no pass, the record keeps 5
   EXPECT_EQ(level(Jump), 5);
   EXPECT_TRUE(messages().empty());
 }

@@ -25,14 +25,14 @@ class MainWindowTest : public ::testing::Test {
 
   void pump() { pumpUntilIdle(window_->hwnd()); }
   HWND control(std::wstring_view name) const { return window_->control(name); }
-  HWND box(ForcePower power) const { return control(rowOf(power).box); }
+  HWND box(ForcePower power) const { return control(RowOf(power).box); }
   std::wstring text(HWND control) const {
     std::wstring result(256, L'\0');
     result.resize(static_cast<std::size_t>(GetWindowTextW(control, result.data(), 256)));
     return result;
   }
   std::wstring boxText(ForcePower power) const { return text(box(power)); }
-  int level(ForcePower power) const { return window_->settings().level(power); }
+  int level(ForcePower power) const { return window_->Settings().level(power); }
 
   // Focusing a box selects its whole text, so `keys` replace it.
   void type(ForcePower power, std::wstring_view keys) { typeInto(window_->hwnd(), box(power), keys); }

@@ -22,7 +22,7 @@ TEST_F(MainWindowTest, OpensInTheStoredInitialState) {
   EXPECT_EQ(SendMessageW(control(L"optdark"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(GetFocus(), control(L"optlight"));
   EXPECT_EQ(text(control(L"txtforce")), kForceInfoPrompt);
-  EXPECT_EQ(window_->settings(), ForceSettings{});
+  EXPECT_EQ(window_->Settings(), ForceSettings{});
 
   for (const PowerRow& row : PowerTable) {
     SCOPED_TRACE(std::string(row.box.begin(), row.box.end()));
@@ -66,19 +66,19 @@ TEST_F(MainWindowTest, SwitchingSidesEnablesOneSideAndClearsTheOther) {
   type(Heal, L"2");
   type(Jump, L"3");
   click(L"optdark");
-  for (ForcePower power : membersOf(PowerGroup::Light)) {
+  for (ForcePower power : MembersOf(PowerGroup::Light)) {
     EXPECT_FALSE(IsWindowEnabled(box(power)));
     EXPECT_EQ(boxText(power), L"00");
     EXPECT_EQ(level(power), 0);
   }
-  for (ForcePower power : membersOf(PowerGroup::Dark)) EXPECT_TRUE(IsWindowEnabled(box(power)));
+  for (ForcePower power : MembersOf(PowerGroup::Dark)) EXPECT_TRUE(IsWindowEnabled(box(power)));
   EXPECT_EQ(level(Jump), 3);
 
   // The arrow keys move the selection back within the option group.
   SetFocus(control(L"optdark"));
   pressKey(window_->hwnd(), VK_UP);
   EXPECT_EQ(SendMessageW(control(L"optlight"), BM_GETCHECK, 0, 0), BST_CHECKED);
-  for (ForcePower power : membersOf(PowerGroup::Dark)) EXPECT_FALSE(IsWindowEnabled(box(power)));
+  for (ForcePower power : MembersOf(PowerGroup::Dark)) EXPECT_FALSE(IsWindowEnabled(box(power)));
   EXPECT_EQ(boxText(Absorb), L"00");
   EXPECT_TRUE(IsWindowEnabled(box(Absorb)));
   EXPECT_TRUE(messages().empty());
@@ -91,7 +91,7 @@ TEST_F(MainWindowTest, GoWritesTheLightWorkedExample) {
   for (const auto& [power, keys] : levels) type(power, keys);
   click(L"cmdgo");
   EXPECT_EQ(text(control(L"txtforce")), L"forceinfo       7-1-333211000200001211");
-  EXPECT_EQ(window_->settings().side, 1);
+  EXPECT_EQ(window_->Settings().side, 1);
   EXPECT_TRUE(messages().empty());
 }
 

@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::wstring text;
   for (std::size_t i = 1; i < size; ++i) text += static_cast<wchar_t>(data[i]);
 
-  const auto value = readRealValue(text, separator);
-  const LevelReading reading = readLevel(text, separator);
+  const auto value = ReadRealValue(text, separator);
+  const LevelReading reading = ReadLevel(text, separator);
   if (!value) {
     if (reading.error != LevelReadError::NotANumber) __builtin_trap();
     return 0;
