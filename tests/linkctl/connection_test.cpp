@@ -29,7 +29,7 @@ class OrderSink final : public TestObject<IPropertyNotifySink> {
   IFACEMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
   // References held by others than the caller's own one.
-  ULONG OtherReferences() const { return references - 1; }
+  ULONG OtherReferences() const { return References() - 1; }
 
   std::function<void()> step;
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "tessarel_h.h"
+#include "win32/com_object.h"
 #include "unique_handle.h"
 
 #include <windows.h>
@@ -23,39 +24,19 @@ namespace tessarel::test {
 
 using Microsoft::WRL::ComPtr;
 
-// The IUnknown of a test object that serves one interface. It counts its
-// references in `references`, so that a test can see whether the control
-// lets go of each one it took; one made with new deletes itself at the
-// last Release, one on the test's stack (OnStack) never does.
+// A test object that serves one interface. References() lets a test see
+// whether the control lets go of each reference it took; one made with new
+// deletes itself at the last Release, one on the test's stack (OnStack)
+// never does.
 enum class Lifetime { OnHeap, OnStack };
 
 template <typename Interface, Lifetime kLifetime = Lifetime::OnHeap>
-class TestObject : public Interface {
+class TestObject : public win32::ComObject<TestObject<Interface, kLifetime>, Interface> {
  public:
-  virtual ~TestObject() = default;
-
-  IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override {
-    if (object == nullptr) {
-      return E_POINTER;
-    }
-    if (riid == IID_IUnknown || riid == __uuidof(Interface)) {
-      *object = static_cast<Interface*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+  ULONG References() const { return this->ReferenceCount(); }
+  void OnFinalRelease() noexcept {
+    if constexpr (kLifetime == Lifetime::OnHeap) delete this;
   }
-  IFACEMETHODIMP_(ULONG) AddRef() override { return ++references; }
-  IFACEMETHODIMP_(ULONG) Release() override {
-    const ULONG remaining = --references;
-    if (remaining == 0 && kLifetime == Lifetime::OnHeap) {
-      delete this;
-    }
-    return remaining;
-  }
-
-  ULONG references = 1;
 };
 
 // The folder of the running test program (where tessarel.ocx lies too).

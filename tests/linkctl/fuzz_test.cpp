@@ -473,7 +473,7 @@ class FuzzTest : public ControlTest {
     host_.Reset();
     fonts_.clear();
     if (countReferences_) {
-      EXPECT_EQ(1u, plain_.references) << "the control kept or lost references to an object it was given";
+      EXPECT_EQ(1u, plain_.References()) << "the control kept or lost references to an object it was given";
     }
     ControlTest::TearDown();
   }
@@ -602,7 +602,7 @@ TEST_F(FuzzTest, LoadFromABagOfRandomAnswers) {
       RandomBag bag(random, store_);
       const HRESULT hr = persist->Load(&bag, nullptr);
 
-      EXPECT_EQ(1u, bag.references) << where();
+      EXPECT_EQ(1u, bag.References()) << where();
       EXPECT_EQ(0, bag.badReads) << where();
       EXPECT_EQ(0, bag.unknownNames) << where();
       EXPECT_LE(bag.answers.size(), 14u) << where() << ": each name is asked for at most twice";
