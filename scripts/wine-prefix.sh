@@ -8,7 +8,13 @@
 set -euo pipefail
 prefix="$1"
 dpi="${2:-}"
-[ -f "$prefix/.zenthra-ready" ] && [ -z "$dpi" ] && exit 0
+# Debian's Wine does not look for the fonts of the fonts-wine package: without
+# them every face (MS Sans Serif, Tahoma, MS Shell Dlg) falls back to a wider
+# one that cuts captions off, and the title bar buttons lose their glyphs.
+# Linking them into the prefix's Fonts folder is all it takes.
+wine_fonts=/usr/share/wine/fonts
+fonts_ready() { [ -e "$prefix/drive_c/windows/Fonts/ms_sans_serif.ttf" ] || [ ! -d "$wine_fonts" ]; }
+[ -f "$prefix/.zenthra-ready" ] && [ -z "$dpi" ] && fonts_ready && exit 0
 
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
@@ -26,6 +32,10 @@ if [ ! -f "$prefix/.zenthra-ready" ]; then
   set_dpi 96
   wineserver -w
   touch "$prefix/.zenthra-ready"
+fi
+if ! fonts_ready; then
+  mkdir -p "$prefix/drive_c/windows/Fonts"
+  ln -sf "$wine_fonts"/*.fon "$wine_fonts"/*.ttf "$prefix/drive_c/windows/Fonts/"
 fi
 if [ -n "$dpi" ]; then
   set_dpi "$dpi"
