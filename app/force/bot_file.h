@@ -48,8 +48,10 @@ struct BotFileForce {
   ForceInfoValue value;
 };
 
-// Locates the one force info line; refuses files too large, UTF-16 text, and
-// files with no or several force info lines. Says nothing about the value.
+// Locates the one force info line; refuses files too large, UTF-16 text (a
+// byte order mark FF FE or FE FF, or NUL at a quarter or more of the even or
+// of the odd byte places), and files with no or several force info lines.
+// Says nothing about the value.
 std::variant<ForceInfoLine, BotFileProblem> FindForceInfoLine(std::string_view bytes);
 
 // Reads a value's text and checks it against the rules; lineNumber only goes
@@ -64,7 +66,8 @@ std::variant<BotFileForce, BotFileProblem> ReadBotFile(std::string_view bytes);
 std::string ForceInfoValueText(const ForceInfoValue& value);
 
 // The file's bytes with the value of the line, found in these same bytes,
-// replaced by the new value's text; every other byte stays as it was.
+// replaced by the new value's text; every other byte stays as it was. A key
+// written with no value and no gap after it gets one blank before the value.
 std::string ReplaceForceInfoValue(std::string_view bytes, const ForceInfoLine& line, const ForceInfoValue& value);
 
 }  // namespace zenthra
