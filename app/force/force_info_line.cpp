@@ -5,13 +5,29 @@
 
 namespace zenthra {
 
+namespace {
+
+void AppendValue(std::wstring& text, const ForceSettings& settings) {
+  text += kForceInfoPrefix.substr(kForceInfoKeyAndGap.size());
+  AppendDecimal(text, settings.side);
+  text += L'-';
+  for (ForcePower power : PowersInLineOrder()) AppendDecimal(text, settings.level(power));
+}
+
+}  // namespace
+
+std::wstring ComposeForceInfoValue(const ForceSettings& settings) {
+  std::wstring value;
+  value.reserve(kForceInfoPrefix.size() - kForceInfoKeyAndGap.size() + 2 + kPowerCount);
+  AppendValue(value, settings);
+  return value;
+}
+
 std::wstring ComposeForceInfoLine(const ForceSettings& settings) {
   std::wstring line;
   line.reserve(kForceInfoPrefix.size() + 2 + kPowerCount);
-  line += kForceInfoPrefix;
-  AppendDecimal(line, settings.side);
-  line += L'-';
-  for (ForcePower power : PowersInLineOrder()) AppendDecimal(line, settings.level(power));
+  line += kForceInfoKeyAndGap;
+  AppendValue(line, settings);
   return line;
 }
 

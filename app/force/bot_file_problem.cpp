@@ -1,0 +1,69 @@
+#include "bot_file_problem.h"
+
+#include <algorithm>
+
+#include "decimal_text.h"
+#include "power_table.h"
+
+namespace zenthra {
+namespace {
+
+// A message box has no room for hundreds of line numbers.
+constexpr std::size_t kLinesNamed = 10;
+
+std::wstring SideName(Side side) { return side == Side::Light ? L"Light" : L"Dark"; }
+
+// "3", "3 and 9", "3, 9 and 12", or the first few and "and 7 more".
+std::wstring LineList(const std::vector<std::size_t>& lines) {
+  const std::size_t named = std::min(lines.size(), kLinesNamed);
+  std::wstring text;
+  for (std::size_t i = 0; i < named; ++i) {
+    if (i != 0) text += i + 1 == lines.size() ? L" and " : L", ";
+    AppendDecimal(text, static_cast<long long>(lines[i]));
+  }
+  if (named < lines.size()) text += L" and " + DecimalText(static_cast<long long>(lines.size() - named)) + L" more";
+  return text;
+}
+
+}  // namespace
+
+std::wstring ProblemMessage(const BotFileProblem& problem) {
+  const std::wstring line = L"Line " + LineList(problem.lines);
+  const std::wstring power(RowOf(problem.power).caption);
+  const std::wstring level = DecimalText(problem.level);
+  switch (problem.kind) {
+    case BotFileProblemKind::TooLarge:
+      return L"The file is larger than 1 MiB (1,048,576 bytes), which is far more than a bot file holds. "
+             L"Please choose a bot file.";
+    case BotFileProblemKind::Utf16:
+      return L"The file is saved as UTF-16 (Unicode) text, which this program does not read. "
+             L"Save it as UTF-8 or ANSI text in an editor and open it again.";
+    case BotFileProblemKind::NoForceInfoLine:
+      return L"The file holds no force info line: no line starts with the word forceinfo. "
+             L"Add a line such as \"forceinfo 7-1-000000000000000000\" and open the file again.";
+    case BotFileProblemKind::SeveralForceInfoLines:
+      return L"The file holds " + DecimalText(static_cast<long long>(problem.lines.size())) +
+             L" force info lines, on lines " + LineList(problem.lines) +
+             L". Keep one of them, delete the others and open the file again.";
+    case BotFileProblemKind::MalformedValue:
+      return line +
+             L" holds a force info value that is not of the form 7-S-LLLLLLLLLLLLLLLLLL, where S is the side "
+             L"(1 for Light, 2 for Dark) and each L is a level from 0 to 3.";
+    case BotFileProblemKind::UnknownFirstNumber:
+      return line +
+             L" holds a force info value that starts with a number other than 7. This program knows only values "
+             L"that start with 7 and cannot read or write any other kind.";
+    case BotFileProblemKind::LevelAboveThree:
+      return line + L" gives " + power + L" the level " + level + L". A level can be at most 3.";
+    case BotFileProblemKind::TotalOverTwenty:
+      return line + L" gives the " + SideName(problem.side) + L" side " + DecimalText(problem.total) +
+             L" points in all. A side can have at most 20 points.";
+    case BotFileProblemKind::OtherSideLevels:
+      return line + L" chooses the " + SideName(problem.side) + L" side but gives " + power + L", a power of the " +
+             SideName(problem.side == Side::Light ? Side::Dark : Side::Light) + L" side, the level " + level +
+             L". The powers of the side not chosen must stay at level 0.";
+  }
+  return {};
+}
+
+}  // namespace zenthra
