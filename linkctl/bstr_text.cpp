@@ -4,7 +4,7 @@
 
 namespace tessarel {
 
-HRESULT AssignText(UniqueBstr& owner, const wchar_t* text, UINT length) {
+HRESULT AssignText(win32::UniqueBstr& owner, const wchar_t* text, UINT length) {
   // Copied before the old string goes, so that text may point into it.
   BSTR copy = SysAllocStringLen(text, length);
   if (copy == nullptr) {
@@ -14,7 +14,7 @@ HRESULT AssignText(UniqueBstr& owner, const wchar_t* text, UINT length) {
   return S_OK;
 }
 
-HRESULT AssignText(UniqueBstr& owner, const wchar_t* text) {
+HRESULT AssignText(win32::UniqueBstr& owner, const wchar_t* text) {
   return AssignText(owner, text, static_cast<UINT>(lstrlenW(text)));
 }
 

@@ -2,7 +2,8 @@
 // tessarelcontrol, the library's only class.
 #include "link_control.h"
 #include "module.h"
-#include "unique_handle.h"
+#include "win32/com_object.h"
+#include "win32/unique_handle.h"
 
 #include <shlwapi.h>
 
@@ -72,7 +73,7 @@ STDAPI DllGetClassObject(REFCLSID classId, REFIID riid, void** object) {
   if (classId != CLSID_tessarelcontrol) {
     return CLASS_E_CLASSNOTAVAILABLE;
   }
-  ComPtr<tessarel::ClassFactory> factory = tessarel::AdoptComPtr(new (std::nothrow) tessarel::ClassFactory());
+  ComPtr<tessarel::ClassFactory> factory = win32::Adopt(new (std::nothrow) tessarel::ClassFactory());
   if (factory == nullptr) {
     return E_OUTOFMEMORY;
   }

@@ -1,7 +1,8 @@
 #include "font_watch.h"
 
 #include "module.h"
-#include "unique_handle.h"
+#include "win32/com_object.h"
+#include "win32/unique_handle.h"
 
 #include <atomic>
 
@@ -73,7 +74,7 @@ HRESULT FontWatch::Watch(IFont* font, FontChangeListener* listener) {
   if (FAILED(hr = container->FindConnectionPoint(IID_IPropertyNotifySink, &point))) {
     return hr;
   }
-  ComPtr<Sink> sink = AdoptComPtr(new (std::nothrow) Sink(listener));
+  ComPtr<Sink> sink = win32::Adopt(new (std::nothrow) Sink(listener));
   if (sink == nullptr) {
     return E_OUTOFMEMORY;
   }

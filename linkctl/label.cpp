@@ -2,7 +2,7 @@
 #include "label.h"
 
 #include "bstr_text.h"
-#include "unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <olectl.h>
 
@@ -37,7 +37,7 @@ HRESULT FillWith(HDC dc, const RECT& area, OLE_COLOR color) {
   if (FAILED(hr)) {
     return hr;
   }
-  UniqueHbrush brush(CreateSolidBrush(colorRef));
+  win32::UniqueHbrush brush(CreateSolidBrush(colorRef));
   if (!brush) {
     return E_OUTOFMEMORY;
   }
@@ -66,7 +66,7 @@ HRESULT FontsDrawAlike(IFont* first, IFont* second, bool& alike) {
     alike = first == second;
     return S_OK;
   }
-  UniqueBstr firstName, secondName;
+  win32::UniqueBstr firstName, secondName;
   CY firstSize{}, secondSize{};
   BOOL firstBold = FALSE, secondBold = FALSE, firstItalic = FALSE, secondItalic = FALSE;
   BOOL firstUnderline = FALSE, secondUnderline = FALSE, firstStrike = FALSE, secondStrike = FALSE;
@@ -125,7 +125,7 @@ HRESULT PaintControl(const Label& label, HDC dc, const RECT& bounds, SIZE contro
   if (FAILED(hr = label.font->get_hFont(&font))) {
     return hr;
   }
-  ScopedSelectObject selectFont(dc, font);
+  win32::ScopedSelectObject selectFont(dc, font);
   const COLORREF oldColor = SetTextColor(dc, textColor);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   // A label is not a mnemonic target, so '&' is shown as it is.

@@ -95,7 +95,7 @@ HRESULT EnsureWindowClass() {
 
 }  // namespace
 
-HRESULT CreateLabelWindow(HWND parent, const RECT& position, LabelWindowEvents* events, UniqueHwnd& window) {
+HRESULT CreateLabelWindow(HWND parent, const RECT& position, LabelWindowEvents* events, win32::UniqueHwnd& window) {
   if (parent == nullptr || events == nullptr) {
     return E_INVALIDARG;
   }

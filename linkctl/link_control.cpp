@@ -5,6 +5,7 @@
 #include "bstr_text.h"
 #include "connection_point_enumerator.h"
 #include "module.h"
+#include "win32/com_object.h"
 
 #include <shlwapi.h>
 
@@ -31,7 +32,7 @@ HRESULT LinkControl::Create(REFIID riid, void** object) {
     return E_POINTER;
   }
   *object = nullptr;
-  ComPtr<LinkControl> control = AdoptComPtr(new (std::nothrow) LinkControl());
+  ComPtr<LinkControl> control = win32::Adopt(new (std::nothrow) LinkControl());
   if (control == nullptr) {
     return E_OUTOFMEMORY;
   }
@@ -43,7 +44,7 @@ HRESULT LinkControl::Create(REFIID riid, void** object) {
 }
 
 HRESULT LinkControl::Initialize() {
-  UniqueBstr path;
+  win32::UniqueBstr path;
   HRESULT hr = ModulePath(path);
   if (FAILED(hr) || FAILED(hr = LoadTypeLibEx(path.get(), REGKIND_NONE, &typeLibrary_))) {
     return hr;

@@ -8,7 +8,7 @@
 #include "label.h"
 #include "label_window.h"
 #include "tessarel_h.h"
-#include "unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -183,7 +183,7 @@ class LinkControl final : public _tessarelcontrol,
   Microsoft::WRL::ComPtr<ITypeLib> typeLibrary_;
   Microsoft::WRL::ComPtr<ITypeInfo> typeInfo_;  // of _tessarelcontrol
   Label label_;
-  UniqueBstr link_;  // null (empty) until InitNew or Load
+  win32::UniqueBstr link_;  // null (empty) until InitNew or Load
   FontWatch fontWatch_;
   ConnectionPoint propertyNotifyPoint_;
   ConnectionPoint eventPoint_;
@@ -200,7 +200,7 @@ class LinkControl final : public _tessarelcontrol,
   DWORD lastShellError_ = ERROR_SUCCESS;
   // Declared last so it is destroyed first: the window holds a borrowed
   // pointer to this object.
-  UniqueHwnd window_;
+  win32::UniqueHwnd window_;
 };
 
 }  // namespace tessarel

@@ -84,13 +84,13 @@ IFACEMETHODIMP LinkControl::Load(IPropertyBag* bag, IErrorLog* errorLog) {
   }
   label_.foreColor = foreColor;
 
-  UniqueBstr text;
+  win32::UniqueBstr text;
   if (FAILED(hr = AssignText(text, kDefaultText)) || FAILED(hr = ReadBagString(bag, errorLog, kTextName, text))) {
     return hr;
   }
   label_.caption = std::move(text);
 
-  UniqueBstr link;
+  win32::UniqueBstr link;
   if (FAILED(hr = AssignText(link, kDefaultLink)) || FAILED(hr = ReadBagString(bag, errorLog, kLinkName, link))) {
     return hr;
   }
@@ -170,7 +170,7 @@ IFACEMETHODIMP LinkControl::Load(IStream* stream) {
     return E_POINTER;
   }
   std::uint32_t extentX = 0, extentY = 0, foreColor = 0, backColor = 0;
-  UniqueBstr text, link;
+  win32::UniqueBstr text, link;
   ComPtr<IFont> font;
   HRESULT hr = S_OK;
   if (FAILED(hr = ReadStreamUInt32(stream, extentX)) || FAILED(hr = ReadStreamUInt32(stream, extentY)) ||
@@ -230,7 +230,7 @@ HRESULT LinkControl::GetAmbientFont(ComPtr<IFont>& font) {
     return CreateFallbackAmbientFont(font);
   }
   DISPPARAMS noArguments{};
-  UniqueVariant result;
+  win32::UniqueVariant result;
   HRESULT hr = ambient->Invoke(DISPID_AMBIENT_FONT, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &noArguments,
                                result.get(), nullptr, nullptr);
   if (hr == DISP_E_MEMBERNOTFOUND) {

@@ -20,7 +20,7 @@ std::atomic<long> g_locks{0};
 
 HMODULE ModuleHandle() noexcept { return g_module; }
 
-HRESULT ModulePath(UniqueBstr& path) {
+HRESULT ModulePath(win32::UniqueBstr& path) {
   // GetModuleFileNameW cannot tell the length beforehand: try ever larger
   // buffers until the path fits with its terminator.
   for (UINT capacity = MAX_PATH;; capacity *= 2) {
@@ -28,7 +28,7 @@ HRESULT ModulePath(UniqueBstr& path) {
       capacity = kLongestPath + 1;
     }
     // Room for capacity characters and one more, the BSTR's terminator.
-    UniqueBstr buffer(SysAllocStringLen(nullptr, capacity));
+    win32::UniqueBstr buffer(SysAllocStringLen(nullptr, capacity));
     if (!buffer) {
       return E_OUTOFMEMORY;
     }

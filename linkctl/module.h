@@ -2,7 +2,7 @@
 // objects and server locks that DllCanUnloadNow reports on.
 #pragma once
 
-#include "unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -11,7 +11,7 @@ namespace tessarel {
 HMODULE ModuleHandle() noexcept;
 
 // Full path of tessarel.ocx.
-HRESULT ModulePath(UniqueBstr& path);
+HRESULT ModulePath(win32::UniqueBstr& path);
 
 // Every COM object of the library (controls, class factories, sinks) holds
 // one object count for its lifetime.

@@ -15,8 +15,8 @@ constexpr HRESULT kBagEntryMissing = E_INVALIDARG;
 // Longest string the stream format accepts back (guards against garbage).
 constexpr std::uint32_t kMaxStreamStringLength = 1u << 20;
 
-HRESULT ReadBagRaw(IPropertyBag* bag, IErrorLog* errorLog, const wchar_t* name, VARTYPE type, UniqueVariant& value,
-                   bool& found) {
+HRESULT ReadBagRaw(IPropertyBag* bag, IErrorLog* errorLog, const wchar_t* name, VARTYPE type,
+                   win32::UniqueVariant& value, bool& found) {
   VARIANT* raw = value.put();
   // The type wanted, as a hint to the bag, over empty data: a bag that fails
   // without writing must leave nothing stale for the clear below to free.
@@ -39,7 +39,7 @@ HRESULT ReadBagRaw(IPropertyBag* bag, IErrorLog* errorLog, const wchar_t* name, 
 }  // namespace
 
 HRESULT ReadBagValue(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, VARTYPE type,
-                     UniqueVariant& value, bool& found) {
+                     win32::UniqueVariant& value, bool& found) {
   found = false;
   HRESULT hr = ReadBagRaw(bag, errorLog, name.stored, type, value, found);
   if (SUCCEEDED(hr) && !found) {
@@ -62,7 +62,7 @@ HRESULT WriteBagValue(IPropertyBag* bag, const PersistedName& name, VARIANT& val
 }
 
 HRESULT ReadBagInt32(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, std::int32_t& value) {
-  UniqueVariant read;
+  win32::UniqueVariant read;
   bool found = false;
   HRESULT hr = ReadBagValue(bag, errorLog, name, VT_I4, read, found);
   if (SUCCEEDED(hr) && found) {
@@ -71,8 +71,8 @@ HRESULT ReadBagInt32(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName
   return hr;
 }
 
-HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, UniqueBstr& value) {
-  UniqueVariant read;
+HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, win32::UniqueBstr& value) {
+  win32::UniqueVariant read;
   bool found = false;
   HRESULT hr = ReadBagValue(bag, errorLog, name, VT_BSTR, read, found);
   if (FAILED(hr) || !found) {
@@ -83,7 +83,7 @@ HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedNam
 
 HRESULT ReadBagFont(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, ComPtr<IFont>& font) {
   font.Reset();
-  UniqueVariant read;
+  win32::UniqueVariant read;
   bool found = false;
   HRESULT hr = ReadBagValue(bag, errorLog, name, VT_DISPATCH, read, found);
   if (FAILED(hr) || !found) {
@@ -105,7 +105,7 @@ HRESULT WriteBagInt32(IPropertyBag* bag, const PersistedName& name, std::int32_t
 
 HRESULT WriteBagString(IPropertyBag* bag, const PersistedName& name, BSTR value) {
   // A copy of its own, so that the variant never borrows.
-  UniqueVariant variant;
+  win32::UniqueVariant variant;
   variant->bstrVal = SysAllocStringLen(BstrChars(value), SysStringLen(value));
   if (variant->bstrVal == nullptr) {
     return E_OUTOFMEMORY;
@@ -115,7 +115,7 @@ HRESULT WriteBagString(IPropertyBag* bag, const PersistedName& name, BSTR value)
 }
 
 HRESULT WriteBagFont(IPropertyBag* bag, const PersistedName& name, IFont* font) {
-  UniqueVariant variant;
+  win32::UniqueVariant variant;
   HRESULT hr = font->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&variant->pdispVal));
   if (FAILED(hr)) {
     return hr;
@@ -157,7 +157,7 @@ HRESULT WriteStreamString(IStream* stream, BSTR value) {
   return written == bytes ? S_OK : STG_E_WRITEFAULT;
 }
 
-HRESULT ReadStreamString(IStream* stream, UniqueBstr& value) {
+HRESULT ReadStreamString(IStream* stream, win32::UniqueBstr& value) {
   std::uint32_t length = 0;
   HRESULT hr = ReadStreamUInt32(stream, length);
   if (FAILED(hr)) {
@@ -167,7 +167,7 @@ HRESULT ReadStreamString(IStream* stream, UniqueBstr& value) {
     return STG_E_INVALIDHEADER;
   }
   // Uninitialised units; the read fills them, or the string is dropped.
-  UniqueBstr text(SysAllocStringLen(nullptr, length));
+  win32::UniqueBstr text(SysAllocStringLen(nullptr, length));
   if (!text) {
     return E_OUTOFMEMORY;
   }

@@ -3,7 +3,7 @@
 #include "link_control.h"
 #include "module.h"
 #include "resource_ids.h"
-#include "unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -42,13 +42,13 @@ void FormatDecimal(unsigned long value, wchar_t (&text)[kDecimalTextSize]) {
 }
 
 // The parts, one after the other, in one string.
-HRESULT JoinText(std::initializer_list<const wchar_t*> parts, UniqueBstr& joined) {
+HRESULT JoinText(std::initializer_list<const wchar_t*> parts, win32::UniqueBstr& joined) {
   UINT length = 0;
   for (const wchar_t* part : parts) {
     length += static_cast<UINT>(lstrlenW(part));
   }
   // SysAllocStringLen adds the terminator after the length units.
-  UniqueBstr text(SysAllocStringLen(nullptr, length));
+  win32::UniqueBstr text(SysAllocStringLen(nullptr, length));
   if (!text) {
     return E_OUTOFMEMORY;
   }
@@ -65,12 +65,12 @@ HRESULT JoinText(std::initializer_list<const wchar_t*> parts, UniqueBstr& joined
 // Creates the key keyStart + keyEnd below HKEY_CLASSES_ROOT and sets one
 // string value (name null: the key's default value).
 HRESULT SetClassesValue(const wchar_t* keyStart, const wchar_t* keyEnd, const wchar_t* name, const wchar_t* value) {
-  UniqueBstr key;
+  win32::UniqueBstr key;
   HRESULT hr = JoinText({keyStart, keyEnd}, key);
   if (FAILED(hr)) {
     return hr;
   }
-  UniqueHkey handle;
+  win32::UniqueHkey handle;
   LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.get(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                                    nullptr, handle.put(), nullptr);
   if (status != ERROR_SUCCESS) {
@@ -87,7 +87,7 @@ HRESULT DeleteClassesTree(const wchar_t* key) {
 }
 
 // CLSID\{...} of the control.
-HRESULT ClassKey(UniqueBstr& key) {
+HRESULT ClassKey(win32::UniqueBstr& key) {
   wchar_t classId[kGuidTextSize];
   HRESULT hr = FormatGuid(CLSID_tessarelcontrol, classId);
   if (FAILED(hr)) {
@@ -100,7 +100,7 @@ HRESULT ClassKey(UniqueBstr& key) {
 HRESULT RegisterClassKeys(const wchar_t* modulePath) {
   wchar_t classId[kGuidTextSize], libraryId[kGuidTextSize];
   wchar_t miscStatus[kDecimalTextSize], bitmapId[kDecimalTextSize];
-  UniqueBstr classKey, toolboxBitmap;
+  win32::UniqueBstr classKey, toolboxBitmap;
   HRESULT hr = S_OK;
   if (FAILED(hr = FormatGuid(CLSID_tessarelcontrol, classId)) || FAILED(hr = FormatGuid(LIBID_Tessarel, libraryId)) ||
       FAILED(hr = ClassKey(classKey))) {
@@ -150,13 +150,13 @@ HRESULT RegisterTypeLibrary(BSTR modulePath) {
 }
 
 HRESULT UnregisterAll() {
-  UniqueBstr classKey;
+  win32::UniqueBstr classKey;
   HRESULT hr = ClassKey(classKey);
   if (FAILED(hr) || FAILED(hr = DeleteClassesTree(classKey.get())) || FAILED(hr = DeleteClassesTree(kProgId))) {
     return hr;
   }
   // Unregistering twice is not an error: the library is gone either way.
-  UniqueBstr registeredPath;
+  win32::UniqueBstr registeredPath;
   if (FAILED(QueryPathOfRegTypeLib(LIBID_Tessarel, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLocale,
                                    registeredPath.put()))) {
     return S_OK;
@@ -168,7 +168,7 @@ HRESULT UnregisterAll() {
 }  // namespace tessarel
 
 STDAPI DllRegisterServer() {
-  tessarel::UniqueBstr modulePath;
+  win32::UniqueBstr modulePath;
   HRESULT hr = tessarel::ModulePath(modulePath);
   if (FAILED(hr)) {
     return hr;

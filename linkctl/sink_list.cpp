@@ -29,7 +29,7 @@ HRESULT SinkList::Add(IUnknown* sink, DWORD& cookie) {
     if (grown == nullptr) {
       return E_OUTOFMEMORY;
     }
-    items_.release();  // already freed or moved by HeapReAlloc
+    static_cast<void>(items_.release());  // already freed or moved by HeapReAlloc
     items_.reset(static_cast<Connection*>(grown));
     capacity_ = capacity;
   }
@@ -57,7 +57,7 @@ bool SinkList::Remove(DWORD cookie) noexcept {
 
 void SinkList::Clear() noexcept {
   // Taken out of the list first, for the same reason as in Remove.
-  UniqueHeapArray<Connection> items = std::move(items_);
+  win32::UniqueHeapArray<Connection> items = std::move(items_);
   const std::size_t count = std::exchange(count_, 0);
   capacity_ = 0;
   for (std::size_t index = 0; index < count; ++index) {

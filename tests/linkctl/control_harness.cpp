@@ -73,10 +73,7 @@ ComPtr<_tessarelcontrol> ControlTest::NewControl() {
 
 // MemoryPropertyBag
 
-ComPtr<MemoryPropertyBag> MemoryPropertyBag::Create() {
-  ComPtr<MemoryPropertyBag> bag = AdoptComPtr(new MemoryPropertyBag());
-  return bag;
-}
+ComPtr<MemoryPropertyBag> MemoryPropertyBag::Create() { return Adopt(new MemoryPropertyBag()); }
 
 MemoryPropertyBag::~MemoryPropertyBag() {
   for (auto& entry : entries_) {
@@ -152,10 +149,7 @@ std::vector<std::wstring> MemoryPropertyBag::Names() const {
 
 // ChangeRecorder
 
-ComPtr<ChangeRecorder> ChangeRecorder::Create() {
-  ComPtr<ChangeRecorder> recorder = AdoptComPtr(new ChangeRecorder());
-  return recorder;
-}
+ComPtr<ChangeRecorder> ChangeRecorder::Create() { return Adopt(new ChangeRecorder()); }
 
 IFACEMETHODIMP ChangeRecorder::OnChanged(DISPID id) {
   changes.push_back(id);
@@ -200,7 +194,7 @@ HRESULT EnsureHostWindowClass() {
 }  // namespace
 
 ComPtr<TestHost> TestHost::Create(IFont* ambientFont, const RECT& position) {
-  ComPtr<TestHost> host = AdoptComPtr(new TestHost());
+  ComPtr<TestHost> host = Adopt(new TestHost());
   host->ambientFont_ = ambientFont;
   host->position_ = position;
   if (FAILED(EnsureHostWindowClass())) {

@@ -7,7 +7,7 @@
 
 #include "tessarel_h.h"
 #include "win32/com_object.h"
-#include "unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 #include <ocidl.h>
@@ -23,6 +23,16 @@
 namespace tessarel::test {
 
 using Microsoft::WRL::ComPtr;
+using win32::Adopt;
+using win32::ScopedSelectObject;
+using win32::UniqueBstr;
+using win32::UniqueHbitmap;
+using win32::UniqueHkey;
+using win32::UniqueHmodule;
+using win32::UniqueHwnd;
+using win32::UniqueKernelHandle;
+using win32::UniqueMemoryDc;
+using win32::UniqueVariant;
 
 // A test object that serves one interface. References() lets a test see
 // whether the control lets go of each reference it took; one made with new
