@@ -1,5 +1,7 @@
 #include "bstr_text.h"
 
+#include "win32/result.h"
+
 #include <cstring>
 
 namespace tessarel {
@@ -7,9 +9,7 @@ namespace tessarel {
 HRESULT AssignText(win32::UniqueBstr& owner, const wchar_t* text, UINT length) {
   // Copied before the old string goes, so that text may point into it.
   BSTR copy = SysAllocStringLen(text, length);
-  if (copy == nullptr) {
-    return E_OUTOFMEMORY;
-  }
+  RETURN_HR_IF_NULL(E_OUTOFMEMORY, copy);
   owner.reset(copy);
   return S_OK;
 }
