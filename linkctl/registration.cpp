@@ -3,6 +3,7 @@
 #include "link_control.h"
 #include "module.h"
 #include "resource_ids.h"
+#include "win32/result.h"
 #include "win32/unique_handle.h"
 
 #include <algorithm>
@@ -49,9 +50,7 @@ HRESULT JoinText(std::initializer_list<const wchar_t*> parts, win32::UniqueBstr&
   }
   // SysAllocStringLen adds the terminator after the length units.
   win32::UniqueBstr text(SysAllocStringLen(nullptr, length));
-  if (!text) {
-    return E_OUTOFMEMORY;
-  }
+  RETURN_HR_IF(E_OUTOFMEMORY, !text);
   wchar_t* end = text.get();
   for (const wchar_t* part : parts) {
     const int partLength = lstrlenW(part);
@@ -66,19 +65,13 @@ HRESULT JoinText(std::initializer_list<const wchar_t*> parts, win32::UniqueBstr&
 // string value (name null: the key's default value).
 HRESULT SetClassesValue(const wchar_t* keyStart, const wchar_t* keyEnd, const wchar_t* name, const wchar_t* value) {
   win32::UniqueBstr key;
-  HRESULT hr = JoinText({keyStart, keyEnd}, key);
-  if (FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(JoinText({keyStart, keyEnd}, key));
   win32::UniqueHkey handle;
-  LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.get(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                                   nullptr, handle.put(), nullptr);
-  if (status != ERROR_SUCCESS) {
-    return HRESULT_FROM_WIN32(status);
-  }
+  const LSTATUS created = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.get(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                          KEY_SET_VALUE, nullptr, handle.put(), nullptr);
+  RETURN_IF_FAILED(HRESULT_FROM_WIN32(created));
   const auto bytes = static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t));
-  status = RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes);
-  return HRESULT_FROM_WIN32(status);
+  return HRESULT_FROM_WIN32(RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes));
 }
 
 HRESULT DeleteClassesTree(const wchar_t* key) {
@@ -89,10 +82,7 @@ HRESULT DeleteClassesTree(const wchar_t* key) {
 // CLSID\{...} of the control.
 HRESULT ClassKey(win32::UniqueBstr& key) {
   wchar_t classId[kGuidTextSize];
-  HRESULT hr = FormatGuid(CLSID_tessarelcontrol, classId);
-  if (FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(FormatGuid(CLSID_tessarelcontrol, classId));
   return JoinText({L"CLSID\\", classId}, key);
 }
 
@@ -101,16 +91,12 @@ HRESULT RegisterClassKeys(const wchar_t* modulePath) {
   wchar_t classId[kGuidTextSize], libraryId[kGuidTextSize];
   wchar_t miscStatus[kDecimalTextSize], bitmapId[kDecimalTextSize];
   win32::UniqueBstr classKey, toolboxBitmap;
-  HRESULT hr = S_OK;
-  if (FAILED(hr = FormatGuid(CLSID_tessarelcontrol, classId)) || FAILED(hr = FormatGuid(LIBID_Tessarel, libraryId)) ||
-      FAILED(hr = ClassKey(classKey))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(FormatGuid(CLSID_tessarelcontrol, classId));
+  RETURN_IF_FAILED(FormatGuid(LIBID_Tessarel, libraryId));
+  RETURN_IF_FAILED(ClassKey(classKey));
   FormatDecimal(kMiscStatus, miscStatus);
   FormatDecimal(IDB_TOOLBOX_BITMAP, bitmapId);
-  if (FAILED(hr = JoinText({modulePath, L", ", bitmapId}, toolboxBitmap))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(JoinText({modulePath, L", ", bitmapId}, toolboxBitmap));
   const struct {
     const wchar_t* keyStart;
     const wchar_t* keyEnd;
@@ -131,30 +117,26 @@ HRESULT RegisterClassKeys(const wchar_t* modulePath) {
       {kProgId, L"\\CLSID", nullptr, classId},
   };
   for (const auto& entry : entries) {
-    if (FAILED(hr = SetClassesValue(entry.keyStart, entry.keyEnd, entry.name, entry.value))) {
-      return hr;
-    }
+    RETURN_IF_FAILED(SetClassesValue(entry.keyStart, entry.keyEnd, entry.name, entry.value));
   }
   return S_OK;
 }
 
 // modulePath is borrowed from the caller.
-HRESULT RegisterTypeLibrary(BSTR modulePath) {
-  Microsoft::WRL::ComPtr<ITypeLib> typeLibrary;
-  HRESULT hr = LoadTypeLibEx(modulePath, REGKIND_NONE, &typeLibrary);
-  if (FAILED(hr)) {
-    return hr;
-  }
+HRESULT RegisterAll(BSTR modulePath) {
+  ITypeLib* typeLibrary = nullptr;         // borrowed from the module
+  ITypeInfo* unusedControlInfo = nullptr;  // the same; registering needs only the library
+  RETURN_IF_FAILED(GetTypeLibrary(typeLibrary, unusedControlInfo));
   // RegisterTypeLib takes a non-const path but does not change it.
-  return RegisterTypeLib(typeLibrary.Get(), modulePath, nullptr);
+  RETURN_IF_FAILED(RegisterTypeLib(typeLibrary, modulePath, nullptr));
+  return RegisterClassKeys(modulePath);
 }
 
 HRESULT UnregisterAll() {
   win32::UniqueBstr classKey;
-  HRESULT hr = ClassKey(classKey);
-  if (FAILED(hr) || FAILED(hr = DeleteClassesTree(classKey.get())) || FAILED(hr = DeleteClassesTree(kProgId))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(ClassKey(classKey));
+  RETURN_IF_FAILED(DeleteClassesTree(classKey.get()));
+  RETURN_IF_FAILED(DeleteClassesTree(kProgId));
   // Unregistering twice is not an error: the library is gone either way.
   win32::UniqueBstr registeredPath;
   if (FAILED(QueryPathOfRegTypeLib(LIBID_Tessarel, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLocale,
@@ -169,12 +151,9 @@ HRESULT UnregisterAll() {
 
 STDAPI DllRegisterServer() {
   win32::UniqueBstr modulePath;
-  HRESULT hr = tessarel::ModulePath(modulePath);
+  RETURN_IF_FAILED(tessarel::ModulePath(modulePath));
+  const HRESULT hr = tessarel::RegisterAll(modulePath.get());
   if (FAILED(hr)) {
-    return hr;
-  }
-  if (FAILED(hr = tessarel::RegisterTypeLibrary(modulePath.get())) ||
-      FAILED(hr = tessarel::RegisterClassKeys(modulePath.get()))) {
     tessarel::UnregisterAll();  // leave nothing half registered; hr is the error to report
     return hr;
   }
