@@ -1,9 +1,5 @@
 #include "control_harness.h"
 
-#include <shlwapi.h>
-
-#include <new>
-
 namespace tessarel::test {
 
 std::wstring ProgramFolder() {
@@ -208,23 +204,15 @@ ComPtr<TestHost> TestHost::Create(IFont* ambientFont, const RECT& position) {
   return host;
 }
 
-IFACEMETHODIMP TestHost::QueryInterface(REFIID riid, void** object) {
-  static const QITAB interfaces[] = {
+const QITAB* TestHost::InterfaceTable() noexcept {
+  static const QITAB table[] = {
       QITABENT(TestHost, IOleClientSite),
       QITABENT(TestHost, IOleInPlaceSite),
       QITABENTMULTI(TestHost, IOleWindow, IOleInPlaceSite),
       QITABENT(TestHost, IDispatch),
       {nullptr, 0},
   };
-  return QISearch(this, interfaces, riid, object);
-}
-IFACEMETHODIMP_(ULONG) TestHost::AddRef() { return ++references_; }
-IFACEMETHODIMP_(ULONG) TestHost::Release() {
-  const ULONG remaining = --references_;
-  if (remaining == 0) {
-    delete this;
-  }
-  return remaining;
+  return table;
 }
 
 IFACEMETHODIMP TestHost::SaveObject() { return E_NOTIMPL; }

@@ -154,14 +154,13 @@ class ChangeConnection {
 // A minimal control container: a top-level window, a client site, an
 // in-place site that activates the control at a given rectangle, and an
 // ambient IDispatch that offers a font (or none).
-class TestHost final : public IOleClientSite, public IOleInPlaceSite, public IDispatch {
+class TestHost final : public win32::ComObject<TestHost, IOleClientSite, IOleInPlaceSite, IDispatch> {
  public:
   // ambientFont null: the host answers DISP_E_MEMBERNOTFOUND for it.
   static ComPtr<TestHost> Create(IFont* ambientFont, const RECT& position);
+  // The bases' interfaces and IOleWindow.
+  static const QITAB* InterfaceTable() noexcept;
 
-  IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override;
-  IFACEMETHODIMP_(ULONG) AddRef() override;
-  IFACEMETHODIMP_(ULONG) Release() override;
   // IOleClientSite
   IFACEMETHODIMP SaveObject() override;
   IFACEMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
@@ -196,9 +195,8 @@ class TestHost final : public IOleClientSite, public IOleInPlaceSite, public IDi
 
  private:
   TestHost() = default;
-  ~TestHost() = default;
+  ~TestHost() override = default;
 
-  ULONG references_ = 1;
   ComPtr<IFont> ambientFont_;
   RECT position_{};
   UniqueHwnd window_;
