@@ -1,20 +1,20 @@
 #include "bstr_text.h"
 
+#include "win32/result.h"
+
 #include <cstring>
 
 namespace tessarel {
 
-HRESULT AssignText(UniqueBstr& owner, const wchar_t* text, UINT length) {
+HRESULT AssignText(win32::UniqueBstr& owner, const wchar_t* text, UINT length) {
   // Copied before the old string goes, so that text may point into it.
   BSTR copy = SysAllocStringLen(text, length);
-  if (copy == nullptr) {
-    return E_OUTOFMEMORY;
-  }
+  RETURN_HR_IF_NULL(E_OUTOFMEMORY, copy);
   owner.reset(copy);
   return S_OK;
 }
 
-HRESULT AssignText(UniqueBstr& owner, const wchar_t* text) {
+HRESULT AssignText(win32::UniqueBstr& owner, const wchar_t* text) {
   return AssignText(owner, text, static_cast<UINT>(lstrlenW(text)));
 }
 

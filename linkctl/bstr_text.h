@@ -3,7 +3,7 @@
 // null BSTR is the empty string, as everywhere in COM.
 #pragma once
 
-#include "unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 #include <oleauto.h>
@@ -15,11 +15,11 @@ inline const wchar_t* BstrChars(BSTR text) noexcept { return text != nullptr ? t
 
 // Replaces owner with a copy of length characters of text (which may hold
 // nulls); E_OUTOFMEMORY leaves owner as it was. text may be owner's own.
-HRESULT AssignText(UniqueBstr& owner, const wchar_t* text, UINT length);
+HRESULT AssignText(win32::UniqueBstr& owner, const wchar_t* text, UINT length);
 // The same for a null-terminated text.
-HRESULT AssignText(UniqueBstr& owner, const wchar_t* text);
+HRESULT AssignText(win32::UniqueBstr& owner, const wchar_t* text);
 // The same for all of a BSTR (borrowed), null giving an empty string.
-inline HRESULT AssignBstr(UniqueBstr& owner, BSTR text) {
+inline HRESULT AssignBstr(win32::UniqueBstr& owner, BSTR text) {
   return AssignText(owner, BstrChars(text), SysStringLen(text));
 }
 

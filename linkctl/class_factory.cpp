@@ -1,49 +1,21 @@
-// DllGetClassObject and DllCanUnloadNow: one class factory, for
-// tessarelcontrol, the library's only class.
+// DllGetClassObject: one class factory, for tessarelcontrol, the library's
+// only class.
 #include "link_control.h"
 #include "module.h"
-#include "unique_handle.h"
-
-#include <shlwapi.h>
-
-#include <atomic>
-#include <new>
+#include "win32/com_object.h"
+#include "win32/result.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace tessarel {
 namespace {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public win32::ComObject<ClassFactory, IClassFactory> {
  public:
-  ClassFactory() noexcept { AddObjectRef(); }
-  ClassFactory(const ClassFactory&) = delete;
-  ClassFactory& operator=(const ClassFactory&) = delete;
-
-  IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override {
-    static const QITAB interfaces[] = {
-        QITABENT(ClassFactory, IClassFactory),
-        {nullptr, 0},
-    };
-    return QISearch(this, interfaces, riid, object);
-  }
-  IFACEMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  IFACEMETHODIMP_(ULONG) Release() override {
-    const ULONG remaining = --references_;
-    if (remaining == 0) {
-      delete this;
-    }
-    return remaining;
-  }
-
   IFACEMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** object) override {
-    if (object == nullptr) {
-      return E_POINTER;
-    }
+    RETURN_HR_IF_NULL(E_POINTER, object);
     *object = nullptr;
-    if (outer != nullptr) {
-      return CLASS_E_NOAGGREGATION;
-    }
+    RETURN_HR_IF(CLASS_E_NOAGGREGATION, outer != nullptr);
     return LinkControl::Create(riid, object);
   }
   IFACEMETHODIMP LockServer(BOOL lock) override {
@@ -56,27 +28,17 @@ class ClassFactory final : public IClassFactory {
   }
 
  private:
-  ~ClassFactory() { ReleaseObjectRef(); }
-
-  std::atomic<ULONG> references_{1};
+  ModuleObjectCount objectCount_;
 };
 
 }  // namespace
 }  // namespace tessarel
 
 STDAPI DllGetClassObject(REFCLSID classId, REFIID riid, void** object) {
-  if (object == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, object);
   *object = nullptr;
-  if (classId != CLSID_tessarelcontrol) {
-    return CLASS_E_CLASSNOTAVAILABLE;
-  }
-  ComPtr<tessarel::ClassFactory> factory = tessarel::AdoptComPtr(new (std::nothrow) tessarel::ClassFactory());
-  if (factory == nullptr) {
-    return E_OUTOFMEMORY;
-  }
+  RETURN_HR_IF(CLASS_E_CLASSNOTAVAILABLE, classId != CLSID_tessarelcontrol);
+  ComPtr<tessarel::ClassFactory> factory = win32::MakeComObject<tessarel::ClassFactory>();
+  RETURN_HR_IF_NULL(E_OUTOFMEMORY, factory);
   return factory->QueryInterface(riid, object);
 }
-
-STDAPI DllCanUnloadNow() { return tessarel::ModuleInUse() ? S_FALSE : S_OK; }

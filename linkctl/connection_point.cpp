@@ -1,5 +1,7 @@
 #include "connection_point.h"
 
+#include "win32/result.h"
+
 #include <olectl.h>
 #include <wrl/client.h>
 
@@ -7,55 +9,27 @@ using Microsoft::WRL::ComPtr;
 
 namespace tessarel {
 
-ConnectionPoint::ConnectionPoint(IUnknown* owner, IConnectionPointContainer* container,
-                                 const IID& sinkInterface) noexcept
-    : owner_(owner), container_(container), sinkInterface_(sinkInterface) {}
-
-IFACEMETHODIMP ConnectionPoint::QueryInterface(REFIID riid, void** object) {
-  if (object == nullptr) {
-    return E_POINTER;
-  }
-  if (riid == IID_IUnknown || riid == IID_IConnectionPoint) {
-    *object = static_cast<IConnectionPoint*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-IFACEMETHODIMP_(ULONG) ConnectionPoint::AddRef() { return owner_->AddRef(); }
-IFACEMETHODIMP_(ULONG) ConnectionPoint::Release() { return owner_->Release(); }
+ConnectionPoint::ConnectionPoint(IUnknown& control, const IID& sinkInterface) noexcept
+    : ContainedComObject(control), sinkInterface_(sinkInterface) {}
 
 IFACEMETHODIMP ConnectionPoint::GetConnectionInterface(IID* iid) {
-  if (iid == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, iid);
   *iid = sinkInterface_;
   return S_OK;
 }
 
 IFACEMETHODIMP ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
-  if (container == nullptr) {
-    return E_POINTER;
-  }
-  *container = container_;
-  container_->AddRef();
-  return S_OK;
+  RETURN_HR_IF_NULL(E_POINTER, container);
+  return Container().QueryInterface(IID_PPV_ARGS(container));
 }
 
 IFACEMETHODIMP ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
-  if (cookie == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, cookie);
   *cookie = 0;
-  if (sink == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, sink);
   ComPtr<IUnknown> typedSink;
-  if (FAILED(sink->QueryInterface(sinkInterface_, reinterpret_cast<void**>(typedSink.GetAddressOf())))) {
-    return CONNECT_E_CANNOTCONNECT;
-  }
+  RETURN_HR_IF(CONNECT_E_CANNOTCONNECT,
+               FAILED(sink->QueryInterface(sinkInterface_, reinterpret_cast<void**>(typedSink.GetAddressOf()))));
   return sinks_.Add(typedSink.Get(), *cookie);
 }
 
@@ -78,11 +52,7 @@ HRESULT ConnectionPoint::NotifyChanged(DISPID dispatchId) {
   ComPtr<IUnknown> sink;
   while (sinks_.FindAfter(cookie, cookie, sink) && cookie < roundEnd) {
     // Stored as the queried IPropertyNotifySink pointer (see Advise).
-    auto* notifySink = static_cast<IPropertyNotifySink*>(sink.Get());
-    HRESULT hr = notifySink->OnChanged(dispatchId);
-    if (FAILED(hr)) {
-      return hr;
-    }
+    RETURN_IF_FAILED(static_cast<IPropertyNotifySink*>(sink.Get())->OnChanged(dispatchId));
   }
   return S_OK;
 }

@@ -1,26 +1,21 @@
 // One connection point of the control. It lives inside the control and
-// forwards its reference counts there, so it never outlives it.
+// lends its reference counts there, so it never outlives it; it answers
+// QueryInterface as an object of its own.
 #pragma once
 
 #include "sink_list.h"
+#include "win32/com_object.h"
 
 #include <ocidl.h>
 
 namespace tessarel {
 
-class ConnectionPoint final : public IConnectionPoint {
+class ConnectionPoint final : public win32::ContainedComObject<ConnectionPoint, IConnectionPoint> {
  public:
-  // owner and container are borrowed: both are the control that embeds
-  // this connection point.
-  ConnectionPoint(IUnknown* owner, IConnectionPointContainer* container, const IID& sinkInterface) noexcept;
-  ConnectionPoint(const ConnectionPoint&) = delete;
-  ConnectionPoint& operator=(const ConnectionPoint&) = delete;
-  ~ConnectionPoint() = default;
+  // control is borrowed: it is the control that embeds this connection
+  // point, and it answers for IConnectionPointContainer.
+  ConnectionPoint(IUnknown& control, const IID& sinkInterface) noexcept;
 
-  // IUnknown
-  IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override;
-  IFACEMETHODIMP_(ULONG) AddRef() override;
-  IFACEMETHODIMP_(ULONG) Release() override;
   // IConnectionPoint
   IFACEMETHODIMP GetConnectionInterface(IID* iid) override;
   IFACEMETHODIMP GetConnectionPointContainer(IConnectionPointContainer** container) override;
@@ -38,8 +33,6 @@ class ConnectionPoint final : public IConnectionPoint {
   void DisconnectAll() noexcept { sinks_.Clear(); }
 
  private:
-  IUnknown* owner_;                       // borrowed, see constructor
-  IConnectionPointContainer* container_;  // borrowed, see constructor
   IID sinkInterface_;
   SinkList sinks_;  // each queried for sinkInterface_ (see Advise)
 };

@@ -1,53 +1,26 @@
 #include "connection_point_enumerator.h"
 
-#include <new>
-
 #include "module.h"
+#include "win32/com_object.h"
+#include "win32/result.h"
+
+#include <wrl/client.h>
 
 namespace tessarel {
-
 namespace {
 
-class ConnectionPointEnumerator final : public IEnumConnectionPoints {
+class ConnectionPointEnumerator final : public win32::ComObject<ConnectionPointEnumerator, IEnumConnectionPoints> {
  public:
-  ConnectionPointEnumerator(IConnectionPoint* const* points, ULONG count, ULONG position) noexcept
-      : count_(count), position_(position) {
-    AddObjectRef();
+  ConnectionPointEnumerator(IUnknown& control, IConnectionPoint* const* points, ULONG count, ULONG position) noexcept
+      : control_(&control), count_(count), position_(position) {
     for (ULONG i = 0; i < count_; ++i) {
       points_[i] = points[i];
-      points_[i]->AddRef();
     }
-  }
-  ConnectionPointEnumerator(const ConnectionPointEnumerator&) = delete;
-  ConnectionPointEnumerator& operator=(const ConnectionPointEnumerator&) = delete;
-
-  // IUnknown
-  IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override {
-    if (object == nullptr) {
-      return E_POINTER;
-    }
-    if (riid == IID_IUnknown || riid == IID_IEnumConnectionPoints) {
-      *object = static_cast<IEnumConnectionPoints*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  IFACEMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-  IFACEMETHODIMP_(ULONG) Release() override {
-    const LONG remaining = InterlockedDecrement(&references_);
-    if (remaining == 0) {
-      delete this;
-    }
-    return static_cast<ULONG>(remaining);
   }
 
   // IEnumConnectionPoints
   IFACEMETHODIMP Next(ULONG wanted, IConnectionPoint** points, ULONG* fetched) override {
-    if (points == nullptr || (fetched == nullptr && wanted != 1)) {
-      return E_POINTER;
-    }
+    RETURN_HR_IF(E_POINTER, points == nullptr || (fetched == nullptr && wanted != 1));
     ULONG given = 0;
     for (; given < wanted && position_ < count_; ++given, ++position_) {
       points[given] = points_[position_];
@@ -68,39 +41,27 @@ class ConnectionPointEnumerator final : public IEnumConnectionPoints {
     return S_OK;
   }
   IFACEMETHODIMP Clone(IEnumConnectionPoints** copy) override {
-    if (copy == nullptr) {
-      return E_POINTER;
-    }
-    *copy = new (std::nothrow) ConnectionPointEnumerator(points_, count_, position_);
+    RETURN_HR_IF_NULL(E_POINTER, copy);
+    *copy = win32::MakeComObject<ConnectionPointEnumerator>(*control_.Get(), points_, count_, position_).Detach();
     return *copy != nullptr ? S_OK : E_OUTOFMEMORY;
   }
 
  private:
-  ~ConnectionPointEnumerator() {
-    for (ULONG i = 0; i < count_; ++i) {
-      points_[i]->Release();
-    }
-    ReleaseObjectRef();
-  }
-
-  LONG references_ = 1;
-  IConnectionPoint* points_[kMaxPoints] = {};  // owned references
+  ModuleObjectCount objectCount_;
+  Microsoft::WRL::ComPtr<IUnknown> control_;   // holds the points
+  IConnectionPoint* points_[kMaxPoints] = {};  // borrowed from control_
   ULONG count_;
   ULONG position_;
 };
 
 }  // namespace
 
-HRESULT CreateConnectionPointEnumerator(IConnectionPoint* const* points, ULONG count,
+HRESULT CreateConnectionPointEnumerator(IUnknown& control, IConnectionPoint* const* points, ULONG count,
                                         IEnumConnectionPoints** enumerator) noexcept {
-  if (enumerator == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, enumerator);
   *enumerator = nullptr;
-  if (count > kMaxPoints) {
-    return E_INVALIDARG;
-  }
-  *enumerator = new (std::nothrow) ConnectionPointEnumerator(points, count, 0);
+  RETURN_HR_IF(E_INVALIDARG, count > kMaxPoints);
+  *enumerator = win32::MakeComObject<ConnectionPointEnumerator>(control, points, count, 0).Detach();
   return *enumerator != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 

@@ -6,12 +6,12 @@
 
 namespace tessarel {
 
-// points: the control's connection points, each referenced by the
-// enumerator for as long as it lives (which keeps the control alive too).
-// At most kMaxPoints of them.
-HRESULT CreateConnectionPointEnumerator(IConnectionPoint* const* points, ULONG count,
-                                        IEnumConnectionPoints** enumerator) noexcept;
-
 inline constexpr ULONG kMaxPoints = 2;
+
+// points: at most kMaxPoints connection points that live inside control,
+// borrowed from it; the enumerator keeps a reference to control for as
+// long as it lives.
+HRESULT CreateConnectionPointEnumerator(IUnknown& control, IConnectionPoint* const* points, ULONG count,
+                                        IEnumConnectionPoints** enumerator) noexcept;
 
 }  // namespace tessarel

@@ -1,9 +1,8 @@
 #include "font_watch.h"
 
 #include "module.h"
-#include "unique_handle.h"
-
-#include <atomic>
+#include "win32/com_object.h"
+#include "win32/result.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -11,34 +10,12 @@ namespace tessarel {
 
 // The sink has a reference count of its own: the font holds it, and if it
 // held the control instead, control and font would keep each other alive.
-class FontWatch::Sink final : public IPropertyNotifySink {
+class FontWatch::Sink final : public win32::ComObject<Sink, IPropertyNotifySink> {
  public:
-  explicit Sink(FontChangeListener* listener) noexcept : listener_(listener) { AddObjectRef(); }
-  Sink(const Sink&) = delete;
-  Sink& operator=(const Sink&) = delete;
+  explicit Sink(FontChangeListener* listener) noexcept : listener_(listener) {}
 
   void Detach() noexcept { listener_ = nullptr; }
 
-  IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override {
-    if (object == nullptr) {
-      return E_POINTER;
-    }
-    if (riid == IID_IUnknown || riid == IID_IPropertyNotifySink) {
-      *object = static_cast<IPropertyNotifySink*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  IFACEMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  IFACEMETHODIMP_(ULONG) Release() override {
-    const ULONG remaining = --references_;
-    if (remaining == 0) {
-      delete this;
-    }
-    return remaining;
-  }
   IFACEMETHODIMP OnChanged(DISPID) override {
     if (listener_ != nullptr) {
       listener_->OnFontChanged();
@@ -49,9 +26,7 @@ class FontWatch::Sink final : public IPropertyNotifySink {
   IFACEMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
  private:
-  ~Sink() { ReleaseObjectRef(); }
-
-  std::atomic<ULONG> references_{1};
+  ModuleObjectCount objectCount_;
   FontChangeListener* listener_;  // borrowed, cleared by Detach
 };
 
@@ -61,24 +36,18 @@ FontWatch::~FontWatch() { Stop(); }
 
 HRESULT FontWatch::Watch(IFont* font, FontChangeListener* listener) {
   Stop();
-  if (font == nullptr || listener == nullptr) {
-    return E_INVALIDARG;
-  }
+  RETURN_HR_IF(E_INVALIDARG, font == nullptr || listener == nullptr);
   ComPtr<IConnectionPointContainer> container;
-  HRESULT hr = font->QueryInterface(IID_PPV_ARGS(&container));
-  if (FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(font->QueryInterface(IID_PPV_ARGS(&container)));
   ComPtr<IConnectionPoint> point;
-  if (FAILED(hr = container->FindConnectionPoint(IID_IPropertyNotifySink, &point))) {
-    return hr;
-  }
-  ComPtr<Sink> sink = AdoptComPtr(new (std::nothrow) Sink(listener));
-  if (sink == nullptr) {
-    return E_OUTOFMEMORY;
-  }
+  RETURN_IF_FAILED(container->FindConnectionPoint(IID_IPropertyNotifySink, &point));
+  ComPtr<Sink> sink = win32::MakeComObject<Sink>(listener);
+  RETURN_HR_IF_NULL(E_OUTOFMEMORY, sink);
   DWORD cookie = 0;
-  if (FAILED(hr = point->Advise(sink.Get(), &cookie))) {
+  const HRESULT hr = point->Advise(sink.Get(), &cookie);
+  if (FAILED(hr)) {
+    // The point may have kept a reference anyway: the sink must not call
+    // the listener, which may go before it.
     sink->Detach();
     return hr;
   }

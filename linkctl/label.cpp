@@ -2,7 +2,8 @@
 #include "label.h"
 
 #include "bstr_text.h"
-#include "unique_handle.h"
+#include "win32/result.h"
+#include "win32/unique_handle.h"
 
 #include <olectl.h>
 
@@ -33,28 +34,41 @@ HRESULT ToColorRef(OLE_COLOR color, COLORREF& colorRef) { return OleTranslateCol
 
 HRESULT FillWith(HDC dc, const RECT& area, OLE_COLOR color) {
   COLORREF colorRef = 0;
-  HRESULT hr = ToColorRef(color, colorRef);
-  if (FAILED(hr)) {
-    return hr;
-  }
-  UniqueHbrush brush(CreateSolidBrush(colorRef));
-  if (!brush) {
-    return E_OUTOFMEMORY;
-  }
-  if (FillRect(dc, &area, brush.get()) == 0) {
-    return HRESULT_FROM_WIN32(GetLastError());
-  }
+  RETURN_IF_FAILED(ToColorRef(color, colorRef));
+  win32::UniqueHbrush brush(CreateSolidBrush(colorRef));
+  RETURN_HR_IF(E_OUTOFMEMORY, !brush);
+  RETURN_LAST_ERROR_IF(FillRect(dc, &area, brush.get()) == 0);
   return S_OK;
+}
+
+// What decides how a font draws.
+struct FontLook {
+  win32::UniqueBstr name;
+  CY size{};
+  BOOL bold = FALSE;
+  BOOL italic = FALSE;
+  BOOL underline = FALSE;
+  BOOL strikethrough = FALSE;
+  SHORT weight = 0;
+  SHORT charset = 0;
+};
+
+HRESULT ReadLook(IFont* font, FontLook& look) {
+  RETURN_IF_FAILED(font->get_Name(look.name.put()));
+  RETURN_IF_FAILED(font->get_Size(&look.size));
+  RETURN_IF_FAILED(font->get_Bold(&look.bold));
+  RETURN_IF_FAILED(font->get_Italic(&look.italic));
+  RETURN_IF_FAILED(font->get_Underline(&look.underline));
+  RETURN_IF_FAILED(font->get_Strikethrough(&look.strikethrough));
+  RETURN_IF_FAILED(font->get_Weight(&look.weight));
+  return font->get_Charset(&look.charset);
 }
 
 }  // namespace
 
 HRESULT CreateDesignedLabel(Label& label) {
   label = Label{};
-  HRESULT hr = AssignText(label.caption, kDesignedCaption);
-  if (FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(AssignText(label.caption, kDesignedCaption));
   return MakeFont(/*underline=*/true, label.font);
 }
 
@@ -66,27 +80,17 @@ HRESULT FontsDrawAlike(IFont* first, IFont* second, bool& alike) {
     alike = first == second;
     return S_OK;
   }
-  UniqueBstr firstName, secondName;
-  CY firstSize{}, secondSize{};
-  BOOL firstBold = FALSE, secondBold = FALSE, firstItalic = FALSE, secondItalic = FALSE;
-  BOOL firstUnderline = FALSE, secondUnderline = FALSE, firstStrike = FALSE, secondStrike = FALSE;
-  SHORT firstWeight = 0, secondWeight = 0, firstCharset = 0, secondCharset = 0;
-  HRESULT hr = S_OK;
-  if (FAILED(hr = first->get_Name(firstName.put())) || FAILED(hr = second->get_Name(secondName.put())) ||
-      FAILED(hr = first->get_Size(&firstSize)) || FAILED(hr = second->get_Size(&secondSize)) ||
-      FAILED(hr = first->get_Bold(&firstBold)) || FAILED(hr = second->get_Bold(&secondBold)) ||
-      FAILED(hr = first->get_Italic(&firstItalic)) || FAILED(hr = second->get_Italic(&secondItalic)) ||
-      FAILED(hr = first->get_Underline(&firstUnderline)) || FAILED(hr = second->get_Underline(&secondUnderline)) ||
-      FAILED(hr = first->get_Strikethrough(&firstStrike)) || FAILED(hr = second->get_Strikethrough(&secondStrike)) ||
-      FAILED(hr = first->get_Weight(&firstWeight)) || FAILED(hr = second->get_Weight(&secondWeight)) ||
-      FAILED(hr = first->get_Charset(&firstCharset)) || FAILED(hr = second->get_Charset(&secondCharset))) {
-    return hr;
+  IFont* const fonts[] = {first, second};  // borrowed from the caller
+  FontLook looks[2];
+  for (int i = 0; i < 2; ++i) {
+    RETURN_IF_FAILED(ReadLook(fonts[i], looks[i]));
   }
-  const wchar_t* firstText = firstName.get() ? firstName.get() : L"";
-  const wchar_t* secondText = secondName.get() ? secondName.get() : L"";
-  alike = lstrcmpiW(firstText, secondText) == 0 && firstSize.int64 == secondSize.int64 && !firstBold == !secondBold &&
-          !firstItalic == !secondItalic && !firstUnderline == !secondUnderline && !firstStrike == !secondStrike &&
-          firstWeight == secondWeight && firstCharset == secondCharset;
+  const FontLook& one = looks[0];
+  const FontLook& other = looks[1];
+  alike = lstrcmpiW(BstrChars(one.name.get()), BstrChars(other.name.get())) == 0 &&
+          one.size.int64 == other.size.int64 && !one.bold == !other.bold && !one.italic == !other.italic &&
+          !one.underline == !other.underline && !one.strikethrough == !other.strikethrough &&
+          one.weight == other.weight && one.charset == other.charset;
   return S_OK;
 }
 
@@ -96,36 +100,23 @@ HRESULT ValidateColor(OLE_COLOR color) {
 }
 
 HRESULT PaintControl(const Label& label, HDC dc, const RECT& bounds, SIZE controlTwips) {
-  if (dc == nullptr || controlTwips.cx <= 0 || controlTwips.cy <= 0) {
-    return E_INVALIDARG;
-  }
+  RETURN_HR_IF(E_INVALIDARG, dc == nullptr || controlTwips.cx <= 0 || controlTwips.cy <= 0);
   // The control's own surface shows wherever the label does not reach
   // (only before the first resize).
-  HRESULT hr = FillWith(dc, bounds, kSystemButtonFace);
-  if (FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(FillWith(dc, bounds, kSystemButtonFace));
   const long width = bounds.right - bounds.left;
   const long height = bounds.bottom - bounds.top;
   RECT area{bounds.left + MulDiv(label.leftTwips, width, controlTwips.cx),
             bounds.top + MulDiv(label.topTwips, height, controlTwips.cy),
             bounds.left + MulDiv(label.leftTwips + label.widthTwips, width, controlTwips.cx),
             bounds.top + MulDiv(label.topTwips + label.heightTwips, height, controlTwips.cy)};
-  if (FAILED(hr = FillWith(dc, area, label.backColor))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(FillWith(dc, area, label.backColor));
   COLORREF textColor = 0;
-  if (FAILED(hr = ToColorRef(label.foreColor, textColor))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(ToColorRef(label.foreColor, textColor));
+  RETURN_HR_IF_NULL(E_UNEXPECTED, label.font);
   HFONT font = nullptr;  // borrowed: owned by the label's font object
-  if (label.font == nullptr) {
-    return E_UNEXPECTED;
-  }
-  if (FAILED(hr = label.font->get_hFont(&font))) {
-    return hr;
-  }
-  ScopedSelectObject selectFont(dc, font);
+  RETURN_IF_FAILED(label.font->get_hFont(&font));
+  win32::ScopedSelectObject selectFont(dc, font);
   const COLORREF oldColor = SetTextColor(dc, textColor);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   // A label is not a mnemonic target, so '&' is shown as it is.
@@ -134,9 +125,7 @@ HRESULT PaintControl(const Label& label, HDC dc, const RECT& bounds, SIZE contro
                               DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
   SetBkMode(dc, oldMode);
   SetTextColor(dc, oldColor);
-  if (drawn == 0 && length != 0) {
-    return E_FAIL;
-  }
+  RETURN_HR_IF(E_FAIL, drawn == 0 && length != 0);
   return S_OK;
 }
 

@@ -3,7 +3,7 @@
 // reads and writes them here and keeps no copy.
 #pragma once
 
-#include "unique_handle.h"
+#include "win32/unique_handle.h"
 #include "units.h"
 
 #include <windows.h>
@@ -20,7 +20,7 @@ inline constexpr OLE_COLOR kSystemButtonFace = 0x8000000F;
 inline constexpr wchar_t kDesignedCaption[] = L"Tessarel";
 
 struct Label {
-  UniqueBstr caption;  // kDesignedCaption once CreateDesignedLabel succeeds
+  win32::UniqueBstr caption;  // kDesignedCaption once CreateDesignedLabel succeeds
   OLE_COLOR foreColor = kBlue;
   OLE_COLOR backColor = kSystemButtonFace;
   Microsoft::WRL::ComPtr<IFont> font;  // null only until CreateDesignedLabel succeeds

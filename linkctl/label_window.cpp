@@ -4,6 +4,7 @@
 
 #include "module.h"
 #include "resource_ids.h"
+#include "win32/result.h"
 
 #include <windowsx.h>
 
@@ -86,29 +87,20 @@ HRESULT EnsureWindowClass() {
   windowClass.lpfnWndProc = LabelWindowProc;
   windowClass.hInstance = ModuleHandle();
   windowClass.lpszClassName = kWindowClassName;
-  if (RegisterClassExW(&windowClass) != 0) {
-    return S_OK;
-  }
-  const DWORD error = GetLastError();
-  return error == ERROR_CLASS_ALREADY_EXISTS ? S_OK : HRESULT_FROM_WIN32(error);
+  // A class that an earlier control registered is this same one.
+  RETURN_LAST_ERROR_IF(RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS);
+  return S_OK;
 }
 
 }  // namespace
 
-HRESULT CreateLabelWindow(HWND parent, const RECT& position, LabelWindowEvents* events, UniqueHwnd& window) {
-  if (parent == nullptr || events == nullptr) {
-    return E_INVALIDARG;
-  }
-  HRESULT hr = EnsureWindowClass();
-  if (FAILED(hr)) {
-    return hr;
-  }
+HRESULT CreateLabelWindow(HWND parent, const RECT& position, LabelWindowEvents* events, win32::UniqueHwnd& window) {
+  RETURN_HR_IF(E_INVALIDARG, parent == nullptr || events == nullptr);
+  RETURN_IF_FAILED(EnsureWindowClass());
   window.reset(CreateWindowExW(0, kWindowClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, position.left,
                                position.top, position.right - position.left, position.bottom - position.top, parent,
                                nullptr, ModuleHandle(), events));
-  if (!window) {
-    return HRESULT_FROM_WIN32(GetLastError());
-  }
+  RETURN_LAST_ERROR_IF(!window);
   return S_OK;
 }
 

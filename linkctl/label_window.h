@@ -2,7 +2,7 @@
 // reports what it needs from the control through LabelWindowEvents.
 #pragma once
 
-#include "unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -21,7 +21,7 @@ class LabelWindowEvents {
 
 // Creates the window as a visible child of parent at position (pixels,
 // parent's client coordinates). events must outlive the window.
-HRESULT CreateLabelWindow(HWND parent, const RECT& position, LabelWindowEvents* events, UniqueHwnd& window);
+HRESULT CreateLabelWindow(HWND parent, const RECT& position, LabelWindowEvents* events, win32::UniqueHwnd& window);
 
 // Called when the library is unloaded; harmless if never registered.
 void UnregisterLabelWindowClass() noexcept;

@@ -1,12 +1,10 @@
-// tessarelcontrol: creation, IUnknown, IDispatch, the five properties,
-// the connection points and the class information.
+// tessarelcontrol: creation, its interfaces, IDispatch, the five
+// properties, the connection points and the class information.
 #include "link_control.h"
 
 #include "bstr_text.h"
 #include "connection_point_enumerator.h"
-#include "module.h"
-
-#include <shlwapi.h>
+#include "win32/result.h"
 
 #include <new>
 
@@ -15,126 +13,57 @@ using Microsoft::WRL::ComPtr;
 namespace tessarel {
 
 LinkControl::LinkControl()
-    : propertyNotifyPoint_(Identity(), this, IID_IPropertyNotifySink),
-      eventPoint_(Identity(), this, DIID___tessarelcontrol) {
-  AddObjectRef();
-}
+    : propertyNotifyPoint_(Identity(), IID_IPropertyNotifySink), eventPoint_(Identity(), DIID___tessarelcontrol) {}
 
 LinkControl::~LinkControl() {
   window_.reset();
   fontWatch_.Stop();
-  ReleaseObjectRef();
 }
 
 HRESULT LinkControl::Create(REFIID riid, void** object) {
-  if (object == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, object);
   *object = nullptr;
-  ComPtr<LinkControl> control = AdoptComPtr(new (std::nothrow) LinkControl());
-  if (control == nullptr) {
-    return E_OUTOFMEMORY;
-  }
-  HRESULT hr = control->Initialize();
-  if (FAILED(hr)) {
-    return hr;
-  }
+  ComPtr<LinkControl> control = win32::Adopt(new (std::nothrow) LinkControl());
+  RETURN_HR_IF_NULL(E_OUTOFMEMORY, control);
+  RETURN_IF_FAILED(control->Initialize());
   return control->QueryInterface(riid, object);
 }
 
 HRESULT LinkControl::Initialize() {
-  UniqueBstr path;
-  HRESULT hr = ModulePath(path);
-  if (FAILED(hr) || FAILED(hr = LoadTypeLibEx(path.get(), REGKIND_NONE, &typeLibrary_))) {
-    return hr;
-  }
-  if (FAILED(hr = typeLibrary_->GetTypeInfoOfGuid(IID__tessarelcontrol, &typeInfo_))) {
-    return hr;
-  }
-  if (FAILED(hr = CreateDesignedLabel(label_))) {
-    return hr;
-  }
-  if (FAILED(hr = fontWatch_.Watch(label_.font.Get(), this))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(GetTypeLibrary(typeLibrary_, typeInfo_));
+  RETURN_IF_FAILED(CreateDesignedLabel(label_));
+  RETURN_IF_FAILED(fontWatch_.Watch(label_.font.Get(), this));
   extent_ = SIZEL{TwipsToHimetric(kDesignWidthTwips), TwipsToHimetric(kDesignHeightTwips)};
   return S_OK;
-}
-
-// IUnknown
-
-IFACEMETHODIMP LinkControl::QueryInterface(REFIID riid, void** object) {
-  static const QITAB interfaces[] = {
-      {&IID_IUnknown, OFFSETOFCLASS(_tessarelcontrol, LinkControl)},
-      {&IID_IDispatch, OFFSETOFCLASS(_tessarelcontrol, LinkControl)},
-      QITABENT(LinkControl, _tessarelcontrol),
-      QITABENT(LinkControl, IConnectionPointContainer),
-      {&IID_IPersist, OFFSETOFCLASS(IPersistStreamInit, LinkControl)},
-      QITABENT(LinkControl, IPersistPropertyBag),
-      QITABENT(LinkControl, IPersistStreamInit),
-      QITABENT(LinkControl, IOleObject),
-      {&IID_IOleWindow, OFFSETOFCLASS(IOleInPlaceObject, LinkControl)},
-      QITABENT(LinkControl, IOleInPlaceObject),
-      QITABENT(LinkControl, IOleInPlaceActiveObject),
-      QITABENT(LinkControl, IOleControl),
-      {&IID_IViewObject, OFFSETOFCLASS(IViewObject2, LinkControl)},
-      QITABENT(LinkControl, IViewObject2),
-      {&IID_IProvideClassInfo, OFFSETOFCLASS(IProvideClassInfo2, LinkControl)},
-      QITABENT(LinkControl, IProvideClassInfo2),
-      {nullptr, 0},
-  };
-  return QISearch(this, interfaces, riid, object);
-}
-
-IFACEMETHODIMP_(ULONG) LinkControl::AddRef() { return ++references_; }
-
-IFACEMETHODIMP_(ULONG) LinkControl::Release() {
-  const ULONG remaining = --references_;
-  if (remaining == 0) {
-    delete this;
-  }
-  return remaining;
 }
 
 // IDispatch
 
 IFACEMETHODIMP LinkControl::GetTypeInfoCount(UINT* count) {
-  if (count == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, count);
   *count = 1;
   return S_OK;
 }
 
 IFACEMETHODIMP LinkControl::GetTypeInfo(UINT index, LCID, ITypeInfo** typeInfo) {
-  if (typeInfo == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, typeInfo);
   *typeInfo = nullptr;
-  if (index != 0) {
-    return DISP_E_BADINDEX;
-  }
-  return typeInfo_.CopyTo(typeInfo);
+  RETURN_HR_IF(DISP_E_BADINDEX, index != 0);
+  typeInfo_->AddRef();
+  *typeInfo = typeInfo_;
+  return S_OK;
 }
 
 IFACEMETHODIMP LinkControl::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  if (riid != IID_NULL) {
-    return DISP_E_UNKNOWNINTERFACE;
-  }
-  if (names == nullptr || ids == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, riid != IID_NULL);
+  RETURN_HR_IF(E_POINTER, names == nullptr || ids == nullptr);
   return typeInfo_->GetIDsOfNames(names, count, ids);
 }
 
 IFACEMETHODIMP LinkControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* exception, UINT* argumentError) {
-  if (riid != IID_NULL) {
-    return DISP_E_UNKNOWNINTERFACE;
-  }
-  if (params == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, riid != IID_NULL);
+  RETURN_HR_IF_NULL(E_POINTER, params);
   return typeInfo_->Invoke(static_cast<_tessarelcontrol*>(this), id, flags, params, result, exception, argumentError);
 }
 
@@ -144,9 +73,7 @@ namespace {
 
 // Both colours of the label are read alike.
 HRESULT GetColor(OLE_COLOR held, OLE_COLOR* color) {
-  if (color == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, color);
   *color = held;
   return S_OK;
 }
@@ -154,10 +81,7 @@ HRESULT GetColor(OLE_COLOR held, OLE_COLOR* color) {
 }  // namespace
 
 HRESULT LinkControl::SetColor(OLE_COLOR& held, OLE_COLOR color, DISPID dispatchId) {
-  HRESULT hr = ValidateColor(color);
-  if (FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(ValidateColor(color));
   held = color;
   return PropertyChanged(dispatchId);
 }
@@ -169,9 +93,7 @@ IFACEMETHODIMP LinkControl::put_ForeColor(OLE_COLOR New_ForeColor) {
 }
 
 IFACEMETHODIMP LinkControl::get_Text(BSTR* Text) {
-  if (Text == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, Text);
   const BSTR caption = label_.caption.get();  // borrowed: the label keeps it
   *Text = SysAllocStringLen(BstrChars(caption), SysStringLen(caption));
   return *Text != nullptr ? S_OK : E_OUTOFMEMORY;
@@ -179,50 +101,33 @@ IFACEMETHODIMP LinkControl::get_Text(BSTR* Text) {
 
 IFACEMETHODIMP LinkControl::put_Text(BSTR New_Text) {
   // A null BSTR is the empty string; it is stored as an empty one.
-  HRESULT hr = AssignBstr(label_.caption, New_Text);
-  if (FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(AssignBstr(label_.caption, New_Text));
   return PropertyChanged(kDispIdText);
 }
 
 IFACEMETHODIMP LinkControl::get_Link(BSTR* Link) {
-  if (Link == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, Link);
   *Link = SysAllocStringLen(BstrChars(link_.get()), SysStringLen(link_.get()));
   return *Link != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
 IFACEMETHODIMP LinkControl::put_Link(BSTR New_Link) {
-  HRESULT hr = AssignBstr(link_, New_Link);
-  if (FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(AssignBstr(link_, New_Link));
   return PropertyChanged(kDispIdLink);
 }
 
 IFACEMETHODIMP LinkControl::get_Font(IFontDisp** Font) {
-  if (Font == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, Font);
   *Font = nullptr;
   // The label's own font object, not a copy: changing it changes the label.
   return label_.font.CopyTo(Font);
 }
 
 IFACEMETHODIMP LinkControl::putref_Font(IFontDisp* New_Font) {
-  if (New_Font == nullptr) {
-    return CTL_E_INVALIDPROPERTYVALUE;
-  }
+  RETURN_HR_IF_NULL(CTL_E_INVALIDPROPERTYVALUE, New_Font);
   ComPtr<IFont> font;
-  HRESULT hr = New_Font->QueryInterface(IID_PPV_ARGS(&font));
-  if (FAILED(hr)) {
-    return CTL_E_INVALIDPROPERTYVALUE;
-  }
-  if (FAILED(hr = SetLabelFont(std::move(font)))) {
-    return hr;
-  }
+  RETURN_HR_IF(CTL_E_INVALIDPROPERTYVALUE, FAILED(New_Font->QueryInterface(IID_PPV_ARGS(&font))));
+  RETURN_IF_FAILED(SetLabelFont(std::move(font)));
   return PropertyChanged(kDispIdFont);
 }
 
@@ -249,7 +154,7 @@ void LinkControl::Refresh() noexcept {
 }
 
 HRESULT LinkControl::SetLabelFont(ComPtr<IFont> font) {
-  HRESULT hr = fontWatch_.Watch(font.Get(), this);
+  const HRESULT hr = fontWatch_.Watch(font.Get(), this);
   if (FAILED(hr)) {
     // Keep following the old font, which the label still shows.
     fontWatch_.Watch(label_.font.Get(), this);
@@ -265,13 +170,11 @@ void LinkControl::OnFontChanged() { Refresh(); }
 
 IFACEMETHODIMP LinkControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
   IConnectionPoint* const all[] = {&propertyNotifyPoint_, &eventPoint_};
-  return CreateConnectionPointEnumerator(all, ARRAYSIZE(all), points);
+  return CreateConnectionPointEnumerator(Identity(), all, ARRAYSIZE(all), points);
 }
 
 IFACEMETHODIMP LinkControl::FindConnectionPoint(REFIID riid, IConnectionPoint** point) {
-  if (point == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, point);
   *point = nullptr;
   for (ConnectionPoint* candidate : {&propertyNotifyPoint_, &eventPoint_}) {
     if (riid == candidate->SinkInterface()) {
@@ -286,17 +189,13 @@ IFACEMETHODIMP LinkControl::FindConnectionPoint(REFIID riid, IConnectionPoint** 
 // IProvideClassInfo2
 
 IFACEMETHODIMP LinkControl::GetClassInfo(ITypeInfo** classInfo) {
-  if (classInfo == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, classInfo);
   *classInfo = nullptr;
   return typeLibrary_->GetTypeInfoOfGuid(CLSID_tessarelcontrol, classInfo);
 }
 
 IFACEMETHODIMP LinkControl::GetGUID(DWORD kind, GUID* guid) {
-  if (guid == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, guid);
   if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
     *guid = GUID_NULL;
     return E_INVALIDARG;

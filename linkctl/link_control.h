@@ -1,5 +1,5 @@
 // tessarelcontrol: the link label control object. One object serves all of
-// its interfaces; each base below is one interface of the object and they
+// its interfaces; each interface below is a base of the object and they
 // share one reference count and one QueryInterface.
 #pragma once
 
@@ -7,14 +7,15 @@
 #include "font_watch.h"
 #include "label.h"
 #include "label_window.h"
+#include "module.h"
 #include "tessarel_h.h"
-#include "unique_handle.h"
+#include "win32/com_object.h"
+#include "win32/unique_handle.h"
 
 #include <ocidl.h>
 #include <olectl.h>
+#include <shlwapi.h>
 #include <wrl/client.h>
-
-#include <atomic>
 
 namespace tessarel {
 
@@ -31,29 +32,41 @@ inline constexpr DWORD kMiscStatus = 0x00020191;
 
 inline constexpr wchar_t kDefaultLink[] = L"http:\\\\";
 
-class LinkControl final : public _tessarelcontrol,
-                          public IConnectionPointContainer,
-                          public IPersistPropertyBag,
-                          public IPersistStreamInit,
-                          public IOleObject,
-                          public IOleInPlaceObject,
-                          public IOleInPlaceActiveObject,
-                          public IOleControl,
-                          public IViewObject2,
-                          public IProvideClassInfo2,
-                          private LabelWindowEvents,
-                          private FontChangeListener {
+class LinkControl final
+    : public win32::ComObject<LinkControl, _tessarelcontrol, IConnectionPointContainer, IPersistPropertyBag,
+                              IPersistStreamInit, IOleObject, IOleInPlaceObject, IOleInPlaceActiveObject, IOleControl,
+                              IViewObject2, IProvideClassInfo2>,
+      private LabelWindowEvents,
+      private FontChangeListener {
  public:
   // Creates an instance in the designed state and queries it for riid.
   static HRESULT Create(REFIID riid, void** object);
 
-  LinkControl(const LinkControl&) = delete;
-  LinkControl& operator=(const LinkControl&) = delete;
-
-  // IUnknown
-  IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override;
-  IFACEMETHODIMP_(ULONG) AddRef() override;
-  IFACEMETHODIMP_(ULONG) Release() override;
+  // The bases' interfaces, and the ones they derive from: IDispatch
+  // through _tessarelcontrol, IPersist through IPersistStreamInit,
+  // IOleWindow, IViewObject and IProvideClassInfo. The first entry also
+  // answers IUnknown.
+  static const QITAB* InterfaceTable() noexcept {
+    static const QITAB table[] = {
+        QITABENT(LinkControl, _tessarelcontrol),
+        QITABENTMULTI(LinkControl, IDispatch, _tessarelcontrol),
+        QITABENT(LinkControl, IConnectionPointContainer),
+        QITABENTMULTI(LinkControl, IPersist, IPersistStreamInit),
+        QITABENT(LinkControl, IPersistPropertyBag),
+        QITABENT(LinkControl, IPersistStreamInit),
+        QITABENT(LinkControl, IOleObject),
+        QITABENTMULTI(LinkControl, IOleWindow, IOleInPlaceObject),
+        QITABENT(LinkControl, IOleInPlaceObject),
+        QITABENT(LinkControl, IOleInPlaceActiveObject),
+        QITABENT(LinkControl, IOleControl),
+        QITABENTMULTI(LinkControl, IViewObject, IViewObject2),
+        QITABENT(LinkControl, IViewObject2),
+        QITABENTMULTI(LinkControl, IProvideClassInfo, IProvideClassInfo2),
+        QITABENT(LinkControl, IProvideClassInfo2),
+        {nullptr, 0},
+    };
+    return table;
+  }
 
   // IDispatch, from the embedded type library
   IFACEMETHODIMP GetTypeInfoCount(UINT* count) override;
@@ -149,10 +162,10 @@ class LinkControl final : public _tessarelcontrol,
 
  private:
   LinkControl();
-  ~LinkControl();
+  ~LinkControl() override;
   HRESULT Initialize();
 
-  IUnknown* Identity() noexcept { return static_cast<_tessarelcontrol*>(this); }
+  IUnknown& Identity() noexcept { return *static_cast<_tessarelcontrol*>(this); }
 
   // Reports a property change to the host (IPropertyNotifySink) and
   // shows it.
@@ -179,11 +192,13 @@ class LinkControl final : public _tessarelcontrol,
   // FontChangeListener
   void OnFontChanged() override;
 
-  std::atomic<ULONG> references_{1};
-  Microsoft::WRL::ComPtr<ITypeLib> typeLibrary_;
-  Microsoft::WRL::ComPtr<ITypeInfo> typeInfo_;  // of _tessarelcontrol
+  ModuleObjectCount objectCount_;
+  // Borrowed from the module (GetTypeLibrary): the type library and, in
+  // it, the type information of _tessarelcontrol.
+  ITypeLib* typeLibrary_ = nullptr;
+  ITypeInfo* typeInfo_ = nullptr;
   Label label_;
-  UniqueBstr link_;  // null (empty) until InitNew or Load
+  win32::UniqueBstr link_;  // null (empty) until InitNew or Load
   FontWatch fontWatch_;
   ConnectionPoint propertyNotifyPoint_;
   ConnectionPoint eventPoint_;
@@ -200,7 +215,7 @@ class LinkControl final : public _tessarelcontrol,
   DWORD lastShellError_ = ERROR_SUCCESS;
   // Declared last so it is destroyed first: the window holds a borrowed
   // pointer to this object.
-  UniqueHwnd window_;
+  win32::UniqueHwnd window_;
 };
 
 }  // namespace tessarel

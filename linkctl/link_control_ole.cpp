@@ -2,18 +2,36 @@
 // child window of the site, and closing.
 #include "link_control.h"
 
+#include "win32/result.h"
+
 using Microsoft::WRL::ComPtr;
 
 namespace tessarel {
+namespace {
+
+// Creates the label's window as a child of the site's window, at position
+// or, when that is null, where the site says.
+HRESULT CreateWindowInSite(IOleInPlaceSite* site, LPCRECT position, LabelWindowEvents* events,
+                           win32::UniqueHwnd& window) {
+  HWND siteWindow = nullptr;  // borrowed: the host's window
+  RETURN_IF_FAILED(site->GetWindow(&siteWindow));
+  ComPtr<IOleInPlaceFrame> frame;
+  ComPtr<IOleInPlaceUIWindow> documentWindow;
+  RECT sitePosition{}, siteClip{};
+  OLEINPLACEFRAMEINFO frameInfo{};
+  frameInfo.cb = sizeof(frameInfo);
+  RETURN_IF_FAILED(site->GetWindowContext(&frame, &documentWindow, &sitePosition, &siteClip, &frameInfo));
+  return CreateLabelWindow(siteWindow, position != nullptr ? *position : sitePosition, events, window);
+}
+
+}  // namespace
 
 SIZE LinkControl::ControlTwips() const noexcept {
   return SIZE{HimetricToTwips(extent_.cx), HimetricToTwips(extent_.cy)};
 }
 
 HRESULT LinkControl::ApplyExtent(const SIZEL& extent) {
-  if (extent.cx < 0 || extent.cy < 0) {
-    return E_INVALIDARG;
-  }
+  RETURN_HR_IF(E_INVALIDARG, extent.cx < 0 || extent.cy < 0);
   // Every sizing by the host is a resize, the first one too even when it
   // gives the design size: only then does the label cover the control.
   extent_ = extent;
@@ -34,19 +52,14 @@ void LinkControl::UserControl_Resize() noexcept {
 
 IFACEMETHODIMP LinkControl::SetClientSite(IOleClientSite* site) {
   if (site == nullptr) {
-    HRESULT hr = InPlaceDeactivate();
-    if (FAILED(hr)) {
-      return hr;
-    }
+    RETURN_IF_FAILED(InPlaceDeactivate());
   }
   clientSite_ = site;
   return S_OK;
 }
 
 IFACEMETHODIMP LinkControl::GetClientSite(IOleClientSite** site) {
-  if (site == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, site);
   *site = nullptr;
   return clientSite_.CopyTo(site);
 }
@@ -57,12 +70,9 @@ IFACEMETHODIMP LinkControl::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
 // The host saves its layout itself (through IPersistPropertyBag), so
 // closing asks it for nothing whatever saveOption says.
 IFACEMETHODIMP LinkControl::Close(DWORD) {
-  HRESULT hr = InPlaceDeactivate();
-  if (FAILED(hr)) {
-    return hr;
-  }
-  if (adviseHolder_ != nullptr && FAILED(hr = adviseHolder_->SendOnClose())) {
-    return hr;
+  RETURN_IF_FAILED(InPlaceDeactivate());
+  if (adviseHolder_ != nullptr) {
+    RETURN_IF_FAILED(adviseHolder_->SendOnClose());
   }
   viewSink_.Reset();
   return S_OK;
@@ -107,39 +117,20 @@ IFACEMETHODIMP LinkControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG,
 
 HRESULT LinkControl::ActivateInPlace(IOleClientSite* site, HWND, LPCRECT position) {
   if (window_) {
-    HRESULT hr = position != nullptr ? SetObjectRects(position, position) : S_OK;
-    if (FAILED(hr)) {
-      return hr;
+    if (position != nullptr) {
+      RETURN_IF_FAILED(SetObjectRects(position, position));
     }
     ShowWindow(window_.get(), SW_SHOWNA);
     return S_OK;
   }
-  if (site == nullptr) {
-    return E_UNEXPECTED;
-  }
+  RETURN_HR_IF_NULL(E_UNEXPECTED, site);
   ComPtr<IOleInPlaceSite> inPlaceSite;
-  HRESULT hr = site->QueryInterface(IID_PPV_ARGS(&inPlaceSite));
-  if (FAILED(hr)) {
-    return hr;
-  }
-  if ((hr = inPlaceSite->CanInPlaceActivate()) != S_OK) {
-    return FAILED(hr) ? hr : OLEOBJ_S_CANNOT_DOVERB_NOW;
-  }
-  if (FAILED(hr = inPlaceSite->OnInPlaceActivate())) {
-    return hr;
-  }
-  HWND siteWindow = nullptr;  // borrowed: the host's window
-  ComPtr<IOleInPlaceFrame> frame;
-  ComPtr<IOleInPlaceUIWindow> documentWindow;
-  RECT sitePosition{}, siteClip{};
-  OLEINPLACEFRAMEINFO frameInfo{};
-  frameInfo.cb = sizeof(frameInfo);
-  if (SUCCEEDED(hr = inPlaceSite->GetWindow(&siteWindow))) {
-    hr = inPlaceSite->GetWindowContext(&frame, &documentWindow, &sitePosition, &siteClip, &frameInfo);
-  }
-  if (SUCCEEDED(hr)) {
-    hr = CreateLabelWindow(siteWindow, position != nullptr ? *position : sitePosition, this, window_);
-  }
+  RETURN_IF_FAILED(site->QueryInterface(IID_PPV_ARGS(&inPlaceSite)));
+  const HRESULT canActivate = inPlaceSite->CanInPlaceActivate();
+  RETURN_IF_FAILED(canActivate);
+  RETURN_HR_IF(OLEOBJ_S_CANNOT_DOVERB_NOW, canActivate != S_OK);
+  RETURN_IF_FAILED(inPlaceSite->OnInPlaceActivate());
+  const HRESULT hr = CreateWindowInSite(inPlaceSite.Get(), position, this, window_);
   if (FAILED(hr)) {
     inPlaceSite->OnInPlaceDeactivate();  // the activation error is the one to report
     return hr;
@@ -162,63 +153,42 @@ IFACEMETHODIMP LinkControl::IsUpToDate() { return S_OK; }
 IFACEMETHODIMP LinkControl::GetUserClassID(CLSID* classId) { return GetClassID(classId); }
 
 IFACEMETHODIMP LinkControl::GetUserType(DWORD, LPOLESTR* userType) {
-  if (userType == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, userType);
   *userType = nullptr;
   return OLE_S_USEREG;
 }
 
 IFACEMETHODIMP LinkControl::SetExtent(DWORD aspect, SIZEL* size) {
-  if (size == nullptr) {
-    return E_POINTER;
-  }
-  if (aspect != DVASPECT_CONTENT) {
-    return DV_E_DVASPECT;
-  }
-  HRESULT hr = ApplyExtent(*size);
-  if (SUCCEEDED(hr)) {
-    dirty_ = true;
-  }
-  return hr;
+  RETURN_HR_IF_NULL(E_POINTER, size);
+  RETURN_HR_IF(DV_E_DVASPECT, aspect != DVASPECT_CONTENT);
+  RETURN_IF_FAILED(ApplyExtent(*size));
+  dirty_ = true;
+  return S_OK;
 }
 
 IFACEMETHODIMP LinkControl::GetExtent(DWORD aspect, SIZEL* size) {
-  if (size == nullptr) {
-    return E_POINTER;
-  }
-  if (aspect != DVASPECT_CONTENT) {
-    return DV_E_DVASPECT;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, size);
+  RETURN_HR_IF(DV_E_DVASPECT, aspect != DVASPECT_CONTENT);
   *size = extent_;
   return S_OK;
 }
 
 IFACEMETHODIMP LinkControl::Advise(IAdviseSink* sink, DWORD* connection) {
-  if (connection == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, connection);
   *connection = 0;
   if (adviseHolder_ == nullptr) {
-    HRESULT hr = CreateOleAdviseHolder(&adviseHolder_);
-    if (FAILED(hr)) {
-      return hr;
-    }
+    RETURN_IF_FAILED(CreateOleAdviseHolder(&adviseHolder_));
   }
   return adviseHolder_->Advise(sink, connection);
 }
 
 IFACEMETHODIMP LinkControl::Unadvise(DWORD connection) {
-  if (adviseHolder_ == nullptr) {
-    return OLE_E_NOCONNECTION;
-  }
+  RETURN_HR_IF_NULL(OLE_E_NOCONNECTION, adviseHolder_);
   return adviseHolder_->Unadvise(connection);
 }
 
 IFACEMETHODIMP LinkControl::EnumAdvise(IEnumSTATDATA** advises) {
-  if (advises == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, advises);
   *advises = nullptr;
   if (adviseHolder_ == nullptr) {
     return S_OK;  // no advise connection yet: an empty answer
@@ -227,9 +197,7 @@ IFACEMETHODIMP LinkControl::EnumAdvise(IEnumSTATDATA** advises) {
 }
 
 IFACEMETHODIMP LinkControl::GetMiscStatus(DWORD aspect, DWORD* status) {
-  if (status == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, status);
   *status = aspect == DVASPECT_CONTENT ? kMiscStatus : 0;
   return S_OK;
 }
@@ -239,9 +207,7 @@ IFACEMETHODIMP LinkControl::SetColorScheme(LOGPALETTE*) { return E_NOTIMPL; }
 // IOleWindow, IOleInPlaceObject, IOleInPlaceActiveObject
 
 IFACEMETHODIMP LinkControl::GetWindow(HWND* window) {
-  if (window == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, window);
   *window = window_.get();
   return window_ ? S_OK : E_FAIL;
 }
@@ -263,16 +229,13 @@ IFACEMETHODIMP LinkControl::UIDeactivate() { return S_OK; }
 // The window follows the host's position; parts outside clip are clipped
 // by the host's own window, so clip needs no handling here.
 IFACEMETHODIMP LinkControl::SetObjectRects(LPCRECT position, LPCRECT) {
-  if (position == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, position);
   if (!window_) {
     return S_OK;  // not active: the position applies at activation
   }
-  if (!SetWindowPos(window_.get(), nullptr, position->left, position->top, position->right - position->left,
-                    position->bottom - position->top, SWP_NOZORDER | SWP_NOACTIVATE)) {
-    return HRESULT_FROM_WIN32(GetLastError());
-  }
+  RETURN_LAST_ERROR_IF(!SetWindowPos(window_.get(), nullptr, position->left, position->top,
+                                     position->right - position->left, position->bottom - position->top,
+                                     SWP_NOZORDER | SWP_NOACTIVATE));
   InvalidateRect(window_.get(), nullptr, FALSE);
   return S_OK;
 }
@@ -292,12 +255,8 @@ IFACEMETHODIMP LinkControl::EnableModeless(BOOL) { return S_OK; }
 // IOleControl
 
 IFACEMETHODIMP LinkControl::GetControlInfo(CONTROLINFO* info) {
-  if (info == nullptr) {
-    return E_POINTER;
-  }
-  if (info->cb < sizeof(CONTROLINFO)) {
-    return E_INVALIDARG;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, info);
+  RETURN_HR_IF(E_INVALIDARG, info->cb < sizeof(CONTROLINFO));
   info->hAccel = nullptr;
   info->cAccel = 0;
   info->dwFlags = 0;

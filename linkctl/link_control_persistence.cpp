@@ -5,6 +5,7 @@
 
 #include "bstr_text.h"
 #include "persisted_value.h"
+#include "win32/result.h"
 
 #include <cstdint>
 
@@ -29,13 +30,8 @@ constexpr const wchar_t* kDefaultText = kDesignedCaption;
 HRESULT ReadBagColor(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, OLE_COLOR fallback,
                      OLE_COLOR& color) {
   std::int32_t value = static_cast<std::int32_t>(fallback);
-  HRESULT hr = ReadBagInt32(bag, errorLog, name, value);
-  if (FAILED(hr)) {
-    return hr;
-  }
-  if (FAILED(hr = ValidateColor(static_cast<OLE_COLOR>(value)))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(ReadBagInt32(bag, errorLog, name, value));
+  RETURN_IF_FAILED(ValidateColor(static_cast<OLE_COLOR>(value)));
   color = static_cast<OLE_COLOR>(value);
   return S_OK;
 }
@@ -43,9 +39,7 @@ HRESULT ReadBagColor(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName
 }  // namespace
 
 IFACEMETHODIMP LinkControl::GetClassID(CLSID* classId) {
-  if (classId == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, classId);
   *classId = CLSID_tessarelcontrol;
   return S_OK;
 }
@@ -53,10 +47,7 @@ IFACEMETHODIMP LinkControl::GetClassID(CLSID* classId) {
 // UserControl_InitProperties: caption, colours, font and pointer stay as
 // designed; only the link gets its starting value.
 IFACEMETHODIMP LinkControl::InitNew() {
-  HRESULT hr = AssignText(link_, kDefaultLink);
-  if (FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(AssignText(link_, kDefaultLink));
   dirty_ = false;
   return S_OK;
 }
@@ -64,53 +55,36 @@ IFACEMETHODIMP LinkControl::InitNew() {
 // UserControl_ReadProperties. The host's stored size comes first; a host
 // that keeps it elsewhere and calls SetExtent instead works as well.
 IFACEMETHODIMP LinkControl::Load(IPropertyBag* bag, IErrorLog* errorLog) {
-  if (bag == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, bag);
   std::int32_t extentX = extent_.cx;
   std::int32_t extentY = extent_.cy;
-  HRESULT hr = S_OK;
-  if (FAILED(hr = ReadBagInt32(bag, errorLog, kExtentXName, extentX)) ||
-      FAILED(hr = ReadBagInt32(bag, errorLog, kExtentYName, extentY))) {
-    return hr;
-  }
-  if (FAILED(hr = ApplyExtent(SIZEL{extentX, extentY}))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(ReadBagInt32(bag, errorLog, kExtentXName, extentX));
+  RETURN_IF_FAILED(ReadBagInt32(bag, errorLog, kExtentYName, extentY));
+  RETURN_IF_FAILED(ApplyExtent(SIZEL{extentX, extentY}));
 
   OLE_COLOR foreColor = kDefaultForeColor;
-  if (FAILED(hr = ReadBagColor(bag, errorLog, kForeColorName, kDefaultForeColor, foreColor))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(ReadBagColor(bag, errorLog, kForeColorName, kDefaultForeColor, foreColor));
   label_.foreColor = foreColor;
 
-  UniqueBstr text;
-  if (FAILED(hr = AssignText(text, kDefaultText)) || FAILED(hr = ReadBagString(bag, errorLog, kTextName, text))) {
-    return hr;
-  }
+  win32::UniqueBstr text;
+  RETURN_IF_FAILED(AssignText(text, kDefaultText));
+  RETURN_IF_FAILED(ReadBagString(bag, errorLog, kTextName, text));
   label_.caption = std::move(text);
 
-  UniqueBstr link;
-  if (FAILED(hr = AssignText(link, kDefaultLink)) || FAILED(hr = ReadBagString(bag, errorLog, kLinkName, link))) {
-    return hr;
-  }
+  win32::UniqueBstr link;
+  RETURN_IF_FAILED(AssignText(link, kDefaultLink));
+  RETURN_IF_FAILED(ReadBagString(bag, errorLog, kLinkName, link));
   link_ = std::move(link);
 
   ComPtr<IFont> font;
-  if (FAILED(hr = ReadBagFont(bag, errorLog, kFontName, font))) {
-    return hr;
+  RETURN_IF_FAILED(ReadBagFont(bag, errorLog, kFontName, font));
+  if (font == nullptr) {
+    RETURN_IF_FAILED(GetAmbientFont(font));
   }
-  if (font == nullptr && FAILED(hr = GetAmbientFont(font))) {
-    return hr;
-  }
-  if (FAILED(hr = SetLabelFont(std::move(font)))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(SetLabelFont(std::move(font)));
 
   OLE_COLOR backColor = kDefaultBackColor;
-  if (FAILED(hr = ReadBagColor(bag, errorLog, kBackColorName, kDefaultBackColor, backColor))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(ReadBagColor(bag, errorLog, kBackColorName, kDefaultBackColor, backColor));
   label_.backColor = backColor;
 
   dirty_ = false;
@@ -121,39 +95,27 @@ IFACEMETHODIMP LinkControl::Load(IPropertyBag* bag, IErrorLog* errorLog) {
 // UserControl_WriteProperties. A value equal to its default is left out,
 // whatever saveAll asks: a host reads a missing entry as the default.
 IFACEMETHODIMP LinkControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL /*saveAll*/) {
-  if (bag == nullptr) {
-    return E_POINTER;
+  RETURN_HR_IF_NULL(E_POINTER, bag);
+  RETURN_IF_FAILED(WriteBagInt32(bag, kExtentXName, extent_.cx));
+  RETURN_IF_FAILED(WriteBagInt32(bag, kExtentYName, extent_.cy));
+  if (label_.foreColor != kDefaultForeColor) {
+    RETURN_IF_FAILED(WriteBagInt32(bag, kForeColorName, static_cast<std::int32_t>(label_.foreColor)));
   }
-  HRESULT hr = S_OK;
-  if (FAILED(hr = WriteBagInt32(bag, kExtentXName, extent_.cx)) ||
-      FAILED(hr = WriteBagInt32(bag, kExtentYName, extent_.cy))) {
-    return hr;
+  if (!TextEquals(label_.caption.get(), kDefaultText)) {
+    RETURN_IF_FAILED(WriteBagString(bag, kTextName, label_.caption.get()));
   }
-  if (label_.foreColor != kDefaultForeColor &&
-      FAILED(hr = WriteBagInt32(bag, kForeColorName, static_cast<std::int32_t>(label_.foreColor)))) {
-    return hr;
-  }
-  if (!TextEquals(label_.caption.get(), kDefaultText) &&
-      FAILED(hr = WriteBagString(bag, kTextName, label_.caption.get()))) {
-    return hr;
-  }
-  if (!TextEquals(link_.get(), kDefaultLink) && FAILED(hr = WriteBagString(bag, kLinkName, link_.get()))) {
-    return hr;
+  if (!TextEquals(link_.get(), kDefaultLink)) {
+    RETURN_IF_FAILED(WriteBagString(bag, kLinkName, link_.get()));
   }
   ComPtr<IFont> ambientFont;
-  if (FAILED(hr = GetAmbientFont(ambientFont))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(GetAmbientFont(ambientFont));
   bool sameAsAmbient = false;
-  if (FAILED(hr = FontsDrawAlike(label_.font.Get(), ambientFont.Get(), sameAsAmbient))) {
-    return hr;
+  RETURN_IF_FAILED(FontsDrawAlike(label_.font.Get(), ambientFont.Get(), sameAsAmbient));
+  if (!sameAsAmbient) {
+    RETURN_IF_FAILED(WriteBagFont(bag, kFontName, label_.font.Get()));
   }
-  if (!sameAsAmbient && FAILED(hr = WriteBagFont(bag, kFontName, label_.font.Get()))) {
-    return hr;
-  }
-  if (label_.backColor != kDefaultBackColor &&
-      FAILED(hr = WriteBagInt32(bag, kBackColorName, static_cast<std::int32_t>(label_.backColor)))) {
-    return hr;
+  if (label_.backColor != kDefaultBackColor) {
+    RETURN_IF_FAILED(WriteBagInt32(bag, kBackColorName, static_cast<std::int32_t>(label_.backColor)));
   }
   if (clearDirty) {
     dirty_ = false;
@@ -166,28 +128,21 @@ IFACEMETHODIMP LinkControl::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
 // The stream holds every value, defaults included, in the bag's order:
 // extent x and y (HIMETRIC), fore colour, caption, link, font, back colour.
 IFACEMETHODIMP LinkControl::Load(IStream* stream) {
-  if (stream == nullptr) {
-    return E_POINTER;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, stream);
   std::uint32_t extentX = 0, extentY = 0, foreColor = 0, backColor = 0;
-  UniqueBstr text, link;
+  win32::UniqueBstr text, link;
   ComPtr<IFont> font;
-  HRESULT hr = S_OK;
-  if (FAILED(hr = ReadStreamUInt32(stream, extentX)) || FAILED(hr = ReadStreamUInt32(stream, extentY)) ||
-      FAILED(hr = ReadStreamUInt32(stream, foreColor)) || FAILED(hr = ReadStreamString(stream, text)) ||
-      FAILED(hr = ReadStreamString(stream, link)) || FAILED(hr = ReadStreamFont(stream, font)) ||
-      FAILED(hr = ReadStreamUInt32(stream, backColor))) {
-    return hr;
-  }
-  if (FAILED(hr = ValidateColor(foreColor)) || FAILED(hr = ValidateColor(backColor))) {
-    return hr;
-  }
-  if (FAILED(hr = ApplyExtent(SIZEL{static_cast<LONG>(extentX), static_cast<LONG>(extentY)}))) {
-    return hr;
-  }
-  if (FAILED(hr = SetLabelFont(std::move(font)))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(ReadStreamUInt32(stream, extentX));
+  RETURN_IF_FAILED(ReadStreamUInt32(stream, extentY));
+  RETURN_IF_FAILED(ReadStreamUInt32(stream, foreColor));
+  RETURN_IF_FAILED(ReadStreamString(stream, text));
+  RETURN_IF_FAILED(ReadStreamString(stream, link));
+  RETURN_IF_FAILED(ReadStreamFont(stream, font));
+  RETURN_IF_FAILED(ReadStreamUInt32(stream, backColor));
+  RETURN_IF_FAILED(ValidateColor(foreColor));
+  RETURN_IF_FAILED(ValidateColor(backColor));
+  RETURN_IF_FAILED(ApplyExtent(SIZEL{static_cast<LONG>(extentX), static_cast<LONG>(extentY)}));
+  RETURN_IF_FAILED(SetLabelFont(std::move(font)));
   label_.foreColor = foreColor;
   label_.caption = std::move(text);
   link_ = std::move(link);
@@ -198,18 +153,14 @@ IFACEMETHODIMP LinkControl::Load(IStream* stream) {
 }
 
 IFACEMETHODIMP LinkControl::Save(IStream* stream, BOOL clearDirty) {
-  if (stream == nullptr) {
-    return E_POINTER;
-  }
-  HRESULT hr = S_OK;
-  if (FAILED(hr = WriteStreamUInt32(stream, static_cast<std::uint32_t>(extent_.cx))) ||
-      FAILED(hr = WriteStreamUInt32(stream, static_cast<std::uint32_t>(extent_.cy))) ||
-      FAILED(hr = WriteStreamUInt32(stream, label_.foreColor)) ||
-      FAILED(hr = WriteStreamString(stream, label_.caption.get())) ||
-      FAILED(hr = WriteStreamString(stream, link_.get())) || FAILED(hr = WriteStreamFont(stream, label_.font.Get())) ||
-      FAILED(hr = WriteStreamUInt32(stream, label_.backColor))) {
-    return hr;
-  }
+  RETURN_HR_IF_NULL(E_POINTER, stream);
+  RETURN_IF_FAILED(WriteStreamUInt32(stream, static_cast<std::uint32_t>(extent_.cx)));
+  RETURN_IF_FAILED(WriteStreamUInt32(stream, static_cast<std::uint32_t>(extent_.cy)));
+  RETURN_IF_FAILED(WriteStreamUInt32(stream, label_.foreColor));
+  RETURN_IF_FAILED(WriteStreamString(stream, label_.caption.get()));
+  RETURN_IF_FAILED(WriteStreamString(stream, link_.get()));
+  RETURN_IF_FAILED(WriteStreamFont(stream, label_.font.Get()));
+  RETURN_IF_FAILED(WriteStreamUInt32(stream, label_.backColor));
   if (clearDirty) {
     dirty_ = false;
   }
@@ -230,22 +181,17 @@ HRESULT LinkControl::GetAmbientFont(ComPtr<IFont>& font) {
     return CreateFallbackAmbientFont(font);
   }
   DISPPARAMS noArguments{};
-  UniqueVariant result;
-  HRESULT hr = ambient->Invoke(DISPID_AMBIENT_FONT, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &noArguments,
-                               result.get(), nullptr, nullptr);
+  win32::UniqueVariant result;
+  const HRESULT hr = ambient->Invoke(DISPID_AMBIENT_FONT, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                     &noArguments, result.get(), nullptr, nullptr);
   if (hr == DISP_E_MEMBERNOTFOUND) {
     return CreateFallbackAmbientFont(font);
   }
-  if (FAILED(hr)) {
-    return hr;
-  }
-  if ((result->vt != VT_DISPATCH && result->vt != VT_UNKNOWN) || result->punkVal == nullptr) {
-    return DISP_E_TYPEMISMATCH;
-  }
+  RETURN_IF_FAILED(hr);
+  RETURN_HR_IF(DISP_E_TYPEMISMATCH,
+               (result->vt != VT_DISPATCH && result->vt != VT_UNKNOWN) || result->punkVal == nullptr);
   ComPtr<IFont> hostFont;
-  if (FAILED(hr = result->punkVal->QueryInterface(IID_PPV_ARGS(&hostFont)))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(result->punkVal->QueryInterface(IID_PPV_ARGS(&hostFont)));
   // A copy, so that later changes of the host's font leave the label alone.
   return hostFont->Clone(font.ReleaseAndGetAddressOf());
 }

@@ -3,6 +3,7 @@
 #include "link_control.h"
 
 #include "link_opener.h"
+#include "win32/result.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -12,12 +13,8 @@ namespace tessarel {
 
 IFACEMETHODIMP LinkControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC drawDc, LPCRECTL bounds, LPCRECTL,
                                  BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
-  if (aspect != DVASPECT_CONTENT) {
-    return DV_E_DVASPECT;
-  }
-  if (drawDc == nullptr || bounds == nullptr) {
-    return E_INVALIDARG;
-  }
+  RETURN_HR_IF(DV_E_DVASPECT, aspect != DVASPECT_CONTENT);
+  RETURN_HR_IF(E_INVALIDARG, drawDc == nullptr || bounds == nullptr);
   const RECT area{bounds->left, bounds->top, bounds->right, bounds->bottom};
   return PaintControl(label_, drawDc, area, ControlTwips());
 }

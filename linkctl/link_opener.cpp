@@ -2,7 +2,7 @@
 
 #include "bstr_text.h"
 #include "module.h"
-#include "unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <shellapi.h>
 
@@ -11,7 +11,7 @@ namespace {
 
 // Converts length characters of text to a null-terminated string in the
 // ANSI code page; false (with the last error set) if the system cannot.
-bool ToAnsi(const wchar_t* text, int length, UniqueHeapArray<char>& ansi) {
+bool ToAnsi(const wchar_t* text, int length, win32::UniqueHeapArray<char>& ansi) {
   int bytes = 0;
   if (length != 0) {
     bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
@@ -30,8 +30,8 @@ bool ToAnsi(const wchar_t* text, int length, UniqueHeapArray<char>& ansi) {
 
 // The folder that holds tessarel.ocx, without a trailing separator, in the
 // ANSI code page; empty when the system cannot tell the library's path.
-bool LibraryFolderAnsi(UniqueHeapArray<char>& folder) {
-  UniqueBstr path;
+bool LibraryFolderAnsi(win32::UniqueHeapArray<char>& folder) {
+  win32::UniqueBstr path;
   const HRESULT hr = ModulePath(path);
   if (hr == E_OUTOFMEMORY) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -55,7 +55,7 @@ bool LibraryFolderAnsi(UniqueHeapArray<char>& folder) {
 }  // namespace
 
 DWORD OpenLink(HWND owner, BSTR link) {
-  UniqueHeapArray<char> file, folder;
+  win32::UniqueHeapArray<char> file, folder;
   if (!ToAnsi(BstrChars(link), static_cast<int>(SysStringLen(link)), file) || !LibraryFolderAnsi(folder)) {
     return GetLastError();
   }

@@ -1,10 +1,12 @@
-// DllMain and the module counters.
+// DllMain, DllCanUnloadNow, the module's type library and the lock count.
 #include "module.h"
 
 #include "bstr_text.h"
 #include "label_window.h"
+#include "tessarel_h.h"
+#include "win32/result.h"
 
-#include <atomic>
+#include <wrl/client.h>
 
 namespace tessarel {
 namespace {
@@ -13,14 +15,40 @@ namespace {
 constexpr UINT kLongestPath = 32767;
 
 HMODULE g_module = nullptr;
-std::atomic<long> g_objects{0};
 std::atomic<long> g_locks{0};
+
+INIT_ONCE g_typeLibraryOnce = INIT_ONCE_STATIC_INIT;
+// Owned: released by ReleaseTypeLibrary. Raw, so that no destructor runs
+// at process end, when oleaut32 may be gone already.
+ITypeLib* g_typeLibrary = nullptr;
+ITypeInfo* g_controlTypeInfo = nullptr;
+
+HRESULT LoadTypeLibrary() {
+  win32::UniqueBstr path;
+  RETURN_IF_FAILED(ModulePath(path));
+  Microsoft::WRL::ComPtr<ITypeLib> library;
+  RETURN_IF_FAILED(LoadTypeLibEx(path.get(), REGKIND_NONE, &library));
+  Microsoft::WRL::ComPtr<ITypeInfo> typeInfo;
+  RETURN_IF_FAILED(library->GetTypeInfoOfGuid(IID__tessarelcontrol, &typeInfo));
+  g_typeLibrary = library.Detach();
+  g_controlTypeInfo = typeInfo.Detach();
+  return S_OK;
+}
+
+void ReleaseTypeLibrary() noexcept {
+  if (g_controlTypeInfo != nullptr) {
+    g_controlTypeInfo->Release();
+  }
+  if (g_typeLibrary != nullptr) {
+    g_typeLibrary->Release();
+  }
+}
 
 }  // namespace
 
 HMODULE ModuleHandle() noexcept { return g_module; }
 
-HRESULT ModulePath(UniqueBstr& path) {
+HRESULT ModulePath(win32::UniqueBstr& path) {
   // GetModuleFileNameW cannot tell the length beforehand: try ever larger
   // buffers until the path fits with its terminator.
   for (UINT capacity = MAX_PATH;; capacity *= 2) {
@@ -28,32 +56,41 @@ HRESULT ModulePath(UniqueBstr& path) {
       capacity = kLongestPath + 1;
     }
     // Room for capacity characters and one more, the BSTR's terminator.
-    UniqueBstr buffer(SysAllocStringLen(nullptr, capacity));
-    if (!buffer) {
-      return E_OUTOFMEMORY;
-    }
+    win32::UniqueBstr buffer(SysAllocStringLen(nullptr, capacity));
+    RETURN_HR_IF(E_OUTOFMEMORY, !buffer);
     const DWORD length = GetModuleFileNameW(g_module, buffer.get(), capacity);
-    if (length == 0) {
-      const DWORD error = GetLastError();
-      return error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
-    }
+    RETURN_LAST_ERROR_IF(length == 0);
     if (length < capacity) {
       // A copy of the right length: the buffer's BSTR length is capacity.
       return AssignText(path, buffer.get(), length);
     }
-    if (capacity > kLongestPath) {
-      return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
-    }
+    RETURN_HR_IF(HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER), capacity > kLongestPath);
   }
 }
 
-void AddObjectRef() noexcept { ++g_objects; }
-void ReleaseObjectRef() noexcept { --g_objects; }
+HRESULT GetTypeLibrary(ITypeLib*& library, ITypeInfo*& controlTypeInfo) {
+  // One thread at a time loads, the others wait for it; after a success
+  // nobody loads again, after a failure the next caller tries.
+  BOOL pending = FALSE;
+  RETURN_LAST_ERROR_IF(!InitOnceBeginInitialize(&g_typeLibraryOnce, 0, &pending, nullptr));
+  if (pending) {
+    const HRESULT hr = LoadTypeLibrary();
+    RETURN_LAST_ERROR_IF(!InitOnceComplete(&g_typeLibraryOnce, SUCCEEDED(hr) ? 0 : INIT_ONCE_INIT_FAILED, nullptr));
+    RETURN_IF_FAILED(hr);
+  }
+  library = g_typeLibrary;
+  controlTypeInfo = g_controlTypeInfo;
+  return S_OK;
+}
+
 void AddLockRef() noexcept { ++g_locks; }
 void ReleaseLockRef() noexcept { --g_locks; }
-bool ModuleInUse() noexcept { return g_objects.load() != 0 || g_locks.load() != 0; }
 
 }  // namespace tessarel
+
+STDAPI DllCanUnloadNow() {
+  return tessarel::ModuleObjectCount::AnyAlive() || tessarel::g_locks.load() != 0 ? S_FALSE : S_OK;
+}
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void* reserved) {
   switch (reason) {
@@ -62,11 +99,13 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void* reserved)
       DisableThreadLibraryCalls(instance);
       break;
     case DLL_PROCESS_DETACH:
-      // On FreeLibrary (not at process end) the label's window class must
-      // go, or a later load of the library would find it still pointing
-      // into the unloaded image.
+      // On FreeLibrary (not at process end) what the library made for
+      // the whole process goes: the label's window class, or a later load
+      // of the library would find it still pointing into the unloaded
+      // image, and the type library it loaded.
       if (reserved == nullptr) {
         tessarel::UnregisterLabelWindowClass();
+        tessarel::ReleaseTypeLibrary();
       }
       break;
     default:

@@ -1,6 +1,7 @@
 #include "persisted_value.h"
 
 #include "bstr_text.h"
+#include "win32/result.h"
 
 #include <ole2.h>
 
@@ -15,45 +16,34 @@ constexpr HRESULT kBagEntryMissing = E_INVALIDARG;
 // Longest string the stream format accepts back (guards against garbage).
 constexpr std::uint32_t kMaxStreamStringLength = 1u << 20;
 
-HRESULT ReadBagRaw(IPropertyBag* bag, IErrorLog* errorLog, const wchar_t* name, VARTYPE type, UniqueVariant& value,
-                   bool& found) {
+HRESULT ReadBagRaw(IPropertyBag* bag, IErrorLog* errorLog, const wchar_t* name, VARTYPE type,
+                   win32::UniqueVariant& value, bool& found) {
   VARIANT* raw = value.put();
   // The type wanted, as a hint to the bag, over empty data: a bag that fails
   // without writing must leave nothing stale for the clear below to free.
   *raw = VARIANT{};
   raw->vt = type;
-  HRESULT hr = bag->Read(name, raw, errorLog);
-  if (hr == kBagEntryMissing) {
-    value.put();
-    found = false;
+  const HRESULT hr = bag->Read(name, raw, errorLog);
+  found = SUCCEEDED(hr);
+  if (found) {
     return S_OK;
   }
-  if (FAILED(hr)) {
-    value.put();
-    return hr;
-  }
-  found = true;
-  return S_OK;
+  value.put();  // whatever the failing bag left there
+  return hr == kBagEntryMissing ? S_OK : hr;
 }
 
 }  // namespace
 
 HRESULT ReadBagValue(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, VARTYPE type,
-                     UniqueVariant& value, bool& found) {
-  found = false;
-  HRESULT hr = ReadBagRaw(bag, errorLog, name.stored, type, value, found);
-  if (SUCCEEDED(hr) && !found) {
-    hr = ReadBagRaw(bag, errorLog, name.control, type, value, found);
+                     win32::UniqueVariant& value, bool& found) {
+  RETURN_IF_FAILED(ReadBagRaw(bag, errorLog, name.stored, type, value, found));
+  if (!found) {
+    RETURN_IF_FAILED(ReadBagRaw(bag, errorLog, name.control, type, value, found));
   }
-  if (FAILED(hr) || !found) {
-    return hr;
-  }
-  if (value->vt == type) {
+  if (!found || value->vt == type) {
     return S_OK;
   }
-  if (FAILED(VariantChangeType(value.get(), value.get(), 0, type))) {
-    return DISP_E_TYPEMISMATCH;
-  }
+  RETURN_HR_IF(DISP_E_TYPEMISMATCH, FAILED(VariantChangeType(value.get(), value.get(), 0, type)));
   return S_OK;
 }
 
@@ -62,36 +52,32 @@ HRESULT WriteBagValue(IPropertyBag* bag, const PersistedName& name, VARIANT& val
 }
 
 HRESULT ReadBagInt32(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, std::int32_t& value) {
-  UniqueVariant read;
+  win32::UniqueVariant read;
   bool found = false;
-  HRESULT hr = ReadBagValue(bag, errorLog, name, VT_I4, read, found);
-  if (SUCCEEDED(hr) && found) {
+  RETURN_IF_FAILED(ReadBagValue(bag, errorLog, name, VT_I4, read, found));
+  if (found) {
     value = read->lVal;
   }
-  return hr;
+  return S_OK;
 }
 
-HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, UniqueBstr& value) {
-  UniqueVariant read;
+HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, win32::UniqueBstr& value) {
+  win32::UniqueVariant read;
   bool found = false;
-  HRESULT hr = ReadBagValue(bag, errorLog, name, VT_BSTR, read, found);
-  if (FAILED(hr) || !found) {
-    return hr;
-  }
-  return AssignBstr(value, read->bstrVal);
+  RETURN_IF_FAILED(ReadBagValue(bag, errorLog, name, VT_BSTR, read, found));
+  return found ? AssignBstr(value, read->bstrVal) : S_OK;
 }
 
 HRESULT ReadBagFont(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, ComPtr<IFont>& font) {
   font.Reset();
-  UniqueVariant read;
+  win32::UniqueVariant read;
   bool found = false;
-  HRESULT hr = ReadBagValue(bag, errorLog, name, VT_DISPATCH, read, found);
-  if (FAILED(hr) || !found) {
-    return hr;
+  RETURN_IF_FAILED(ReadBagValue(bag, errorLog, name, VT_DISPATCH, read, found));
+  if (!found) {
+    return S_OK;
   }
-  if (read->pdispVal == nullptr || FAILED(read->pdispVal->QueryInterface(IID_PPV_ARGS(&font)))) {
-    return DISP_E_TYPEMISMATCH;
-  }
+  RETURN_HR_IF(DISP_E_TYPEMISMATCH,
+               read->pdispVal == nullptr || FAILED(read->pdispVal->QueryInterface(IID_PPV_ARGS(&font))));
   return S_OK;
 }
 
@@ -105,90 +91,65 @@ HRESULT WriteBagInt32(IPropertyBag* bag, const PersistedName& name, std::int32_t
 
 HRESULT WriteBagString(IPropertyBag* bag, const PersistedName& name, BSTR value) {
   // A copy of its own, so that the variant never borrows.
-  UniqueVariant variant;
+  win32::UniqueVariant variant;
   variant->bstrVal = SysAllocStringLen(BstrChars(value), SysStringLen(value));
-  if (variant->bstrVal == nullptr) {
-    return E_OUTOFMEMORY;
-  }
+  RETURN_HR_IF_NULL(E_OUTOFMEMORY, variant->bstrVal);
   variant->vt = VT_BSTR;
   return WriteBagValue(bag, name, *variant.get());
 }
 
 HRESULT WriteBagFont(IPropertyBag* bag, const PersistedName& name, IFont* font) {
-  UniqueVariant variant;
-  HRESULT hr = font->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&variant->pdispVal));
-  if (FAILED(hr)) {
-    return hr;
-  }
+  win32::UniqueVariant variant;
+  RETURN_IF_FAILED(font->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&variant->pdispVal)));
   variant->vt = VT_DISPATCH;
   return WriteBagValue(bag, name, *variant.get());
 }
 
 HRESULT WriteStreamUInt32(IStream* stream, std::uint32_t value) {
   ULONG written = 0;
-  HRESULT hr = stream->Write(&value, sizeof(value), &written);
-  if (FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(stream->Write(&value, sizeof(value), &written));
   return written == sizeof(value) ? S_OK : STG_E_WRITEFAULT;
 }
 
 HRESULT ReadStreamUInt32(IStream* stream, std::uint32_t& value) {
   ULONG read = 0;
-  HRESULT hr = stream->Read(&value, sizeof(value), &read);
-  if (FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(stream->Read(&value, sizeof(value), &read));
   return read == sizeof(value) ? S_OK : STG_E_READFAULT;
 }
 
 HRESULT WriteStreamString(IStream* stream, BSTR value) {
   // A BSTR's length in bytes fits 32 bits, so its length in units does.
   const std::uint32_t length = SysStringLen(value);
-  HRESULT hr = WriteStreamUInt32(stream, length);
-  if (FAILED(hr) || length == 0) {
-    return hr;
+  RETURN_IF_FAILED(WriteStreamUInt32(stream, length));
+  if (length == 0) {
+    return S_OK;
   }
   const ULONG bytes = length * sizeof(wchar_t);
   ULONG written = 0;
-  if (FAILED(hr = stream->Write(value, bytes, &written))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(stream->Write(value, bytes, &written));
   return written == bytes ? S_OK : STG_E_WRITEFAULT;
 }
 
-HRESULT ReadStreamString(IStream* stream, UniqueBstr& value) {
+HRESULT ReadStreamString(IStream* stream, win32::UniqueBstr& value) {
   std::uint32_t length = 0;
-  HRESULT hr = ReadStreamUInt32(stream, length);
-  if (FAILED(hr)) {
-    return hr;
-  }
-  if (length > kMaxStreamStringLength) {
-    return STG_E_INVALIDHEADER;
-  }
+  RETURN_IF_FAILED(ReadStreamUInt32(stream, length));
+  RETURN_HR_IF(STG_E_INVALIDHEADER, length > kMaxStreamStringLength);
   // Uninitialised units; the read fills them, or the string is dropped.
-  UniqueBstr text(SysAllocStringLen(nullptr, length));
-  if (!text) {
-    return E_OUTOFMEMORY;
-  }
+  win32::UniqueBstr text(SysAllocStringLen(nullptr, length));
+  RETURN_HR_IF(E_OUTOFMEMORY, !text);
   const ULONG bytes = length * sizeof(wchar_t);
   ULONG read = 0;
-  if (length != 0 && FAILED(hr = stream->Read(text.get(), bytes, &read))) {
-    return hr;
+  if (length != 0) {
+    RETURN_IF_FAILED(stream->Read(text.get(), bytes, &read));
   }
-  if (read != bytes) {
-    return STG_E_READFAULT;
-  }
+  RETURN_HR_IF(STG_E_READFAULT, read != bytes);
   value = std::move(text);
   return S_OK;
 }
 
 HRESULT WriteStreamFont(IStream* stream, IFont* font) {
   ComPtr<IPersistStream> persist;
-  HRESULT hr = font->QueryInterface(IID_PPV_ARGS(&persist));
-  if (FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(font->QueryInterface(IID_PPV_ARGS(&persist)));
   return OleSaveToStream(persist.Get(), stream);
 }
 

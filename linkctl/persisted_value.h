@@ -2,7 +2,7 @@
 // name, and the fixed-layout fields of the control's stream.
 #pragma once
 
-#include "unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <objidl.h>
 #include <ocidl.h>
@@ -26,13 +26,13 @@ struct PersistedName {
 // no such entry (value then stays empty); any other failure of the bag is
 // returned; an entry that cannot be converted gives DISP_E_TYPEMISMATCH.
 HRESULT ReadBagValue(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, VARTYPE type,
-                     UniqueVariant& value, bool& found);
+                     win32::UniqueVariant& value, bool& found);
 // Writes one entry under its stored (lower-case) name.
 HRESULT WriteBagValue(IPropertyBag* bag, const PersistedName& name, VARIANT& value);
 
 // Typed reads over ReadBagValue; a missing entry leaves fallback in place.
 HRESULT ReadBagInt32(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, std::int32_t& value);
-HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, UniqueBstr& value);
+HRESULT ReadBagString(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, win32::UniqueBstr& value);
 // A missing entry leaves font null.
 HRESULT ReadBagFont(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name,
                     Microsoft::WRL::ComPtr<IFont>& font);
@@ -49,7 +49,7 @@ HRESULT ReadStreamUInt32(IStream* stream, std::uint32_t& value);
 // A 32-bit count of UTF-16 units, then the units. The written value is
 // borrowed; null is the empty string.
 HRESULT WriteStreamString(IStream* stream, BSTR value);
-HRESULT ReadStreamString(IStream* stream, UniqueBstr& value);
+HRESULT ReadStreamString(IStream* stream, win32::UniqueBstr& value);
 // The font object's own persisted form (its class identifier first).
 HRESULT WriteStreamFont(IStream* stream, IFont* font);
 HRESULT ReadStreamFont(IStream* stream, Microsoft::WRL::ComPtr<IFont>& font);

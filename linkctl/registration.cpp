@@ -3,7 +3,8 @@
 #include "link_control.h"
 #include "module.h"
 #include "resource_ids.h"
-#include "unique_handle.h"
+#include "win32/result.h"
+#include "win32/unique_handle.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -42,16 +43,14 @@ void FormatDecimal(unsigned long value, wchar_t (&text)[kDecimalTextSize]) {
 }
 
 // The parts, one after the other, in one string.
-HRESULT JoinText(std::initializer_list<const wchar_t*> parts, UniqueBstr& joined) {
+HRESULT JoinText(std::initializer_list<const wchar_t*> parts, win32::UniqueBstr& joined) {
   UINT length = 0;
   for (const wchar_t* part : parts) {
     length += static_cast<UINT>(lstrlenW(part));
   }
   // SysAllocStringLen adds the terminator after the length units.
-  UniqueBstr text(SysAllocStringLen(nullptr, length));
-  if (!text) {
-    return E_OUTOFMEMORY;
-  }
+  win32::UniqueBstr text(SysAllocStringLen(nullptr, length));
+  RETURN_HR_IF(E_OUTOFMEMORY, !text);
   wchar_t* end = text.get();
   for (const wchar_t* part : parts) {
     const int partLength = lstrlenW(part);
@@ -65,20 +64,14 @@ HRESULT JoinText(std::initializer_list<const wchar_t*> parts, UniqueBstr& joined
 // Creates the key keyStart + keyEnd below HKEY_CLASSES_ROOT and sets one
 // string value (name null: the key's default value).
 HRESULT SetClassesValue(const wchar_t* keyStart, const wchar_t* keyEnd, const wchar_t* name, const wchar_t* value) {
-  UniqueBstr key;
-  HRESULT hr = JoinText({keyStart, keyEnd}, key);
-  if (FAILED(hr)) {
-    return hr;
-  }
-  UniqueHkey handle;
-  LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.get(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                                   nullptr, handle.put(), nullptr);
-  if (status != ERROR_SUCCESS) {
-    return HRESULT_FROM_WIN32(status);
-  }
+  win32::UniqueBstr key;
+  RETURN_IF_FAILED(JoinText({keyStart, keyEnd}, key));
+  win32::UniqueHkey handle;
+  const LSTATUS created = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.get(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                          KEY_SET_VALUE, nullptr, handle.put(), nullptr);
+  RETURN_IF_FAILED(HRESULT_FROM_WIN32(created));
   const auto bytes = static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t));
-  status = RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes);
-  return HRESULT_FROM_WIN32(status);
+  return HRESULT_FROM_WIN32(RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes));
 }
 
 HRESULT DeleteClassesTree(const wchar_t* key) {
@@ -87,12 +80,9 @@ HRESULT DeleteClassesTree(const wchar_t* key) {
 }
 
 // CLSID\{...} of the control.
-HRESULT ClassKey(UniqueBstr& key) {
+HRESULT ClassKey(win32::UniqueBstr& key) {
   wchar_t classId[kGuidTextSize];
-  HRESULT hr = FormatGuid(CLSID_tessarelcontrol, classId);
-  if (FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(FormatGuid(CLSID_tessarelcontrol, classId));
   return JoinText({L"CLSID\\", classId}, key);
 }
 
@@ -100,17 +90,13 @@ HRESULT ClassKey(UniqueBstr& key) {
 HRESULT RegisterClassKeys(const wchar_t* modulePath) {
   wchar_t classId[kGuidTextSize], libraryId[kGuidTextSize];
   wchar_t miscStatus[kDecimalTextSize], bitmapId[kDecimalTextSize];
-  UniqueBstr classKey, toolboxBitmap;
-  HRESULT hr = S_OK;
-  if (FAILED(hr = FormatGuid(CLSID_tessarelcontrol, classId)) || FAILED(hr = FormatGuid(LIBID_Tessarel, libraryId)) ||
-      FAILED(hr = ClassKey(classKey))) {
-    return hr;
-  }
+  win32::UniqueBstr classKey, toolboxBitmap;
+  RETURN_IF_FAILED(FormatGuid(CLSID_tessarelcontrol, classId));
+  RETURN_IF_FAILED(FormatGuid(LIBID_Tessarel, libraryId));
+  RETURN_IF_FAILED(ClassKey(classKey));
   FormatDecimal(kMiscStatus, miscStatus);
   FormatDecimal(IDB_TOOLBOX_BITMAP, bitmapId);
-  if (FAILED(hr = JoinText({modulePath, L", ", bitmapId}, toolboxBitmap))) {
-    return hr;
-  }
+  RETURN_IF_FAILED(JoinText({modulePath, L", ", bitmapId}, toolboxBitmap));
   const struct {
     const wchar_t* keyStart;
     const wchar_t* keyEnd;
@@ -131,32 +117,28 @@ HRESULT RegisterClassKeys(const wchar_t* modulePath) {
       {kProgId, L"\\CLSID", nullptr, classId},
   };
   for (const auto& entry : entries) {
-    if (FAILED(hr = SetClassesValue(entry.keyStart, entry.keyEnd, entry.name, entry.value))) {
-      return hr;
-    }
+    RETURN_IF_FAILED(SetClassesValue(entry.keyStart, entry.keyEnd, entry.name, entry.value));
   }
   return S_OK;
 }
 
 // modulePath is borrowed from the caller.
-HRESULT RegisterTypeLibrary(BSTR modulePath) {
-  Microsoft::WRL::ComPtr<ITypeLib> typeLibrary;
-  HRESULT hr = LoadTypeLibEx(modulePath, REGKIND_NONE, &typeLibrary);
-  if (FAILED(hr)) {
-    return hr;
-  }
+HRESULT RegisterAll(BSTR modulePath) {
+  ITypeLib* typeLibrary = nullptr;         // borrowed from the module
+  ITypeInfo* unusedControlInfo = nullptr;  // the same; registering needs only the library
+  RETURN_IF_FAILED(GetTypeLibrary(typeLibrary, unusedControlInfo));
   // RegisterTypeLib takes a non-const path but does not change it.
-  return RegisterTypeLib(typeLibrary.Get(), modulePath, nullptr);
+  RETURN_IF_FAILED(RegisterTypeLib(typeLibrary, modulePath, nullptr));
+  return RegisterClassKeys(modulePath);
 }
 
 HRESULT UnregisterAll() {
-  UniqueBstr classKey;
-  HRESULT hr = ClassKey(classKey);
-  if (FAILED(hr) || FAILED(hr = DeleteClassesTree(classKey.get())) || FAILED(hr = DeleteClassesTree(kProgId))) {
-    return hr;
-  }
+  win32::UniqueBstr classKey;
+  RETURN_IF_FAILED(ClassKey(classKey));
+  RETURN_IF_FAILED(DeleteClassesTree(classKey.get()));
+  RETURN_IF_FAILED(DeleteClassesTree(kProgId));
   // Unregistering twice is not an error: the library is gone either way.
-  UniqueBstr registeredPath;
+  win32::UniqueBstr registeredPath;
   if (FAILED(QueryPathOfRegTypeLib(LIBID_Tessarel, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLocale,
                                    registeredPath.put()))) {
     return S_OK;
@@ -168,13 +150,10 @@ HRESULT UnregisterAll() {
 }  // namespace tessarel
 
 STDAPI DllRegisterServer() {
-  tessarel::UniqueBstr modulePath;
-  HRESULT hr = tessarel::ModulePath(modulePath);
+  win32::UniqueBstr modulePath;
+  RETURN_IF_FAILED(tessarel::ModulePath(modulePath));
+  const HRESULT hr = tessarel::RegisterAll(modulePath.get());
   if (FAILED(hr)) {
-    return hr;
-  }
-  if (FAILED(hr = tessarel::RegisterTypeLibrary(modulePath.get())) ||
-      FAILED(hr = tessarel::RegisterClassKeys(modulePath.get()))) {
     tessarel::UnregisterAll();  // leave nothing half registered; hr is the error to report
     return hr;
   }

@@ -1,5 +1,7 @@
 #include "sink_list.h"
 
+#include "win32/result.h"
+
 #include <olectl.h>
 
 #include <cstring>
@@ -16,9 +18,7 @@ constexpr std::size_t kFirstCapacity = 4;
 HRESULT SinkList::Add(IUnknown* sink, DWORD& cookie) {
   // The largest cookie is never handed out, so that NextCookie stays
   // above every cookie in use.
-  if (nextCookie_ == MAXDWORD) {
-    return CONNECT_E_ADVISELIMIT;
-  }
+  RETURN_HR_IF(CONNECT_E_ADVISELIMIT, nextCookie_ == MAXDWORD);
   if (count_ == capacity_) {
     const std::size_t capacity = capacity_ == 0 ? kFirstCapacity : capacity_ * 2;
     const SIZE_T bytes = capacity * sizeof(Connection);
@@ -26,10 +26,8 @@ HRESULT SinkList::Add(IUnknown* sink, DWORD& cookie) {
     // HeapReAlloc moves the entries (plain values) and frees the old
     // block; on failure the old block stays as it was.
     void* grown = items_ ? HeapReAlloc(heap, 0, items_.get(), bytes) : HeapAlloc(heap, 0, bytes);
-    if (grown == nullptr) {
-      return E_OUTOFMEMORY;
-    }
-    items_.release();  // already freed or moved by HeapReAlloc
+    RETURN_HR_IF_NULL(E_OUTOFMEMORY, grown);
+    static_cast<void>(items_.release());  // already freed or moved by HeapReAlloc
     items_.reset(static_cast<Connection*>(grown));
     capacity_ = capacity;
   }
@@ -57,7 +55,7 @@ bool SinkList::Remove(DWORD cookie) noexcept {
 
 void SinkList::Clear() noexcept {
   // Taken out of the list first, for the same reason as in Remove.
-  UniqueHeapArray<Connection> items = std::move(items_);
+  win32::UniqueHeapArray<Connection> items = std::move(items_);
   const std::size_t count = std::exchange(count_, 0);
   capacity_ = 0;
   for (std::size_t index = 0; index < count; ++index) {

@@ -4,7 +4,7 @@
 // number of sinks can connect.
 #pragma once
 
-#include "unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <ocidl.h>
 #include <wrl/client.h>
@@ -40,7 +40,7 @@ class SinkList {
     IUnknown* sink;  // owned: one reference, released by Remove or Clear
   };
 
-  UniqueHeapArray<Connection> items_;
+  win32::UniqueHeapArray<Connection> items_;
   std::size_t count_ = 0;
   std::size_t capacity_ = 0;
   DWORD nextCookie_ = 1;

@@ -17,7 +17,7 @@ constexpr int kManySinks = 20;
 // that a test gives it.
 class OrderSink final : public TestObject<IPropertyNotifySink> {
  public:
-  static ComPtr<OrderSink> Create(int index, std::vector<int>& log) { return AdoptComPtr(new OrderSink(index, log)); }
+  static ComPtr<OrderSink> Create(int index, std::vector<int>& log) { return Adopt(new OrderSink(index, log)); }
 
   IFACEMETHODIMP OnChanged(DISPID) override {
     log_.push_back(index_);

@@ -1,9 +1,5 @@
 #include "control_harness.h"
 
-#include <shlwapi.h>
-
-#include <new>
-
 namespace tessarel::test {
 
 std::wstring ProgramFolder() {
@@ -73,10 +69,7 @@ ComPtr<_tessarelcontrol> ControlTest::NewControl() {
 
 // MemoryPropertyBag
 
-ComPtr<MemoryPropertyBag> MemoryPropertyBag::Create() {
-  ComPtr<MemoryPropertyBag> bag = AdoptComPtr(new MemoryPropertyBag());
-  return bag;
-}
+ComPtr<MemoryPropertyBag> MemoryPropertyBag::Create() { return Adopt(new MemoryPropertyBag()); }
 
 MemoryPropertyBag::~MemoryPropertyBag() {
   for (auto& entry : entries_) {
@@ -152,10 +145,7 @@ std::vector<std::wstring> MemoryPropertyBag::Names() const {
 
 // ChangeRecorder
 
-ComPtr<ChangeRecorder> ChangeRecorder::Create() {
-  ComPtr<ChangeRecorder> recorder = AdoptComPtr(new ChangeRecorder());
-  return recorder;
-}
+ComPtr<ChangeRecorder> ChangeRecorder::Create() { return Adopt(new ChangeRecorder()); }
 
 IFACEMETHODIMP ChangeRecorder::OnChanged(DISPID id) {
   changes.push_back(id);
@@ -200,7 +190,7 @@ HRESULT EnsureHostWindowClass() {
 }  // namespace
 
 ComPtr<TestHost> TestHost::Create(IFont* ambientFont, const RECT& position) {
-  ComPtr<TestHost> host = AdoptComPtr(new TestHost());
+  ComPtr<TestHost> host = Adopt(new TestHost());
   host->ambientFont_ = ambientFont;
   host->position_ = position;
   if (FAILED(EnsureHostWindowClass())) {
@@ -214,23 +204,15 @@ ComPtr<TestHost> TestHost::Create(IFont* ambientFont, const RECT& position) {
   return host;
 }
 
-IFACEMETHODIMP TestHost::QueryInterface(REFIID riid, void** object) {
-  static const QITAB interfaces[] = {
+const QITAB* TestHost::InterfaceTable() noexcept {
+  static const QITAB table[] = {
       QITABENT(TestHost, IOleClientSite),
       QITABENT(TestHost, IOleInPlaceSite),
       QITABENTMULTI(TestHost, IOleWindow, IOleInPlaceSite),
       QITABENT(TestHost, IDispatch),
       {nullptr, 0},
   };
-  return QISearch(this, interfaces, riid, object);
-}
-IFACEMETHODIMP_(ULONG) TestHost::AddRef() { return ++references_; }
-IFACEMETHODIMP_(ULONG) TestHost::Release() {
-  const ULONG remaining = --references_;
-  if (remaining == 0) {
-    delete this;
-  }
-  return remaining;
+  return table;
 }
 
 IFACEMETHODIMP TestHost::SaveObject() { return E_NOTIMPL; }

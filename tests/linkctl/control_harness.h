@@ -7,7 +7,7 @@
 
 #include "tessarel_h.h"
 #include "win32/com_object.h"
-#include "unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 #include <ocidl.h>
@@ -23,6 +23,16 @@
 namespace tessarel::test {
 
 using Microsoft::WRL::ComPtr;
+using win32::Adopt;
+using win32::ScopedSelectObject;
+using win32::UniqueBstr;
+using win32::UniqueHbitmap;
+using win32::UniqueHkey;
+using win32::UniqueHmodule;
+using win32::UniqueHwnd;
+using win32::UniqueKernelHandle;
+using win32::UniqueMemoryDc;
+using win32::UniqueVariant;
 
 // A test object that serves one interface. References() lets a test see
 // whether the control lets go of each reference it took; one made with new
@@ -144,14 +154,13 @@ class ChangeConnection {
 // A minimal control container: a top-level window, a client site, an
 // in-place site that activates the control at a given rectangle, and an
 // ambient IDispatch that offers a font (or none).
-class TestHost final : public IOleClientSite, public IOleInPlaceSite, public IDispatch {
+class TestHost final : public win32::ComObject<TestHost, IOleClientSite, IOleInPlaceSite, IDispatch> {
  public:
   // ambientFont null: the host answers DISP_E_MEMBERNOTFOUND for it.
   static ComPtr<TestHost> Create(IFont* ambientFont, const RECT& position);
+  // The bases' interfaces and IOleWindow.
+  static const QITAB* InterfaceTable() noexcept;
 
-  IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override;
-  IFACEMETHODIMP_(ULONG) AddRef() override;
-  IFACEMETHODIMP_(ULONG) Release() override;
   // IOleClientSite
   IFACEMETHODIMP SaveObject() override;
   IFACEMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
@@ -186,9 +195,8 @@ class TestHost final : public IOleClientSite, public IOleInPlaceSite, public IDi
 
  private:
   TestHost() = default;
-  ~TestHost() = default;
+  ~TestHost() override = default;
 
-  ULONG references_ = 1;
   ComPtr<IFont> ambientFont_;
   RECT position_{};
   UniqueHwnd window_;

@@ -181,18 +181,8 @@ TEST_F(DispatchTest, FontGetterHandsOutTheLabelsOwnFontWhoseChangesShowButAreNot
   ChangeConnection connection(control.Get());
   ASSERT_HRESULT_SUCCEEDED(connection.Result());
   // A view sink learns when the label must be drawn again.
-  struct ViewSink final : IAdviseSink {
+  struct ViewSink final : TestObject<IAdviseSink, Lifetime::OnStack> {
     int viewChanges = 0;
-    IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override {
-      if (riid == IID_IUnknown || riid == IID_IAdviseSink) {
-        *object = this;
-        return S_OK;
-      }
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    IFACEMETHODIMP_(ULONG) AddRef() override { return 2; }  // lives on the stack of the test
-    IFACEMETHODIMP_(ULONG) Release() override { return 1; }
     IFACEMETHODIMP_(void) OnDataChange(FORMATETC*, STGMEDIUM*) override {}
     IFACEMETHODIMP_(void) OnViewChange(DWORD, LONG) override { ++viewChanges; }
     IFACEMETHODIMP_(void) OnRename(IMoniker*) override {}
