@@ -167,9 +167,10 @@ class LinkControl final
 
   IUnknown& Identity() noexcept { return *static_cast<_tessarelcontrol*>(this); }
 
-  // Reports a property change to the host (IPropertyNotifySink) and
-  // shows it.
-  HRESULT PropertyChanged(DISPID id);
+  // Shows a property change that has happened and reports it to the host
+  // (IPropertyNotifySink). Nothing a listener answers undoes the change,
+  // so a setter's result is that of the change itself.
+  void PropertyChanged(DISPID id);
   HRESULT SetColor(OLE_COLOR& held, OLE_COLOR color, DISPID dispatchId);
   // Redraws the window, if any, and tells view advise sinks.
   void Refresh() noexcept;
@@ -181,8 +182,13 @@ class LinkControl final
   // UserControl_Resize: the label covers the whole control again.
   void UserControl_Resize() noexcept;
   SIZE ControlTwips() const noexcept;
-  // Applies a new extent (HIMETRIC) and resizes the label.
-  HRESULT ApplyExtent(const SIZEL& extent);
+  // A new extent (HIMETRIC) is checked first, then applied, which resizes
+  // the label.
+  static HRESULT ValidateExtent(const SIZEL& extent);
+  void ApplyExtent(const SIZEL& extent) noexcept;
+  struct LoadedProperties;
+  // Applies what a Load read, all of it or (on failure) none.
+  HRESULT ApplyLoaded(LoadedProperties& loaded);
 
   HRESULT ActivateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
 

@@ -30,13 +30,16 @@ SIZE LinkControl::ControlTwips() const noexcept {
   return SIZE{HimetricToTwips(extent_.cx), HimetricToTwips(extent_.cy)};
 }
 
-HRESULT LinkControl::ApplyExtent(const SIZEL& extent) {
+HRESULT LinkControl::ValidateExtent(const SIZEL& extent) {
   RETURN_HR_IF(E_INVALIDARG, extent.cx < 0 || extent.cy < 0);
+  return S_OK;
+}
+
+void LinkControl::ApplyExtent(const SIZEL& extent) noexcept {
   // Every sizing by the host is a resize, the first one too even when it
   // gives the design size: only then does the label cover the control.
   extent_ = extent;
   UserControl_Resize();
-  return S_OK;
 }
 
 // The label stays at 0, 0, so after every resize it covers the whole
@@ -161,7 +164,8 @@ IFACEMETHODIMP LinkControl::GetUserType(DWORD, LPOLESTR* userType) {
 IFACEMETHODIMP LinkControl::SetExtent(DWORD aspect, SIZEL* size) {
   RETURN_HR_IF_NULL(E_POINTER, size);
   RETURN_HR_IF(DV_E_DVASPECT, aspect != DVASPECT_CONTENT);
-  RETURN_IF_FAILED(ApplyExtent(*size));
+  RETURN_IF_FAILED(ValidateExtent(*size));
+  ApplyExtent(*size);
   dirty_ = true;
   return S_OK;
 }

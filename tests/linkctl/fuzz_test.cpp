@@ -22,21 +22,17 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tessarel::test {
 namespace {
 
-// Load applies each value as soon as it has read it, and the default of
-// each one missing, so a Load that fails once the extent is read (a bag
-// error, a value that does not convert, a colour that is none) leaves the
-// extent, and whatever it read or defaulted before the failure, changed;
-// e.g. a bag with only "_ExtentX" and an invalid "ForeColor" fails with
-// CTL_E_INVALIDPROPERTYVALUE and leaves the new extent behind. Until Load
-// is all-or-nothing, (a) is checked for a failed Load only when the bag
-// failed while the extent was read, before Load applies anything. Set this
-// once Load leaves the control alone on every failure.
-constexpr bool kLoadIsAllOrNothing = false;
+// Load reads and checks every value before it applies any, so a Load that
+// fails at any point (a bag error, a value that does not convert, a colour
+// that is none) leaves every property as it was: (a) holds for every
+// failed Load.
+constexpr bool kLoadIsAllOrNothing = true;
 
 constexpr RECT kHostPosition{10, 10, 300, 40};
 
@@ -120,12 +116,24 @@ Snapshot Take(_tessarelcontrol* control) {
   return snapshot;
 }
 
-// Fonts compare as they draw: once realized (until then a font describes
-// the face it was asked for, not the one it got).
+// Fonts compare as they draw: by what a font object reports once realized
+// (the face it got, the size it draws at), not by the description it was
+// made from; a font asked for at size 0 draws at the face's smallest size.
 bool DrawAlike(const Snapshot& a, const Snapshot& b) {
-  HFONT realized = nullptr;
-  return a.font != nullptr && b.font != nullptr && SUCCEEDED(a.font->get_hFont(&realized)) &&
-         SUCCEEDED(b.font->get_hFont(&realized)) && a.font->IsEqual(b.font.Get()) == S_OK;
+  const auto look = [](IFont* font) {
+    HFONT realized = nullptr;
+    UniqueBstr name;
+    CY size{};
+    BOOL italic = FALSE, underline = FALSE, strikethrough = FALSE;
+    SHORT weight = 0, charset = 0;
+    const bool read = font != nullptr && SUCCEEDED(font->get_hFont(&realized)) &&
+                      SUCCEEDED(font->get_Name(name.put())) && SUCCEEDED(font->get_Size(&size)) &&
+                      SUCCEEDED(font->get_Italic(&italic)) && SUCCEEDED(font->get_Underline(&underline)) &&
+                      SUCCEEDED(font->get_Strikethrough(&strikethrough)) && SUCCEEDED(font->get_Weight(&weight)) &&
+                      SUCCEEDED(font->get_Charset(&charset));
+    return std::tuple(read, Text(name.get()), size.int64, !italic, !underline, !strikethrough, weight, charset);
+  };
+  return std::get<0>(look(a.font.Get())) && look(a.font.Get()) == look(b.font.Get());
 }
 
 // Failures with the facilities whose codes a control or the automation
