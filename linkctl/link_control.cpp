@@ -16,8 +16,13 @@ LinkControl::LinkControl()
     : propertyNotifyPoint_(Identity(), IID_IPropertyNotifySink), eventPoint_(Identity(), DIID___tessarelcontrol) {}
 
 LinkControl::~LinkControl() {
-  window_.reset();
+  DestroyWindows();
   fontWatch_.Stop();
+}
+
+void LinkControl::DestroyWindows() noexcept {
+  tooltip_.Destroy();
+  window_.reset();
 }
 
 HRESULT LinkControl::Create(REFIID riid, void** object) {
@@ -152,6 +157,7 @@ void LinkControl::Refresh() noexcept {
     // A failed invalidation only delays the redraw to the next paint.
     InvalidateRect(window_.get(), nullptr, FALSE);
   }
+  tooltip_.Update(link_.get());
   if (viewSink_ != nullptr && (viewSinkAspects_ & DVASPECT_CONTENT) != 0) {
     viewSink_->OnViewChange(DVASPECT_CONTENT, -1);
   }

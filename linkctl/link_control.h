@@ -7,6 +7,7 @@
 #include "font_watch.h"
 #include "label.h"
 #include "label_window.h"
+#include "link_tooltip.h"
 #include "module.h"
 #include "tessarel_h.h"
 #include "win32/com_object.h"
@@ -192,9 +193,15 @@ class LinkControl final
 
   HRESULT ActivateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
 
+  // Tooltip first: it watches the window.
+  void DestroyWindows() noexcept;
+
   // LabelWindowEvents
-  void OnPaintLabel(HDC dc, const RECT& client) override;
+  void OnPaintLabel(HDC dc, const RECT& client, bool showFocus) override;
   void OnLabelClick() override;  // lbl_hylinx_Click
+  void OnLabelFocus(bool gained, bool byMouse) override;
+  void OnLabelContextMenu(POINT point) override;
+  LRESULT OnLabelGetObject(WPARAM flags) override;
   // FontChangeListener
   void OnFontChanged() override;
 
@@ -219,6 +226,7 @@ class LinkControl final
   // The shell's last-error value of the latest click, kept for a
   // debugger to look at; nothing reads it.
   DWORD lastShellError_ = ERROR_SUCCESS;
+  LinkTooltip tooltip_;  // while active in place
   // Declared last so it is destroyed first: the window holds a borrowed
   // pointer to this object.
   win32::UniqueHwnd window_;
