@@ -50,14 +50,20 @@ class ControlSite final : public win32::ComObject<ControlSite, IUnknown> {
     STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
   };
 
-  struct InPlaceSite final : Member<IOleInPlaceSite> {
-    using ComMember::ComMember;
+  // The in-place site and the frame are both the dialog's window.
+  template <typename Interface>
+  struct WindowMember : Member<Interface> {
+    using Member<Interface>::Member;
     STDMETHODIMP GetWindow(HWND* window) override {
       if (!window) return E_POINTER;
-      *window = Outer().parent_;
+      *window = this->Outer().parent_;
       return S_OK;
     }
     STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  };
+
+  struct InPlaceSite final : WindowMember<IOleInPlaceSite> {
+    using WindowMember::WindowMember;
     STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
     STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
     STDMETHODIMP OnUIActivate() override { return S_OK; }
@@ -91,14 +97,8 @@ class ControlSite final : public win32::ComObject<ControlSite, IUnknown> {
   };
 
   // No menus, no tool space, no status bar: the dialog is a plain window.
-  struct InPlaceFrame final : Member<IOleInPlaceFrame> {
-    using ComMember::ComMember;
-    STDMETHODIMP GetWindow(HWND* window) override {
-      if (!window) return E_POINTER;
-      *window = Outer().parent_;
-      return S_OK;
-    }
-    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  struct InPlaceFrame final : WindowMember<IOleInPlaceFrame> {
+    using WindowMember::WindowMember;
     STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
     STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
     STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS widths) override { return widths ? INPLACE_E_NOTOOLSPACE : S_OK; }
