@@ -55,7 +55,7 @@ class ControlSite final : public win32::ComObject<ControlSite, IUnknown> {
   struct WindowMember : Member<Interface> {
     using Member<Interface>::Member;
     STDMETHODIMP GetWindow(HWND* window) override {
-      if (!window) return E_POINTER;
+      RETURN_HR_IF_NULL(E_POINTER, window);
       *window = this->Outer().parent_;
       return S_OK;
     }
@@ -69,7 +69,7 @@ class ControlSite final : public win32::ComObject<ControlSite, IUnknown> {
     STDMETHODIMP OnUIActivate() override { return S_OK; }
     STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, RECT* position, RECT* clip,
                                   OLEINPLACEFRAMEINFO* info) override {
-      if (!frame || !document || !position || !clip || !info) return E_POINTER;
+      RETURN_HR_IF(E_POINTER, !frame || !document || !position || !clip || !info);
       *frame = &Outer().frame_;
       (*frame)->AddRef();
       *document = nullptr;  // the frame is the only window level
@@ -90,7 +90,7 @@ class ControlSite final : public win32::ComObject<ControlSite, IUnknown> {
     // The one record of where the control sits, told by whoever moves it;
     // a control that activates again asks for it in GetWindowContext.
     STDMETHODIMP OnPosRectChange(LPCRECT position) override {
-      if (!position) return E_POINTER;
+      RETURN_HR_IF_NULL(E_POINTER, position);
       Outer().position_ = *position;
       return S_OK;
     }
@@ -115,7 +115,7 @@ class ControlSite final : public win32::ComObject<ControlSite, IUnknown> {
   struct Ambient final : Member<IDispatch> {
     using ComMember::ComMember;
     STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-      if (!count) return E_POINTER;
+      RETURN_HR_IF_NULL(E_POINTER, count);
       *count = 0;
       return S_OK;
     }
@@ -125,8 +125,8 @@ class ControlSite final : public win32::ComObject<ControlSite, IUnknown> {
     }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override {
-      if (!(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
-      if (!result) return E_POINTER;
+      RETURN_HR_IF(DISP_E_MEMBERNOTFOUND, !(flags & DISPATCH_PROPERTYGET));
+      RETURN_HR_IF_NULL(E_POINTER, result);
       return Outer().GetAmbient(id, *result);
     }
   };
@@ -135,7 +135,7 @@ class ControlSite final : public win32::ComObject<ControlSite, IUnknown> {
     VariantInit(&result);
     switch (id) {
       case DISPID_AMBIENT_FONT:
-        if (!ambient_.font) return DISP_E_MEMBERNOTFOUND;
+        RETURN_HR_IF_NULL(DISP_E_MEMBERNOTFOUND, ambient_.font);
         result.vt = VT_DISPATCH;
         result.pdispVal = ambient_.font.Get();
         result.pdispVal->AddRef();
