@@ -13,7 +13,7 @@ using testing::FakeForceWindow;
 
 void BM_ApplyLevelEdit_Accepted(benchmark::State& state) {
   FakeForceWindow window;
-  window.texts(ForcePower::Jump) = L"2";
+  window.Texts(ForcePower::Jump) = L"2";
   for (auto _ : state) ApplyLevelEdit(window, ForcePower::Jump, EditKind::Change);
 }
 BENCHMARK(BM_ApplyLevelEdit_Accepted);
@@ -21,7 +21,7 @@ BENCHMARK(BM_ApplyLevelEdit_Accepted);
 void BM_ApplyLevelEdit_RejectedWithNestedPass(benchmark::State& state) {
   FakeForceWindow window;
   for (auto _ : state) {
-    window.texts(ForcePower::Heal) = L"4";
+    window.Texts(ForcePower::Heal) = L"4";
     ApplyLevelEdit(window, ForcePower::Heal, EditKind::Change);
     window.messages.clear();
   }
@@ -34,9 +34,9 @@ void BM_SideSwitch(benchmark::State& state) {
   for (auto _ : state) {
     dark = !dark;
     if (dark)
-      window.chooseDark();
+      window.ChooseDark();
     else
-      window.chooseLight();
+      window.ChooseLight();
   }
 }
 BENCHMARK(BM_SideSwitch);

@@ -1,12 +1,11 @@
 #include "about/about_dialog.h"
 
 #include "about/about_window.h"
-#include "ui/program_windows.h"
 
 namespace zenthra::about {
 
-HWND ShowAbout(HINSTANCE instance, ui::ProgramWindows& windows) {
-  HWND window = windows.find(kAboutWindowClass);
+HWND ShowAbout(HINSTANCE instance, shell::ProgramWindows& windows) {
+  HWND window = windows.Find(kAboutWindowClass);
   if (!window) {
     window = AboutWindow::Load(instance, windows);
     if (!window) return nullptr;
@@ -19,8 +18,8 @@ HWND ShowAbout(HINSTANCE instance, ui::ProgramWindows& windows) {
   return window;
 }
 
-void UnloadAbout(ui::ProgramWindows& windows) {
-  if (HWND window = windows.find(kAboutWindowClass)) DestroyWindow(window);
+void UnloadAbout(shell::ProgramWindows& windows) {
+  if (HWND window = windows.Find(kAboutWindowClass)) DestroyWindow(window);
 }
 
 }  // namespace zenthra::about

@@ -3,9 +3,7 @@
 
 #include <windows.h>
 
-namespace zenthra::ui {
-class ProgramWindows;
-}
+#include "shell/program_windows.h"
 
 namespace zenthra::about {
 
@@ -14,9 +12,9 @@ namespace zenthra::about {
 // front; an open dialog is only brought forward. The dialog adds itself to
 // `windows` while it exists. Returns the dialog's window, or nullptr when it
 // could not be created.
-HWND ShowAbout(HINSTANCE instance, ui::ProgramWindows& windows);
+HWND ShowAbout(HINSTANCE instance, shell::ProgramWindows& windows);
 
 // File > Exit: unloads the dialog when it is loaded; nothing otherwise.
-void UnloadAbout(ui::ProgramWindows& windows);
+void UnloadAbout(shell::ProgramWindows& windows);
 
 }  // namespace zenthra::about

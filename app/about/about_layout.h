@@ -1,18 +1,16 @@
 #pragma once
 // The stored layout of frmAbout, in twips from the top-left corner of the
 // client area. Everything the dialog places or draws is sized from this one
-// table; ToPixels is the only conversion to the window's DPI.
+// table; shell::ToPixels is the only conversion to the window's DPI.
 
 #include <windows.h>
 
+#include "shell/twips.h"
+#include "shell/window_placement.h"
+
 namespace zenthra::about {
 
-struct TwipsRect {
-  int left;
-  int top;
-  int width;
-  int height;
-};
+using shell::TwipsRect;
 
 struct TwipsLine {
   POINT from;
@@ -20,6 +18,10 @@ struct TwipsLine {
   int width;  // 15 twips are one pixel at 96 DPI
   COLORREF colour;
 };
+
+// A fixed dialog frame with a caption and a system menu, no menu bar.
+inline constexpr shell::FrameStyle kAboutFrame{WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                                               WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, false};
 
 enum class ControlKind { Button, DefaultButton, Label };
 
@@ -48,7 +50,6 @@ enum ControlId : int {
 struct AboutLayout {
   int clientWidth;
   int clientHeight;
-  int fontHeight;  // MS Sans Serif 8.25 point
   TwipsRect image1;
   // Created in this order, which is the tab order.
   ChildLayout children[6];
@@ -60,7 +61,6 @@ struct AboutLayout {
 inline constexpr AboutLayout kAboutLayout{
     .clientWidth = 5730,
     .clientHeight = 3555,
-    .fontHeight = 165,
     .image1 = {0, 0, 1440, 1440},
     .children =
         {
@@ -93,13 +93,5 @@ inline constexpr AboutLayout kAboutLayout{
             {120, 1920, 975, 255},
         },
 };
-
-inline int ToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
-
-inline RECT ToPixels(const TwipsRect& rect, UINT dpi) {
-  const int left = ToPixels(rect.left, dpi);
-  const int top = ToPixels(rect.top, dpi);
-  return {left, top, left + ToPixels(rect.width, dpi), top + ToPixels(rect.height, dpi)};
-}
 
 }  // namespace zenthra::about

@@ -1,21 +1,23 @@
 #include "about/about_picture.h"
-#include "about/com_adopt.h"
 
 #include <shlwapi.h>
+
+#include "win32/com_object.h"
+#include "win32/result.h"
 
 namespace zenthra::about {
 
 HRESULT LoadPictureResource(HINSTANCE module, const wchar_t* name, Microsoft::WRL::ComPtr<IPicture>& picture) {
   picture.Reset();
   HRSRC found = FindResourceW(module, name, RT_RCDATA);
-  if (!found) return HRESULT_FROM_WIN32(GetLastError());
+  RETURN_LAST_ERROR_IF(!found);
   const DWORD size = SizeofResource(module, found);
   HGLOBAL loaded = LoadResource(module, found);  // not owned: lives with the module
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
-  if (!bytes || size == 0) return E_FAIL;
+  RETURN_HR_IF(E_FAIL, !bytes || size == 0);
 
-  const auto stream = adopt(SHCreateMemStream(static_cast<const BYTE*>(bytes), size));
-  if (!stream) return E_OUTOFMEMORY;
+  const auto stream = win32::Adopt(SHCreateMemStream(static_cast<const BYTE*>(bytes), size));
+  RETURN_HR_IF_NULL(E_OUTOFMEMORY, stream.Get());
   return OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
                         reinterpret_cast<void**>(picture.ReleaseAndGetAddressOf()));
 }
@@ -23,8 +25,8 @@ HRESULT LoadPictureResource(HINSTANCE module, const wchar_t* name, Microsoft::WR
 HRESULT DrawStretched(IPicture& picture, HDC dc, const RECT& target) {
   OLE_XSIZE_HIMETRIC width = 0;
   OLE_YSIZE_HIMETRIC height = 0;
-  if (const HRESULT hr = picture.get_Width(&width); FAILED(hr)) return hr;
-  if (const HRESULT hr = picture.get_Height(&height); FAILED(hr)) return hr;
+  RETURN_IF_FAILED(picture.get_Width(&width));
+  RETURN_IF_FAILED(picture.get_Height(&height));
   // Smooth shrinking instead of dropped pixel rows; restored afterwards.
   const int previousMode = SetStretchBltMode(dc, HALFTONE);
   POINT previousOrigin{};

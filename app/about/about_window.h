@@ -1,7 +1,5 @@
 #pragma once
 // frmAbout: the About dialog window, its controls and its event handlers.
-// The window owns this object: it is created with the window and deleted
-// at WM_NCDESTROY.
 
 #include <ocidl.h>
 #include <wrl/client.h>
@@ -9,51 +7,42 @@
 #include <array>
 #include <memory>
 
+#include "about/about_layout.h"
 #include "about/hosted_control.h"
-#include "about/unique_handles.h"
-
-namespace zenthra::ui {
-class ProgramWindows;
-}
+#include "shell/dpi_resources.h"
+#include "shell/program_windows.h"
+#include "shell/window_base.h"
+#include "win32/ole_initialization.h"
+#include "win32/unique_handle.h"
 
 namespace zenthra::about {
 
 inline constexpr wchar_t kAboutWindowClass[] = L"frmAbout";
 
-class AboutWindow {
+// Owned by its window: made with the window, and deleted right after the
+// window's last message (WM_NCDESTROY). Nobody else holds it.
+class AboutWindow final : public shell::WindowBase<AboutWindow, shell::Owner::Window> {
  public:
+  static constexpr const wchar_t* kClassName = kAboutWindowClass;
+
   // Loads the dialog: creates the window and its controls and runs
   // Form_Load. The window is not shown yet. Returns nullptr on failure.
-  static HWND Load(HINSTANCE instance, ui::ProgramWindows& windows);
-
-  // The object behind an open dialog window (borrowed), or nullptr.
-  static AboutWindow* FromWindow(HWND window);
+  static HWND Load(HINSTANCE instance, shell::ProgramWindows& windows);
 
   // The hosted link label in tab order (0 to 2); nullptr where the control
   // could not be created and a plain label stands in its place. Borrowed.
-  const HostedControl* linkLabel(std::size_t index) const { return links_.at(index).get(); }
-
-  AboutWindow(const AboutWindow&) = delete;
-  AboutWindow& operator=(const AboutWindow&) = delete;
+  const HostedControl* LinkLabel(std::size_t index) const { return links_.at(index).get(); }
 
  private:
-  // Balances the dialog's own OLE initialisation of the thread.
-  struct OleInitialization {
-    OleInitialization() : result(OleInitialize(nullptr)) {}
-    ~OleInitialization() {
-      if (SUCCEEDED(result)) OleUninitialize();
-    }
-    HRESULT result;
-  };
+  friend WindowBase;
+  AboutWindow(HINSTANCE instance, shell::ProgramWindows& windows) : instance_(instance), windows_(windows) {}
 
-  AboutWindow(HINSTANCE instance, ui::ProgramWindows& windows) : instance_(instance), windows_(windows) {}
-
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnNcDestroy();
 
-  bool OnCreate();
-  void PlaceWindow();
+  void OnCreate();
   void CreateChildren();
+  void CreateChild(const wchar_t* windowClass, const wchar_t* text, DWORD style, const TwipsRect& place, int id);
   void CreateLinkLabels();
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnPaint();
@@ -64,15 +53,16 @@ class AboutWindow {
   void cmdOK_Click();
   void cmdSysInfo_Click();
 
-  // Declared first so that it is torn down last, after every COM object.
-  OleInitialization ole_;
+  // The dialog's own OLE initialisation of the thread. Declared first so
+  // that it is torn down last, after every COM object.
+  win32::OleInitialization ole_;
   HINSTANCE instance_;
-  ui::ProgramWindows& windows_;
-  HWND window_ = nullptr;  // borrowed: the window owns this object
-  HWND lastFocus_ = nullptr;
+  shell::ProgramWindows& windows_;
+  HWND lastFocus_ = nullptr;  // borrowed child
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   UINT placedAtDpi_ = 0;  // the DPI the window was created placed for; 0: not placed
-  unique_hfont font_;
+  win32::UniqueHfont font_;
+  shell::WindowIcons icons_;
   Microsoft::WRL::ComPtr<IPicture> picture_;
   std::array<std::unique_ptr<HostedControl>, 3> links_;
 };

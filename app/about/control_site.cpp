@@ -1,33 +1,41 @@
 #include "about/control_site.h"
-#include "about/com_adopt.h"
 
-#include <new>
+#include "win32/com_object.h"
+#include "win32/result.h"
 
 namespace zenthra::about {
 namespace {
 
 using Microsoft::WRL::ComPtr;
 
-class ControlSite {
+// One COM object with four interfaces, each a member that shares the
+// object's identity and count: IUnknown is the client site's.
+class ControlSite final : public win32::ComObject<ControlSite, IUnknown> {
  public:
   ControlSite(HWND parent, const RECT& position, const AmbientProperties& ambient)
       : parent_(parent), position_(position), ambient_(ambient) {}
 
-  IOleClientSite* clientSite() { return &clientSite_; }
+  IUnknown& Identity() noexcept { return *this; }
+
+  static const QITAB* InterfaceTable() noexcept {
+    static const QITAB table[] = {
+        win32::MemberEntry<IOleClientSite>(&ControlSite::clientSite_),
+        win32::MemberEntry<IOleWindow>(&ControlSite::inPlaceSite_),
+        win32::MemberEntry<IOleInPlaceSite>(&ControlSite::inPlaceSite_),
+        win32::MemberEntry<IOleInPlaceUIWindow>(&ControlSite::frame_),
+        win32::MemberEntry<IOleInPlaceFrame>(&ControlSite::frame_),
+        win32::MemberEntry<IDispatch>(&ControlSite::ambientDispatch_),
+        {nullptr, 0},
+    };
+    return table;
+  }
 
  private:
-  // Each interface is a member that forwards IUnknown to the one object.
   template <typename Interface>
-  struct Member : Interface {
-    explicit Member(ControlSite& outer) : outer_(outer) {}
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override { return outer_.QueryInterface(iid, object); }
-    STDMETHODIMP_(ULONG) AddRef() override { return outer_.AddRef(); }
-    STDMETHODIMP_(ULONG) Release() override { return outer_.Release(); }
-    ControlSite& outer_;
-  };
+  using Member = win32::ComMember<Interface, ControlSite>;
 
   struct ClientSite final : Member<IOleClientSite> {
-    using Member::Member;
+    using ComMember::ComMember;
     STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
     STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** moniker) override {
       if (moniker) *moniker = nullptr;
@@ -42,27 +50,33 @@ class ControlSite {
     STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
   };
 
-  struct InPlaceSite final : Member<IOleInPlaceSite> {
-    using Member::Member;
+  // The in-place site and the frame are both the dialog's window.
+  template <typename Interface>
+  struct WindowMember : Member<Interface> {
+    using Member<Interface>::Member;
     STDMETHODIMP GetWindow(HWND* window) override {
-      if (!window) return E_POINTER;
-      *window = outer_.parent_;
+      RETURN_HR_IF_NULL(E_POINTER, window);
+      *window = this->Outer().parent_;
       return S_OK;
     }
     STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  };
+
+  struct InPlaceSite final : WindowMember<IOleInPlaceSite> {
+    using WindowMember::WindowMember;
     STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
     STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
     STDMETHODIMP OnUIActivate() override { return S_OK; }
     STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, RECT* position, RECT* clip,
                                   OLEINPLACEFRAMEINFO* info) override {
-      if (!frame || !document || !position || !clip || !info) return E_POINTER;
-      *frame = &outer_.frame_;
+      RETURN_HR_IF(E_POINTER, !frame || !document || !position || !clip || !info);
+      *frame = &Outer().frame_;
       (*frame)->AddRef();
       *document = nullptr;  // the frame is the only window level
-      *position = outer_.position_;
-      *clip = outer_.position_;
+      *position = Outer().position_;
+      *clip = Outer().position_;
       info->fMDIApp = FALSE;
-      info->hwndFrame = outer_.parent_;
+      info->hwndFrame = Outer().parent_;
       info->haccel = nullptr;
       info->cAccelEntries = 0;
       return S_OK;
@@ -76,21 +90,15 @@ class ControlSite {
     // The one record of where the control sits, told by whoever moves it;
     // a control that activates again asks for it in GetWindowContext.
     STDMETHODIMP OnPosRectChange(LPCRECT position) override {
-      if (!position) return E_POINTER;
-      outer_.position_ = *position;
+      RETURN_HR_IF_NULL(E_POINTER, position);
+      Outer().position_ = *position;
       return S_OK;
     }
   };
 
   // No menus, no tool space, no status bar: the dialog is a plain window.
-  struct InPlaceFrame final : Member<IOleInPlaceFrame> {
-    using Member::Member;
-    STDMETHODIMP GetWindow(HWND* window) override {
-      if (!window) return E_POINTER;
-      *window = outer_.parent_;
-      return S_OK;
-    }
-    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  struct InPlaceFrame final : WindowMember<IOleInPlaceFrame> {
+    using WindowMember::WindowMember;
     STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
     STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
     STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS widths) override { return widths ? INPLACE_E_NOTOOLSPACE : S_OK; }
@@ -105,9 +113,9 @@ class ControlSite {
 
   // Ambient properties by their standard dispatch ids; no type information.
   struct Ambient final : Member<IDispatch> {
-    using Member::Member;
+    using ComMember::ComMember;
     STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-      if (!count) return E_POINTER;
+      RETURN_HR_IF_NULL(E_POINTER, count);
       *count = 0;
       return S_OK;
     }
@@ -117,9 +125,9 @@ class ControlSite {
     }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override {
-      if (!(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
-      if (!result) return E_POINTER;
-      return outer_.GetAmbient(id, *result);
+      RETURN_HR_IF(DISP_E_MEMBERNOTFOUND, !(flags & DISPATCH_PROPERTYGET));
+      RETURN_HR_IF_NULL(E_POINTER, result);
+      return Outer().GetAmbient(id, *result);
     }
   };
 
@@ -127,7 +135,7 @@ class ControlSite {
     VariantInit(&result);
     switch (id) {
       case DISPID_AMBIENT_FONT:
-        if (!ambient_.font) return DISP_E_MEMBERNOTFOUND;
+        RETURN_HR_IF_NULL(DISP_E_MEMBERNOTFOUND, ambient_.font);
         result.vt = VT_DISPATCH;
         result.pdispVal = ambient_.font.Get();
         result.pdispVal->AddRef();
@@ -161,35 +169,10 @@ class ControlSite {
     }
   }
 
-  HRESULT QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IOleClientSite) {
-      *object = static_cast<IOleClientSite*>(&clientSite_);
-    } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
-      *object = static_cast<IOleInPlaceSite*>(&inPlaceSite_);
-    } else if (iid == IID_IOleInPlaceUIWindow || iid == IID_IOleInPlaceFrame) {
-      *object = static_cast<IOleInPlaceFrame*>(&frame_);
-    } else if (iid == IID_IDispatch) {
-      *object = static_cast<IDispatch*>(&ambientDispatch_);
-    } else {
-      return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-  }
-  ULONG AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-  ULONG Release() {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
-
   ClientSite clientSite_{*this};
   InPlaceSite inPlaceSite_{*this};
   InPlaceFrame frame_{*this};
   Ambient ambientDispatch_{*this};
-  LONG references_ = 1;
   HWND parent_;  // borrowed
   RECT position_;
   AmbientProperties ambient_;
@@ -200,10 +183,9 @@ class ControlSite {
 HRESULT CreateControlSite(HWND parent, const RECT& position, const AmbientProperties& ambient,
                           ComPtr<IOleClientSite>& site) {
   site.Reset();
-  auto* object = new (std::nothrow) ControlSite(parent, position, ambient);
-  if (!object) return E_OUTOFMEMORY;
-  site = adopt(object->clientSite());  // takes over the first reference
-  return S_OK;
+  const ComPtr<ControlSite> object = win32::MakeComObject<ControlSite>(parent, position, ambient);
+  RETURN_HR_IF_NULL(E_OUTOFMEMORY, object.Get());
+  return object.As(&site);
 }
 
 }  // namespace zenthra::about

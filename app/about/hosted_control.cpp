@@ -5,6 +5,8 @@
 #include <new>
 
 #include "about/property_bag.h"
+#include "win32/result.h"
+#include "win32/unique_handle.h"
 
 namespace zenthra::about {
 
@@ -16,22 +18,14 @@ namespace {
 // it is the system DPI of the moment the object was made.
 HRESULT ScaleFont(IOleObject& object, UINT dpi) {
   ComPtr<IDispatch> dispatch;
-  if (const HRESULT hr = object.QueryInterface(IID_PPV_ARGS(&dispatch)); FAILED(hr)) return hr;
+  RETURN_IF_FAILED(object.QueryInterface(IID_PPV_ARGS(&dispatch)));
   DISPPARAMS none{};
-  VARIANT value;
-  VariantInit(&value);
-  if (const HRESULT hr = dispatch->Invoke(DISPID_FONT, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                                          &value, nullptr, nullptr);
-      FAILED(hr)) {
-    return hr;
-  }
+  win32::UniqueVariant value;
+  RETURN_IF_FAILED(dispatch->Invoke(DISPID_FONT, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                    value.get(), nullptr, nullptr));
+  RETURN_HR_IF(E_NOINTERFACE, (value->vt != VT_DISPATCH && value->vt != VT_UNKNOWN) || !value->punkVal);
   ComPtr<IFont> font;
-  HRESULT hr = E_NOINTERFACE;
-  if ((value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN) && value.punkVal) {
-    hr = value.punkVal->QueryInterface(IID_PPV_ARGS(&font));
-  }
-  VariantClear(&value);
-  if (FAILED(hr)) return hr;
+  RETURN_IF_FAILED(value->punkVal->QueryInterface(IID_PPV_ARGS(&font)));
   constexpr LONG kHimetricPerInch = 2540;
   return font->SetRatio(static_cast<LONG>(dpi), kHimetricPerInch);
 }
@@ -43,7 +37,7 @@ HRESULT GetLinkLabelFactory(ComPtr<IClassFactory>& factory) {
   // Under registration-free activation the ProgID is an alias of the class
   // id; it is only ever handed on to CoGetClassObject.
   CLSID classId{};
-  if (const HRESULT hr = CLSIDFromProgID(kLinkLabelProgId, &classId); FAILED(hr)) return hr;
+  RETURN_IF_FAILED(CLSIDFromProgID(kLinkLabelProgId, &classId));
   return CoGetClassObject(classId, CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(&factory));
 }
 
@@ -52,44 +46,39 @@ HRESULT HostedControl::Create(IClassFactory& factory, HWND parent, const StoredL
                               std::unique_ptr<HostedControl>& control) {
   control.reset();
   std::unique_ptr<HostedControl> hosted(new (std::nothrow) HostedControl());
-  if (!hosted) return E_OUTOFMEMORY;
+  RETURN_HR_IF_NULL(E_OUTOFMEMORY, hosted);
 
   hosted->twips_ = {place.left, place.top, HimetricToTwips(stored.extentX), HimetricToTwips(stored.extentY)};
-  RECT position = ToPixels(hosted->twips_, dpi);
-
-  if (const HRESULT hr = factory.CreateInstance(nullptr, IID_PPV_ARGS(&hosted->object_)); FAILED(hr)) return hr;
-  if (const HRESULT hr = CreateControlSite(parent, position, ambient, hosted->site_); FAILED(hr)) return hr;
+  RECT position = shell::ToPixels(hosted->twips_, dpi);
+  RETURN_IF_FAILED(factory.CreateInstance(nullptr, IID_PPV_ARGS(&hosted->object_)));
+  RETURN_IF_FAILED(CreateControlSite(parent, position, ambient, hosted->site_));
 
   // The control asks for its site before it is restored.
-  if (const HRESULT hr = hosted->object_->SetClientSite(hosted->site_.Get()); FAILED(hr)) return hr;
-
+  RETURN_IF_FAILED(hosted->object_->SetClientSite(hosted->site_.Get()));
   ComPtr<IPersistPropertyBag> persist;
-  if (const HRESULT hr = hosted->object_.As(&persist); FAILED(hr)) return hr;
+  RETURN_IF_FAILED(hosted->object_.As(&persist));
   ComPtr<IPropertyBag> bag;
-  if (const HRESULT hr = CreateStoredPropertyBag(stored, bag); FAILED(hr)) return hr;
-  if (const HRESULT hr = persist->Load(bag.Get(), nullptr); FAILED(hr)) return hr;
+  RETURN_IF_FAILED(CreateStoredPropertyBag(stored, bag));
+  RETURN_IF_FAILED(persist->Load(bag.Get(), nullptr));
 
   // A font that cannot be scaled still draws at the system DPI, which is
   // the dialog's own when it is created: no reason to give up the control.
   ScaleFont(*hosted->object_.Get(), dpi);
 
   SIZEL extent{stored.extentX, stored.extentY};
-  if (const HRESULT hr = hosted->object_->SetExtent(DVASPECT_CONTENT, &extent); FAILED(hr)) return hr;
-  if (const HRESULT hr =
-          hosted->object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, hosted->site_.Get(), 0, parent, &position);
-      FAILED(hr)) {
-    return hr;
-  }
+  RETURN_IF_FAILED(hosted->object_->SetExtent(DVASPECT_CONTENT, &extent));
+  RETURN_IF_FAILED(
+      hosted->object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, hosted->site_.Get(), 0, parent, &position));
   // A control may succeed without activating ("cannot do that now"); one
   // without its window would leave a hole where the plain label belongs.
-  if (!hosted->window()) return E_FAIL;
+  RETURN_HR_IF_NULL(E_FAIL, hosted->Window());
   control = std::move(hosted);
   return S_OK;
 }
 
 HostedControl::~HostedControl() { Close(); }
 
-HWND HostedControl::window() const {
+HWND HostedControl::Window() const {
   ComPtr<IOleInPlaceObject> inPlace;
   if (!object_ || FAILED(object_.As(&inPlace))) return nullptr;
   HWND window = nullptr;
@@ -99,14 +88,14 @@ HWND HostedControl::window() const {
 
 HRESULT HostedControl::SetDpi(UINT dpi) {
   ComPtr<IOleInPlaceObject> inPlace;
-  if (const HRESULT hr = object_.As(&inPlace); FAILED(hr)) return hr;
-  if (const HRESULT hr = ScaleFont(*object_.Get(), dpi); FAILED(hr)) return hr;
+  RETURN_IF_FAILED(object_.As(&inPlace));
+  RETURN_IF_FAILED(ScaleFont(*object_.Get(), dpi));
   // The site learns the new place first, then the control moves there,
   // which also redraws it, now with the rescaled font.
-  const RECT position = ToPixels(twips_, dpi);
+  const RECT position = shell::ToPixels(twips_, dpi);
   ComPtr<IOleInPlaceSite> site;
-  if (const HRESULT hr = site_.As(&site); FAILED(hr)) return hr;
-  if (const HRESULT hr = site->OnPosRectChange(&position); FAILED(hr)) return hr;
+  RETURN_IF_FAILED(site_.As(&site));
+  RETURN_IF_FAILED(site->OnPosRectChange(&position));
   return inPlace->SetObjectRects(&position, &position);
 }
 

@@ -33,9 +33,9 @@ class HostedControl {
   ~HostedControl();
 
   // Borrowed; valid while this object lives.
-  IOleObject* object() const { return object_.Get(); }
+  IOleObject* Object() const { return object_.Get(); }
   // The control's own window while it is active in place, else nullptr.
-  HWND window() const;
+  HWND Window() const;
 
   // Follows a change of the dialog's DPI: the control moves to its place
   // for `dpi` and its font is drawn at that DPI.

@@ -1,10 +1,12 @@
 #include "about/persisted_font.h"
-#include "about/com_adopt.h"
 
 #include <shlwapi.h>
 
 #include <cstring>
 #include <string>
+
+#include "win32/com_object.h"
+#include "win32/result.h"
 
 namespace zenthra::about {
 namespace {
@@ -37,9 +39,9 @@ std::vector<std::byte> PersistFont(const StoredFont& font) {
 
 HRESULT LoadPersistedFont(std::span<const std::byte> persisted, Microsoft::WRL::ComPtr<IFontDisp>& font) {
   font.Reset();
-  const auto stream =
-      adopt(SHCreateMemStream(reinterpret_cast<const BYTE*>(persisted.data()), static_cast<UINT>(persisted.size())));
-  if (!stream) return E_OUTOFMEMORY;
+  const auto stream = win32::Adopt(
+      SHCreateMemStream(reinterpret_cast<const BYTE*>(persisted.data()), static_cast<UINT>(persisted.size())));
+  RETURN_HR_IF_NULL(E_OUTOFMEMORY, stream.Get());
   // Reads the class id, creates the standard font and lets it load itself.
   return OleLoadFromStream(stream.Get(), IID_IFontDisp, reinterpret_cast<void**>(font.ReleaseAndGetAddressOf()));
 }

@@ -5,9 +5,8 @@
 #include <array>
 #include <string_view>
 
-#include "about/app_identity.h"
-#include "about/unique_handles.h"
-#include "ui/program_windows.h"
+#include "win32/result.h"
+#include "win32/unique_handle.h"
 
 namespace zenthra::about {
 namespace {
@@ -33,20 +32,20 @@ std::wstring Widen(std::string_view text) {
 }
 
 // An existing file that is neither hidden, system nor a directory.
-bool OrdinaryFileExists(const std::string& path) {
+HRESULT CheckOrdinaryFile(const std::string& path) {
   WIN32_FIND_DATAA found{};
-  const HANDLE search = FindFirstFileA(path.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  const unique_hfind owned(search);
+  const win32::UniqueFindHandle search(FindFirstFileA(path.c_str(), &found));
+  RETURN_LAST_ERROR_IF(!search);
   constexpr DWORD kNotOrdinary = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
-  return (found.dwFileAttributes & kNotOrdinary) == 0;
+  RETURN_HR_IF(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), (found.dwFileAttributes & kNotOrdinary) != 0);
+  return S_OK;
 }
 
 // The path is the program itself, never a command line to be split at
 // blanks: a path under "Program Files" must not start "C:\Program.exe".
-bool StartProgram(const std::string& path) {
+HRESULT StartProgram(const std::string& path) {
   const std::wstring application = Widen(path);
-  if (application.empty()) return false;
+  RETURN_HR_IF(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), application.empty());
   std::wstring commandLine = L"\"" + application + L"\"";
 
   STARTUPINFOW startup{};
@@ -54,25 +53,24 @@ bool StartProgram(const std::string& path) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION started{};
-  if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &started)) {
-    return false;
-  }
+  RETURN_LAST_ERROR_IF(!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                       nullptr, &startup, &started));
   // The viewer runs on its own; nothing waits for it.
-  const unique_handle process(started.hProcess);
-  const unique_handle thread(started.hThread);
-  return true;
+  const win32::UniqueKernelHandle process(started.hProcess);
+  const win32::UniqueKernelHandle thread(started.hThread);
+  return S_OK;
 }
 
-bool FindAndStartViewer() {
+HRESULT FindAndStartViewer() {
+  const HRESULT kNoViewer = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
   std::string path;
   if (GetKeyValue(HKEY_LOCAL_MACHINE, kViewerKey, kViewerValue, path)) return StartProgram(path);
-  if (!GetKeyValue(HKEY_LOCAL_MACHINE, kFolderKey, kFolderValue, path)) return false;
+  RETURN_HR_IF(kNoViewer, !GetKeyValue(HKEY_LOCAL_MACHINE, kFolderKey, kFolderValue, path));
   // Only a full folder path: an empty or relative one would search the
   // current drive or folder, where anybody may have put an MSINFO32.EXE.
-  if (path.empty() || PathIsRelativeA(path.c_str())) return false;
+  RETURN_HR_IF(kNoViewer, path.empty() || PathIsRelativeA(path.c_str()));
   path += kViewerFile;
-  if (!OrdinaryFileExists(path)) return false;
+  RETURN_IF_FAILED(CheckOrdinaryFile(path));
   return StartProgram(path);
 }
 
@@ -80,7 +78,7 @@ bool FindAndStartViewer() {
 
 bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef, std::string& KeyVal,
                  RegOpenKeyExAFunction openKey) {
-  unique_hkey key;
+  win32::UniqueHkey key;
   if (openKey(KeyRoot, KeyName.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
     KeyVal.clear();
     return false;
@@ -117,8 +115,8 @@ bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& Su
   return true;
 }
 
-void StartSysInfo(ui::ProgramWindows& windows, HWND owner) {
-  if (FindAndStartViewer()) return;
+void StartSysInfo(shell::ProgramWindows& windows, HWND owner) {
+  if (SUCCEEDED(FindAndStartViewer())) return;
   windows.ShowMessage(owner, kUnavailable);
 }
 

@@ -6,9 +6,7 @@
 
 #include <string>
 
-namespace zenthra::ui {
-class ProgramWindows;
-}
+#include "shell/program_windows.h"
 
 namespace zenthra::about {
 
@@ -29,6 +27,6 @@ bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& Su
 // PATH, else MSINFO32.EXE in the folder of HKLM "SOFTWARE\Microsoft\Shared
 // Tools Location" MSINFO. Every failure ends in one application-modal
 // message box owned by `owner` (borrowed), shown until the user closes it.
-void StartSysInfo(ui::ProgramWindows& windows, HWND owner);
+void StartSysInfo(shell::ProgramWindows& windows, HWND owner);
 
 }  // namespace zenthra::about

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ui/level_box.h"
+#include "win32/result.h"
 
 namespace zenthra::ui {
 
@@ -19,7 +20,7 @@ struct WindowKind {
 // Siblings clip each other so that the z-order decides overlaps.
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
-WindowKind windowKindOf(ControlKind kind) {
+WindowKind WindowKindOf(ControlKind kind) {
   switch (kind) {
     case ControlKind::Label:
       return {WC_STATICW, kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
@@ -39,28 +40,31 @@ WindowKind windowKindOf(ControlKind kind) {
 
 }  // namespace
 
-HWND createControl(HINSTANCE instance, HWND parent, const ControlSpec& entry, int id, UINT dpi, bool joinsGroup) {
-  WindowKind kind = windowKindOf(entry.kind);
-  if (takesFocus(entry.kind) && !joinsGroup) kind.style |= WS_GROUP;
+HRESULT CreateControl(HINSTANCE instance, HWND parent, const ControlSpec& entry, int id, UINT dpi, bool joinsGroup,
+                      HWND& control) {
+  WindowKind kind = WindowKindOf(entry.kind);
+  if (TakesFocus(entry.kind) && !joinsGroup) kind.style |= WS_GROUP;
   if (entry.start == StartState::Disabled) kind.style |= WS_DISABLED;
   if (entry.wraps) kind.style = (kind.style & ~static_cast<DWORD>(SS_TYPEMASK)) | SS_LEFT;
   // Tab stops at the selected option button only; the window moves the stop
   // along with the selection.
   if (entry.kind == ControlKind::OptionButton && entry.start == StartState::Selected) kind.style |= WS_TABSTOP;
 
-  const RECT rect = pixelRect(entry, dpi);
+  const RECT rect = shell::ToPixels(entry.rect, dpi);
   const bool levelBox = entry.kind == ControlKind::LevelBox;
   const std::wstring caption(levelBox ? std::wstring_view{} : entry.caption);
-  HWND control = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(), kind.style, rect.left, rect.top,
-                                 rect.right - rect.left, rect.bottom - rect.top, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  if (control == nullptr) return nullptr;
-
-  if (levelBox && !(level_box::addItems(control) && level_box::showText(control, entry.caption))) return nullptr;
+  control = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(), kind.style, rect.left, rect.top,
+                            rect.right - rect.left, rect.bottom - rect.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  RETURN_LAST_ERROR_IF(!control);
+  if (levelBox) {
+    RETURN_IF_FAILED(level_box::AddItems(control));
+    RETURN_IF_FAILED(level_box::ShowText(control, entry.caption));
+  }
   if (entry.kind == ControlKind::OptionButton && entry.start == StartState::Selected) {
     SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
   }
-  return control;
+  return S_OK;
 }
 
 }  // namespace zenthra::ui

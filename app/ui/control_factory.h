@@ -1,5 +1,5 @@
 #pragma once
-// Creates the child controls of frmqel from their layout rows.
+// Creates one child control of frmqel from its layout row.
 
 #include <windows.h>
 
@@ -10,8 +10,9 @@ namespace zenthra::ui {
 // Creates the control in its state at start (caption or level items and
 // text, enabled or not, selected or not) at its place for `dpi`. A focusable
 // control starts a new dialog group unless `joinsGroup`: the second option
-// button joins the first so that the arrow keys move between them.
-// Returns nullptr on failure. The parent owns the control.
-HWND createControl(HINSTANCE instance, HWND parent, const ControlSpec& entry, int id, UINT dpi, bool joinsGroup);
+// button joins the first so that the arrow keys move between them. On
+// failure a control already made stays with `parent`, which owns it.
+HRESULT CreateControl(HINSTANCE instance, HWND parent, const ControlSpec& entry, int id, UINT dpi, bool joinsGroup,
+                      HWND& control);
 
 }  // namespace zenthra::ui

@@ -4,16 +4,16 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <ole2.h>
 
-#include "ui/dpi.h"
+#include "shell/dpi.h"
+#include "shell/program_windows.h"
 #include "ui/main_window.h"
-#include "ui/program_windows.h"
+#include "win32/ole_initialization.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   // The manifest already declares per-monitor awareness; this only repeats
   // it where the manifest is not read.
-  zenthra::ui::dpi::requestPerMonitorAwareness();
+  zenthra::shell::dpi::RequestPerMonitorAwareness();
 
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof(controls);
@@ -24,15 +24,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   // too, but its own last OleUninitialize would unload the link label
   // library with each closing, possibly while a control is still running a
   // click. Without OLE the dialog shows its links as plain labels.
-  struct OleSession {
-    const HRESULT result = OleInitialize(nullptr);
-    ~OleSession() {
-      if (SUCCEEDED(result)) OleUninitialize();
-    }
-  } ole;
+  const win32::OleInitialization ole;
 
-  zenthra::ui::ProgramWindows windows;
+  // The main window is this function's: it outlives the message loop and
+  // destroys its window, if any is left, on the way out.
+  zenthra::shell::ProgramWindows windows;
   zenthra::ui::MainWindow mainWindow(instance, windows);
-  if (!mainWindow.create(showCommand)) return 1;
-  return windows.runMessageLoop();
+  if (FAILED(mainWindow.Create(showCommand))) return 1;
+  return windows.RunMessageLoop();
 }

@@ -6,34 +6,39 @@
 
 #include <windows.h>
 
-#include <array>
 #include <string>
 #include <string_view>
 
 #include "force/force_settings.h"
 #include "force/force_window.h"
-#include "ui/main_window_layout.h"
-#include "ui/program_windows.h"
-#include "ui/unique_handle.h"
+#include "shell/dpi_resources.h"
+#include "shell/program_windows.h"
+#include "shell/window_base.h"
+#include "ui/main_window_controls.h"
+#include "win32/unique_handle.h"
 
 namespace zenthra::ui {
 
-class MainWindow final : public ForceWindow {
+// Owned by its creator (wWinMain, or a test), never by its window: the
+// object lives on after the window is gone, and destroys a window that
+// still exists when it goes itself.
+class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Caller, ForceWindow> {
  public:
-  MainWindow(HINSTANCE instance, ProgramWindows& windows);
-  ~MainWindow();  // destroys the window if it still exists
+  static constexpr const wchar_t* kClassName = kMainWindowClass;
+
+  MainWindow(HINSTANCE instance, shell::ProgramWindows& windows);
+  ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
   // Creates the window with all its controls in their state at start,
   // centred on its monitor, and shows it with the focus on optlight.
   // The window adds itself to `windows` and removes itself when destroyed.
-  bool create(int showCommand);
+  HRESULT Create(int showCommand);
 
   // Borrowed; nullptr once the window is gone.
-  HWND hwnd() const { return hwnd_; }
-  HWND control(std::wstring_view name) const;
-  UINT dpi() const { return dpi_; }
+  HWND Control(std::wstring_view name) const;
+  UINT Dpi() const { return dpi_; }
 
   // The window operations.
   std::wstring LevelText(ForcePower power) override;
@@ -47,37 +52,33 @@ class MainWindow final : public ForceWindow {
   std::wstring DecimalSeparator() override;
 
  private:
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  friend WindowBase;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnNcDestroy();
 
-  bool onCreate();
-  void onCommand(int id, int code, HWND source);
-  void onControlNotification(std::size_t layoutIndex, int code);
-  void onLevelBoxNotification(HWND box, ForcePower power, int code);
-  void onDpiChanged(UINT dpi, const RECT& suggested);
-  LRESULT onCtlColorStatic(HDC dc, HWND control);
-  void onActivate(bool active);
-  void onNcDestroy();
+  HRESULT OnCreate();
+  void OnCommand(int id, int code, HWND source);
+  void OnControlNotification(std::size_t layoutIndex, int code);
+  void OnLevelBoxNotification(HWND box, ForcePower power, int code);
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  LRESULT OnCtlColorStatic(HDC dc, HWND control);
+  void OnActivate(bool active);
 
   void mnuExit_Click();
   void mnuAbout_Click();
 
   // Font, icons and control places for dpi_.
-  bool applyDpi();
-  bool placeControls();
-  bool loadIcons();
-  void moveTabStopToSelectedOption();
-  HWND levelBox(ForcePower power) const;
+  HRESULT ApplyDpi();
+  void MoveTabStopToSelectedOption();
+  HWND LevelBox(ForcePower power) const;
 
   HINSTANCE instance_;
-  ProgramWindows& windows_;
-  HWND hwnd_ = nullptr;  // owned: destroyed with this object at the latest
+  shell::ProgramWindows& windows_;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-  UniqueFont font_;
-  UniqueIcon bigIcon_;
-  UniqueIcon smallIcon_;
-  std::array<HWND, kControlCount> controls_{};  // by layout index; owned by hwnd_
-  HWND focusWhenInactive_ = nullptr;            // borrowed child
+  win32::UniqueHfont font_;
+  shell::WindowIcons icons_;
+  Controls controls_{};               // owned by the window
+  HWND focusWhenInactive_ = nullptr;  // borrowed child
   // The box whose text the program is setting: a notification that the
   // combo might send for it is not the user's edit.
   HWND settingTextOf_ = nullptr;

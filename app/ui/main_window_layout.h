@@ -1,7 +1,7 @@
 #pragma once
 // The stored layout of frmqel: every control with its place in twips, its tab
 // index, caption and state at start. This table is the only source of
-// positions; pixels come from it through toPixels() alone.
+// positions; pixels come from it through shell::ToPixels alone.
 
 #include <windows.h>
 
@@ -11,16 +11,19 @@
 
 #include "force/force_info_line.h"
 #include "force/power_table.h"
+#include "shell/twips.h"
+#include "shell/window_placement.h"
 
 namespace zenthra::ui {
 
-inline constexpr int kTwipsPerInch = 1440;
+// The window frmqel: its window class and caption.
+inline constexpr wchar_t kMainWindowClass[] = L"frmqel";
+inline constexpr wchar_t kMainWindowCaption[] = L"Zenthra";
+// Sizable, with system menu, minimize and maximize, and the menu bar.
+inline constexpr shell::FrameStyle kMainWindowFrame{WS_OVERLAPPEDWINDOW, 0, true};
+
 inline constexpr int kClientWidthTwips = 4800;
 inline constexpr int kClientHeightTwips = 8490;
-
-// Every control draws in MS Sans Serif 8.25 point (hundredths of a point).
-inline constexpr std::wstring_view kFontFace = L"MS Sans Serif";
-inline constexpr int kFontHundredthsOfPoint = 825;
 
 enum class ControlKind { Label, LevelBox, OptionButton, CommandButton, TextBox };
 enum class StartState { Enabled, Disabled, Selected };
@@ -28,7 +31,7 @@ enum class StartState { Enabled, Disabled, Selected };
 struct ControlSpec {
   std::wstring_view name;
   ControlKind kind;
-  int left, top, width, height;  // twips, from the client area's top-left
+  shell::TwipsRect rect;
   int tabIndex;
   std::wstring_view caption;  // a level box's initial text
   StartState start = StartState::Enabled;
@@ -52,16 +55,15 @@ inline constexpr std::wstring_view kWelcomeText =
 namespace layout_rows {
 
 // The window opens with Light chosen, so the Dark boxes start disabled.
-constexpr ControlSpec levelBox(ForcePower power, int left, int top, int tabIndex) {
+constexpr ControlSpec LevelBox(ForcePower power, int left, int top, int tabIndex) {
   const PowerRow& row = RowOf(power);
-  return {row.box,  ControlKind::LevelBox, left,
-          top,      kLevelBoxWidth,        kLevelBoxHeight,
+  return {row.box,  ControlKind::LevelBox, {left, top, kLevelBoxWidth, kLevelBoxHeight},
           tabIndex, kLevelBoxInitialText,  row.group == PowerGroup::Dark ? StartState::Disabled : StartState::Enabled};
 }
 
-constexpr ControlSpec captionLabel(ForcePower power, int left, int top, int width, int tabIndex) {
+constexpr ControlSpec CaptionLabel(ForcePower power, int left, int top, int width, int tabIndex) {
   const PowerRow& row = RowOf(power);
-  return {row.label, ControlKind::Label, left, top, width, kCaptionLabelHeight, tabIndex, row.caption};
+  return {row.label, ControlKind::Label, {left, top, width, kCaptionLabelHeight}, tabIndex, row.caption};
 }
 
 }  // namespace layout_rows
@@ -71,52 +73,52 @@ inline constexpr int kControlCount = 43;
 // frmqel's controls, rows of powers first, in ForcePower order.
 inline constexpr std::array<ControlSpec, kControlCount> kMainWindowLayout = [] {
   using enum ForcePower;
-  using layout_rows::captionLabel;
-  using layout_rows::levelBox;
+  using layout_rows::CaptionLabel;
+  using layout_rows::LevelBox;
   return std::array<ControlSpec, kControlCount>{{
-      levelBox(Jump, 2040, 1440, 2),
-      captionLabel(Jump, 1440, 1440, 495, 3),
-      levelBox(Push, 2040, 1800, 4),
-      captionLabel(Push, 1560, 1800, 375, 5),
-      levelBox(Pull, 2040, 2160, 6),
-      captionLabel(Pull, 1680, 2160, 255, 7),
-      levelBox(Speed, 2040, 2520, 8),
-      captionLabel(Speed, 1440, 2520, 495, 9),
-      levelBox(See, 2040, 2880, 10),
-      captionLabel(See, 1680, 2880, 375, 11),
-      levelBox(Absorb, 840, 3600, 13),
-      captionLabel(Absorb, 240, 3600, 495, 18),
-      levelBox(Heal, 840, 3960, 14),
-      captionLabel(Heal, 360, 3960, 495, 17),
-      levelBox(Protect, 840, 4320, 15),
-      captionLabel(Protect, 240, 4320, 615, 19),
-      levelBox(Mindtrick, 840, 4680, 16),
-      captionLabel(Mindtrick, 120, 4680, 735, 20),
-      levelBox(Grip, 3480, 3600, 22),
-      captionLabel(Grip, 3000, 3600, 375, 26),
-      levelBox(Lightning, 3480, 3960, 23),
-      captionLabel(Lightning, 2640, 3960, 735, 25),
-      levelBox(Drain, 3480, 4320, 21),
-      captionLabel(Drain, 3000, 4320, 375, 27),
-      levelBox(Rage, 3480, 4680, 24),
-      captionLabel(Rage, 3000, 4680, 495, 28),
-      levelBox(SaberAttack, 2280, 5400, 29),
-      captionLabel(SaberAttack, 1200, 5400, 975, 32),
-      levelBox(SaberDefend, 2280, 5760, 30),
-      captionLabel(SaberDefend, 1200, 5760, 1095, 33),
-      levelBox(SaberThrow, 2280, 6120, 31),
-      captionLabel(SaberThrow, 1200, 6120, 975, 34),
-      levelBox(TeamHeal, 2280, 6480, 37),
-      captionLabel(TeamHeal, 1320, 6480, 855, 38),
-      levelBox(TeamForce, 2280, 6840, 36),
-      captionLabel(TeamForce, 1320, 6840, 855, 39),
-      {L"lbltop", ControlKind::Label, 120, 120, 4455, 855, 42, kWelcomeText, StartState::Enabled, true},
-      {L"Label1", ControlKind::Label, 2040, 1080, 615, 255, 12, L"Neutral:"},
-      {L"optlight", ControlKind::OptionButton, 0, 3240, 735, 255, 0, L"Light", StartState::Selected},
-      {L"optdark", ControlKind::OptionButton, 4080, 3240, 735, 255, 1, L"Dark"},
-      {L"lblOther", ControlKind::Label, 2280, 5040, 495, 255, 35, L"Other:"},
-      {L"cmdgo", ControlKind::CommandButton, 1680, 7680, 1695, 375, 40, L"Go"},
-      {L"txtforce", ControlKind::TextBox, 120, 8160, 4575, 285, 41, kForceInfoPrompt},
+      LevelBox(Jump, 2040, 1440, 2),
+      CaptionLabel(Jump, 1440, 1440, 495, 3),
+      LevelBox(Push, 2040, 1800, 4),
+      CaptionLabel(Push, 1560, 1800, 375, 5),
+      LevelBox(Pull, 2040, 2160, 6),
+      CaptionLabel(Pull, 1680, 2160, 255, 7),
+      LevelBox(Speed, 2040, 2520, 8),
+      CaptionLabel(Speed, 1440, 2520, 495, 9),
+      LevelBox(See, 2040, 2880, 10),
+      CaptionLabel(See, 1680, 2880, 375, 11),
+      LevelBox(Absorb, 840, 3600, 13),
+      CaptionLabel(Absorb, 240, 3600, 495, 18),
+      LevelBox(Heal, 840, 3960, 14),
+      CaptionLabel(Heal, 360, 3960, 495, 17),
+      LevelBox(Protect, 840, 4320, 15),
+      CaptionLabel(Protect, 240, 4320, 615, 19),
+      LevelBox(Mindtrick, 840, 4680, 16),
+      CaptionLabel(Mindtrick, 120, 4680, 735, 20),
+      LevelBox(Grip, 3480, 3600, 22),
+      CaptionLabel(Grip, 3000, 3600, 375, 26),
+      LevelBox(Lightning, 3480, 3960, 23),
+      CaptionLabel(Lightning, 2640, 3960, 735, 25),
+      LevelBox(Drain, 3480, 4320, 21),
+      CaptionLabel(Drain, 3000, 4320, 375, 27),
+      LevelBox(Rage, 3480, 4680, 24),
+      CaptionLabel(Rage, 3000, 4680, 495, 28),
+      LevelBox(SaberAttack, 2280, 5400, 29),
+      CaptionLabel(SaberAttack, 1200, 5400, 975, 32),
+      LevelBox(SaberDefend, 2280, 5760, 30),
+      CaptionLabel(SaberDefend, 1200, 5760, 1095, 33),
+      LevelBox(SaberThrow, 2280, 6120, 31),
+      CaptionLabel(SaberThrow, 1200, 6120, 975, 34),
+      LevelBox(TeamHeal, 2280, 6480, 37),
+      CaptionLabel(TeamHeal, 1320, 6480, 855, 38),
+      LevelBox(TeamForce, 2280, 6840, 36),
+      CaptionLabel(TeamForce, 1320, 6840, 855, 39),
+      {L"lbltop", ControlKind::Label, {120, 120, 4455, 855}, 42, kWelcomeText, StartState::Enabled, true},
+      {L"Label1", ControlKind::Label, {2040, 1080, 615, 255}, 12, L"Neutral:"},
+      {L"optlight", ControlKind::OptionButton, {0, 3240, 735, 255}, 0, L"Light", StartState::Selected},
+      {L"optdark", ControlKind::OptionButton, {4080, 3240, 735, 255}, 1, L"Dark"},
+      {L"lblOther", ControlKind::Label, {2280, 5040, 495, 255}, 35, L"Other:"},
+      {L"cmdgo", ControlKind::CommandButton, {1680, 7680, 1695, 375}, 40, L"Go"},
+      {L"txtforce", ControlKind::TextBox, {120, 8160, 4575, 285}, 41, kForceInfoPrompt},
   }};
 }();
 
@@ -124,27 +126,16 @@ inline constexpr std::array<ControlSpec, kControlCount> kMainWindowLayout = [] {
 // IDCANCEL and the menu commands.
 inline constexpr int kFirstControlId = 1000;
 
-constexpr int controlId(std::size_t layoutIndex) { return kFirstControlId + static_cast<int>(layoutIndex); }
+constexpr int ControlId(std::size_t layoutIndex) { return kFirstControlId + static_cast<int>(layoutIndex); }
 
 // The layout index of the named control, if there is one.
-constexpr std::optional<std::size_t> layoutIndexOf(std::wstring_view name) {
+constexpr std::optional<std::size_t> LayoutIndexOf(std::wstring_view name) {
   for (std::size_t i = 0; i < kMainWindowLayout.size(); ++i) {
     if (kMainWindowLayout[i].name == name) return i;
   }
   return std::nullopt;
 }
 
-constexpr bool takesFocus(ControlKind kind) { return kind != ControlKind::Label; }
-
-// The order in which the controls are created: those that take the focus in
-// ascending tab index (creation order is the Tab order), then the labels, so
-// that a box lies above a label that reaches into it.
-std::array<std::size_t, kControlCount> creationOrder();
-
-// Twips to pixels at the given DPI: the one conversion of the layout.
-inline int toPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
-
-// The control's rectangle in client pixels at the given DPI.
-RECT pixelRect(const ControlSpec& control, UINT dpi);
+constexpr bool TakesFocus(ControlKind kind) { return kind != ControlKind::Label; }
 
 }  // namespace zenthra::ui

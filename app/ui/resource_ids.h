@@ -1,8 +1,8 @@
 #pragma once
-// Resource and command identifiers shared by zenthra.rc and the C++ code.
-// Plain #defines: the resource compiler reads this file too.
+// Resource and command identifiers of the main window, shared by zenthra.rc
+// and the C++ code. Plain #defines: the resource compiler reads this file
+// too. The application icon's number is in shell/app_identity.h.
 
-#define IDI_ZENTHRA 1
 #define IDR_MAINMENU 101
 
 // Menu items. Kept clear of IDOK and IDCANCEL, which the dialog keyboard

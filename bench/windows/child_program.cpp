@@ -8,11 +8,11 @@ namespace zenthra::bench {
 
 namespace {
 
-DWORD waitMs(std::chrono::milliseconds timeout) { return static_cast<DWORD>(timeout.count()); }
+DWORD WaitMs(std::chrono::milliseconds timeout) { return static_cast<DWORD>(timeout.count()); }
 
 }  // namespace
 
-std::optional<ChildProgram> ChildProgram::start(const std::wstring& path) {
+std::optional<ChildProgram> ChildProgram::Start(const std::wstring& path) {
   const std::wstring folder = path.substr(0, path.find_last_of(L"\\/"));
   // CreateProcessW may write into its command line.
   std::wstring commandLine = L"\"" + path + L"\"";
@@ -28,30 +28,30 @@ std::optional<ChildProgram> ChildProgram::start(const std::wstring& path) {
                       &info)) {
     return std::nullopt;
   }
-  UniqueKernelHandle thread(info.hThread);  // not needed: closed at once
-  return ChildProgram(UniqueKernelHandle(info.hProcess), info.dwProcessId);
+  win32::UniqueKernelHandle thread(info.hThread);  // not needed: closed at once
+  return ChildProgram(win32::UniqueKernelHandle(info.hProcess), info.dwProcessId);
 }
 
-bool ChildProgram::close(std::chrono::milliseconds timeout) {
+bool ChildProgram::Close(std::chrono::milliseconds timeout) {
   if (!process_) return true;
-  closeShownWindows(processId_);
-  if (WaitForSingleObject(process_.get(), waitMs(timeout)) == WAIT_OBJECT_0) {
+  CloseShownWindows(processId_);
+  if (WaitForSingleObject(process_.get(), WaitMs(timeout)) == WAIT_OBJECT_0) {
     process_.reset();
     return true;
   }
-  terminate(timeout);
+  Terminate(timeout);
   return false;
 }
 
-bool ChildProgram::terminate(std::chrono::milliseconds timeout) {
+bool ChildProgram::Terminate(std::chrono::milliseconds timeout) {
   const bool ended =
-      TerminateProcess(process_.get(), 1) && WaitForSingleObject(process_.get(), waitMs(timeout)) == WAIT_OBJECT_0;
+      TerminateProcess(process_.get(), 1) && WaitForSingleObject(process_.get(), WaitMs(timeout)) == WAIT_OBJECT_0;
   process_.reset();
   return ended;
 }
 
 ChildProgram::~ChildProgram() {
-  if (process_) terminate(std::chrono::seconds(5));
+  if (process_) Terminate(std::chrono::seconds(5));
 }
 
 }  // namespace zenthra::bench

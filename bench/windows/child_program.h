@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "kernel_handle.h"
+#include "win32/unique_handle.h"
 
 namespace zenthra::bench {
 
@@ -15,25 +15,26 @@ class ChildProgram {
  public:
   // Starts the program with its own folder as the working folder (where
   // Zenthra finds tessarel.ocx). Empty when CreateProcess fails.
-  static std::optional<ChildProgram> start(const std::wstring& path);
+  static std::optional<ChildProgram> Start(const std::wstring& path);
 
-  DWORD processId() const { return processId_; }
-  HANDLE process() const { return process_.get(); }  // borrowed from this object
+  DWORD ProcessId() const { return processId_; }
+  HANDLE Process() const { return process_.get(); }  // borrowed from this object
 
   // Asks every shown window to close and waits for the process to end; when
   // it does not end in time, terminates it. Returns false when it had to be
   // terminated (or could not be). The destructor also ends a running one.
-  bool close(std::chrono::milliseconds timeout);
+  bool Close(std::chrono::milliseconds timeout);
 
   ChildProgram(ChildProgram&&) = default;
   ChildProgram& operator=(ChildProgram&&) = default;
   ~ChildProgram();
 
  private:
-  ChildProgram(UniqueKernelHandle process, DWORD processId) : process_(std::move(process)), processId_(processId) {}
-  bool terminate(std::chrono::milliseconds timeout);
+  ChildProgram(win32::UniqueKernelHandle process, DWORD processId)
+      : process_(std::move(process)), processId_(processId) {}
+  bool Terminate(std::chrono::milliseconds timeout);
 
-  UniqueKernelHandle process_;
+  win32::UniqueKernelHandle process_;
   DWORD processId_ = 0;
 };
 

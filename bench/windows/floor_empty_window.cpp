@@ -6,10 +6,10 @@
 
 namespace {
 
-bool leaveEmpty(HINSTANCE, HWND, UINT) { return true; }
+HRESULT LeaveEmpty(HINSTANCE, HWND, UINT, win32::UniqueHfont&) { return S_OK; }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  return zenthra::bench::runFloor(instance, showCommand, leaveEmpty);
+  return zenthra::bench::RunFloor(instance, showCommand, LeaveEmpty);
 }

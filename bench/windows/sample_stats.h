@@ -15,7 +15,7 @@ struct Summary {
 
 // The median is the statistic reported: single slow runs (a page-in, the
 // X server busy) move it little. Empty input gives a zero count.
-inline Summary summarise(std::vector<double> samples) {
+inline Summary Summarise(std::vector<double> samples) {
   Summary summary;
   summary.count = samples.size();
   if (samples.empty()) return summary;

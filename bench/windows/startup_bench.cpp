@@ -60,7 +60,7 @@ struct Program {
   int forcedExits = 0;
 };
 
-double millisecondsSince(Clock::time_point from) {
+double MillisecondsSince(Clock::time_point from) {
   return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
 }
 
@@ -70,43 +70,43 @@ struct RunResult {
   bool closed = true;
 };
 
-std::optional<double> timeAbout(const ChildProgram& child, HWND mainWindow, int linkLabels) {
+std::optional<double> TimeAbout(const ChildProgram& child, HWND mainWindow, int linkLabels) {
   const Clock::time_point begin = Clock::now();
   if (!PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0)) return std::nullopt;
   WindowWanted about;
-  about.processId = child.processId();
+  about.processId = child.ProcessId();
   about.other = mainWindow;
   if (linkLabels > 0) {
     about.childClass = kLinkLabelClass;
     about.childCount = linkLabels;
   }
-  HWND window = waitForShownWindow(about, child.process(), begin + kAboutTimeout);
-  if (window == nullptr || !messageLoopAnswers(window, kAnswerTimeout)) return std::nullopt;
-  return millisecondsSince(begin);
+  HWND window = WaitForShownWindow(about, child.Process(), begin + kAboutTimeout);
+  if (window == nullptr || !MessageLoopAnswers(window, kAnswerTimeout)) return std::nullopt;
+  return MillisecondsSince(begin);
 }
 
-RunResult runOnce(const std::wstring& path, int linkLabels) {
+RunResult RunOnce(const std::wstring& path, int linkLabels) {
   RunResult result;
   Sleep(static_cast<DWORD>(std::chrono::milliseconds(kRest).count()));
   const Clock::time_point begin = Clock::now();
-  std::optional<ChildProgram> child = ChildProgram::start(path);
+  std::optional<ChildProgram> child = ChildProgram::Start(path);
   if (!child) return result;
   WindowWanted wanted;
-  wanted.processId = child->processId();
+  wanted.processId = child->ProcessId();
   wanted.withMenuBar = true;
-  HWND mainWindow = waitForShownWindow(wanted, child->process(), begin + kStartTimeout);
-  if (mainWindow != nullptr && messageLoopAnswers(mainWindow, kAnswerTimeout)) {
-    result.startMs = millisecondsSince(begin);
+  HWND mainWindow = WaitForShownWindow(wanted, child->Process(), begin + kStartTimeout);
+  if (mainWindow != nullptr && MessageLoopAnswers(mainWindow, kAnswerTimeout)) {
+    result.startMs = MillisecondsSince(begin);
     // WAIT_FAILED only for a process without input: the settle time still passes.
-    WaitForInputIdle(child->process(), static_cast<DWORD>(std::chrono::milliseconds(kSettle).count()));
+    WaitForInputIdle(child->Process(), static_cast<DWORD>(std::chrono::milliseconds(kSettle).count()));
     Sleep(static_cast<DWORD>(std::chrono::milliseconds(kSettle).count()));
-    if (messageLoopAnswers(mainWindow, kAnswerTimeout)) result.aboutMs = timeAbout(*child, mainWindow, linkLabels);
+    if (MessageLoopAnswers(mainWindow, kAnswerTimeout)) result.aboutMs = TimeAbout(*child, mainWindow, linkLabels);
   }
-  result.closed = child->close(kCloseTimeout);
+  result.closed = child->Close(kCloseTimeout);
   return result;
 }
 
-std::wstring folderOfThisProgram() {
+std::wstring FolderOfThisProgram() {
   std::array<wchar_t, MAX_PATH> path{};
   const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
   if (length == 0 || length == path.size()) return L".";
@@ -126,16 +126,16 @@ struct FineTimer {
   bool active;
 };
 
-void printSeries(const char* kind, const Program& program, const std::vector<double>& samples, int failures) {
-  const Summary s = summarise(samples);
+void PrintSeries(const char* kind, const Program& program, const std::vector<double>& samples, int failures) {
+  const Summary s = Summarise(samples);
   std::printf("data %s %ls median_ms=%.1f min_ms=%.1f max_ms=%.1f n=%zu failed=%d\n", kind, program.file, s.median,
               s.min, s.max, s.count, failures);
 }
 
-void printRatio(const char* kind, const Program& measured, const std::vector<double>& a, const Program& floor,
+void PrintRatio(const char* kind, const Program& measured, const std::vector<double>& a, const Program& floor,
                 const std::vector<double>& b) {
-  const Summary top = summarise(a);
-  const Summary bottom = summarise(b);
+  const Summary top = Summarise(a);
+  const Summary bottom = Summarise(b);
   if (top.count == 0 || bottom.count == 0 || bottom.median <= 0) {
     std::printf("ratio %s %ls/%ls not-measured\n", kind, measured.file, floor.file);
     return;
@@ -143,7 +143,7 @@ void printRatio(const char* kind, const Program& measured, const std::vector<dou
   std::printf("ratio %s %ls/%ls %.2f\n", kind, measured.file, floor.file, top.median / bottom.median);
 }
 
-bool readCount(int argc, wchar_t** argv, int& i, int& value) {
+bool ReadCount(int argc, wchar_t** argv, int& i, int& value) {
   if (i + 1 >= argc) return false;
   value = _wtoi(argv[++i]);
   return value > 0;
@@ -156,8 +156,8 @@ int wmain(int argc, wchar_t** argv) {
   int warmups = 3;
   for (int i = 1; i < argc; ++i) {
     const std::wstring_view argument = argv[i];
-    const bool ok = (argument == L"--rounds" && readCount(argc, argv, i, rounds)) ||
-                    (argument == L"--warmups" && readCount(argc, argv, i, warmups));
+    const bool ok = (argument == L"--rounds" && ReadCount(argc, argv, i, rounds)) ||
+                    (argument == L"--warmups" && ReadCount(argc, argv, i, warmups));
     if (!ok) {
       std::fwprintf(stderr, L"usage: startup_bench.exe [--rounds N] [--warmups N]\n");
       return 2;
@@ -165,7 +165,7 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   const FineTimer timer;
-  const std::wstring folder = folderOfThisProgram();
+  const std::wstring folder = FolderOfThisProgram();
   std::array<Program, 3> programs{Program(L"Zenthra.exe", kAboutLinkLabels), Program(L"floor_empty_window.exe", 0),
                                   Program(L"floor_same_controls.exe", 0)};
 
@@ -175,7 +175,7 @@ int wmain(int argc, wchar_t** argv) {
     // right after the same one.
     for (std::size_t k = 0; k < programs.size(); ++k) {
       Program& program = programs[(static_cast<std::size_t>(round) + k) % programs.size()];
-      const RunResult run = runOnce(folder + L"\\" + program.file, program.aboutLinkLabels);
+      const RunResult run = RunOnce(folder + L"\\" + program.file, program.aboutLinkLabels);
       std::fprintf(stderr, "round %d %ls start_ms=%.1f about_ms=%.1f%s\n", round + 1, program.file,
                    run.startMs.value_or(-1), run.aboutMs.value_or(-1), counted ? "" : " (warm-up)");
       if (!run.closed) ++program.forcedExits;
@@ -195,17 +195,17 @@ int wmain(int argc, wchar_t** argv) {
               static_cast<long long>(std::chrono::milliseconds(kSettle).count()),
               static_cast<long long>(std::chrono::milliseconds(kRest).count()));
   for (const Program& program : programs) {
-    printSeries("start", program, program.startMs, program.failedStarts);
-    printSeries("about", program, program.aboutMs, program.failedAbouts);
+    PrintSeries("start", program, program.startMs, program.failedStarts);
+    PrintSeries("about", program, program.aboutMs, program.failedAbouts);
     std::printf("data forced_exits %ls %d\n", program.file, program.forcedExits);
   }
   const Program& zenthra = programs[0];
   const Program& empty = programs[1];
   const Program& sameControls = programs[2];
-  printRatio("start", zenthra, zenthra.startMs, sameControls, sameControls.startMs);
-  printRatio("start", zenthra, zenthra.startMs, empty, empty.startMs);
-  printRatio("start", sameControls, sameControls.startMs, empty, empty.startMs);
-  printRatio("about", zenthra, zenthra.aboutMs, empty, empty.aboutMs);
+  PrintRatio("start", zenthra, zenthra.startMs, sameControls, sameControls.startMs);
+  PrintRatio("start", zenthra, zenthra.startMs, empty, empty.startMs);
+  PrintRatio("start", sameControls, sameControls.startMs, empty, empty.startMs);
+  PrintRatio("about", zenthra, zenthra.aboutMs, empty, empty.aboutMs);
   std::fflush(stdout);
   return 0;
 }

@@ -8,7 +8,7 @@ namespace zenthra::bench {
 
 namespace {
 
-bool hasClass(HWND window, std::wstring_view className) {
+bool HasClass(HWND window, std::wstring_view className) {
   std::array<wchar_t, 256> name{};
   const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
   return length > 0 && std::wstring_view(name.data(), static_cast<std::size_t>(length)) == className;
@@ -19,20 +19,20 @@ struct ChildCount {
   int count = 0;
 };
 
-BOOL CALLBACK countChild(HWND child, LPARAM state) {
+BOOL CALLBACK CountChild(HWND child, LPARAM state) {
   auto& counted = *reinterpret_cast<ChildCount*>(state);
-  if (hasClass(child, counted.className)) ++counted.count;
+  if (HasClass(child, counted.className)) ++counted.count;
   return TRUE;
 }
 
-int countDescendants(HWND window, std::wstring_view className) {
+int CountDescendants(HWND window, std::wstring_view className) {
   ChildCount counted{className};
   // EnumChildWindows reports no error of its own: no children gives zero.
-  EnumChildWindows(window, countChild, reinterpret_cast<LPARAM>(&counted));
+  EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&counted));
   return counted.count;
 }
 
-std::vector<HWND> shownTopLevelWindows(DWORD processId) {
+std::vector<HWND> ShownTopLevelWindows(DWORD processId) {
   struct Collect {
     DWORD processId;
     std::vector<HWND> windows;
@@ -50,38 +50,38 @@ std::vector<HWND> shownTopLevelWindows(DWORD processId) {
   return collect.windows;
 }
 
-bool matches(HWND window, const WindowWanted& wanted) {
+bool Matches(HWND window, const WindowWanted& wanted) {
   if (window == wanted.other) return false;
   if (wanted.withMenuBar && GetMenu(window) == nullptr) return false;
-  return wanted.childClass.empty() || countDescendants(window, wanted.childClass) >= wanted.childCount;
+  return wanted.childClass.empty() || CountDescendants(window, wanted.childClass) >= wanted.childCount;
 }
 
 }  // namespace
 
-HWND findShownWindow(const WindowWanted& wanted) {
-  for (HWND window : shownTopLevelWindows(wanted.processId)) {
-    if (matches(window, wanted)) return window;
+HWND FindShownWindow(const WindowWanted& wanted) {
+  for (HWND window : ShownTopLevelWindows(wanted.processId)) {
+    if (Matches(window, wanted)) return window;
   }
   return nullptr;
 }
 
-HWND waitForShownWindow(const WindowWanted& wanted, HANDLE process, std::chrono::steady_clock::time_point deadline) {
+HWND WaitForShownWindow(const WindowWanted& wanted, HANDLE process, std::chrono::steady_clock::time_point deadline) {
   for (;;) {
-    if (HWND window = findShownWindow(wanted)) return window;
+    if (HWND window = FindShownWindow(wanted)) return window;
     if (WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return nullptr;  // ended, or the handle is unusable
     if (std::chrono::steady_clock::now() > deadline) return nullptr;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 }
 
-bool messageLoopAnswers(HWND window, std::chrono::milliseconds timeout) {
+bool MessageLoopAnswers(HWND window, std::chrono::milliseconds timeout) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()), &result) != 0;
 }
 
-void closeShownWindows(DWORD processId) {
+void CloseShownWindows(DWORD processId) {
   // A window that is already gone refuses the post: nothing left to close.
-  for (HWND window : shownTopLevelWindows(processId)) PostMessageW(window, WM_CLOSE, 0, 0);
+  for (HWND window : ShownTopLevelWindows(processId)) PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 }  // namespace zenthra::bench

@@ -20,18 +20,18 @@ struct WindowWanted {
 };
 
 // A shown top-level window of the process that matches, or nullptr.
-HWND findShownWindow(const WindowWanted& wanted);
+HWND FindShownWindow(const WindowWanted& wanted);
 
-// Polls findShownWindow until a window matches, the process ends or the
+// Polls FindShownWindow until a window matches, the process ends or the
 // deadline passes (then nullptr). Polls every millisecond: that is the
 // resolution of the measurements.
-HWND waitForShownWindow(const WindowWanted& wanted, HANDLE process, std::chrono::steady_clock::time_point deadline);
+HWND WaitForShownWindow(const WindowWanted& wanted, HANDLE process, std::chrono::steady_clock::time_point deadline);
 
 // True when the window's thread handled a WM_NULL within the timeout: its
 // message loop runs.
-bool messageLoopAnswers(HWND window, std::chrono::milliseconds timeout);
+bool MessageLoopAnswers(HWND window, std::chrono::milliseconds timeout);
 
 // Posts WM_CLOSE to every shown top-level window of the process.
-void closeShownWindows(DWORD processId);
+void CloseShownWindows(DWORD processId);
 
 }  // namespace zenthra::bench

@@ -12,6 +12,7 @@
 #include <shlwapi.h>
 #include <wrl/client.h>
 
+#include <cstdint>
 #include <new>
 #include <utility>
 
@@ -107,7 +108,8 @@ class ContainedComObject : public ComInterfaces<Derived, Interfaces...> {
 // One interface of `OuterObject`, which holds this member: all three
 // IUnknown methods go to the outer object's Identity(), so the member
 // shares its identity and its count. The outer object answers
-// QueryInterface for every member it holds.
+// QueryInterface for every member it holds, from an InterfaceTable of
+// MemberEntry rows.
 template <typename Interface, typename OuterObject>
 class ComMember : public Interface {
  public:
@@ -128,5 +130,18 @@ class ComMember : public Interface {
 
   OuterObject& outer_;  // borrowed: it holds this member
 };
+
+// The QITAB row that answers `Interface` with the member `member` of Outer,
+// where QITABENT answers with a base class:
+//   MemberEntry<IOleInPlaceSite>(&ControlSite::inPlaceSite_)
+// Like OFFSETOFCLASS, it places an object at a made-up address and never
+// touches it.
+template <typename Interface, typename Outer, typename Member>
+QITAB MemberEntry(Member Outer::*member) noexcept {
+  constexpr std::uintptr_t kPlace = 0x1000;
+  const auto* outer = reinterpret_cast<const Outer*>(kPlace);
+  const Interface* served = &(outer->*member);
+  return {&__uuidof(Interface), static_cast<int>(reinterpret_cast<std::uintptr_t>(served) - kPlace)};
+}
 
 }  // namespace win32

@@ -9,61 +9,36 @@
 #include "about/about_window.h"
 #include "about/hosted_control.h"
 #include "about/stored_link_labels.h"
-#include "test_support.h"
+#include "layout_expectations.h"
+#include "win32/unique_handle.h"
 
 namespace zenthra::about::testing {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-
-int Scaled(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
-
-void ExpectAt(HWND control, const TwipsRect& twips, UINT dpi) {
-  const RECT rect = ChildRect(control);
-  EXPECT_EQ(rect.left, Scaled(twips.left, dpi));
-  EXPECT_EQ(rect.top, Scaled(twips.top, dpi));
-  EXPECT_EQ(rect.right - rect.left, Scaled(twips.width, dpi));
-  EXPECT_EQ(rect.bottom - rect.top, Scaled(twips.height, dpi));
-}
-
-// The font is 8.25 point at `dpi` (its character height in pixels within
-// `tolerance` of that), and a line of it fits in the control.
-void ExpectFont(HWND control, HFONT font, UINT dpi, int tolerance = 0) {
-  LOGFONTW description{};
-  ASSERT_NE(GetObjectW(font, sizeof(description), &description), 0);
-  EXPECT_NEAR(description.lfHeight, -MulDiv(825, static_cast<int>(dpi), 7200), tolerance);
-  HDC dc = GetDC(control);
-  ASSERT_NE(dc, nullptr);
-  const HGDIOBJ previous = SelectObject(dc, font);
-  TEXTMETRICW metrics{};
-  EXPECT_TRUE(GetTextMetricsW(dc, &metrics));
-  SelectObject(dc, previous);
-  ReleaseDC(control, dc);
-  const RECT rect = ChildRect(control);
-  EXPECT_LE(metrics.tmHeight, rect.bottom - rect.top) << "a line of text is cut off";
-}
+using zenthra::test::ExpectAt;
+using zenthra::test::ExpectLayoutFont;
+using zenthra::test::Scaled;
 
 void ExpectOwnFont(HWND control, UINT dpi) {
-  ExpectFont(control, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), dpi);
+  ExpectLayoutFont(control, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), dpi);
 }
 
 // The hosted control draws with the font object behind its Font property.
 void ExpectHostedFont(const HostedControl& hosted, UINT dpi) {
   ComPtr<IDispatch> dispatch;
-  ASSERT_HRESULT_SUCCEEDED(hosted.object()->QueryInterface(IID_PPV_ARGS(&dispatch)));
+  ASSERT_HRESULT_SUCCEEDED(hosted.Object()->QueryInterface(IID_PPV_ARGS(&dispatch)));
   DISPPARAMS none{};
-  VARIANT value;
-  VariantInit(&value);
+  win32::UniqueVariant value;
   ASSERT_HRESULT_SUCCEEDED(dispatch->Invoke(DISPID_FONT, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                                            &value, nullptr, nullptr));
-  ASSERT_TRUE(value.vt == VT_DISPATCH && value.pdispVal);
+                                            value.get(), nullptr, nullptr));
+  ASSERT_TRUE(value->vt == VT_DISPATCH && value->pdispVal);
   ComPtr<IFont> font;
-  const HRESULT hr = value.pdispVal->QueryInterface(IID_PPV_ARGS(&font));
-  VariantClear(&value);
-  ASSERT_HRESULT_SUCCEEDED(hr);
+  ASSERT_HRESULT_SUCCEEDED(value->pdispVal->QueryInterface(IID_PPV_ARGS(&font)));
   HFONT handle = nullptr;  // owned by the font object
   ASSERT_HRESULT_SUCCEEDED(font->get_hFont(&handle));
-  ExpectFont(hosted.window(), handle, dpi, 1);
+  // A font object rounds half a pixel its own way.
+  ExpectLayoutFont(hosted.Window(), handle, dpi, 1);
 }
 
 }  // namespace
@@ -89,11 +64,11 @@ void ExpectAboutLayoutAt(HWND dialog, UINT dpi) {
   for (std::size_t i = 0; i < kStoredLinkLabels.size(); ++i) {
     SCOPED_TRACE(kStoredLinkLabels[i].name);
     const TwipsRect& place = kAboutLayout.linkLabels[i];
-    if (const HostedControl* hosted = about->linkLabel(i)) {
-      ASSERT_NE(hosted->window(), nullptr);
+    if (const HostedControl* hosted = about->LinkLabel(i)) {
+      ASSERT_NE(hosted->Window(), nullptr);
       const StoredLinkLabel& stored = kStoredLinkLabels[i];
       // The extent is HIMETRIC: 2540 to the inch.
-      ExpectAt(hosted->window(),
+      ExpectAt(hosted->Window(),
                {place.left, place.top, MulDiv(stored.extentX, 1440, 2540), MulDiv(stored.extentY, 1440, 2540)}, dpi);
       ExpectHostedFont(*hosted, dpi);
     } else {

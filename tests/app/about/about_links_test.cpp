@@ -18,39 +18,44 @@
 #include "about/stored_link_labels.h"
 #include "about/property_bag.h"
 #include "about_layout_check.h"
+#include "layout_expectations.h"
+#include "remote_program.h"
+#include "shell/program_windows.h"
 #include "test_support.h"
-#include "ui/program_windows.h"
+#include "win32/com_object.h"
+#include "win32/ole_initialization.h"
+#include "win32/result.h"
+#include "win32/unique_handle.h"
+#include "window_driver.h"
 
 namespace zenthra::about {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-using testing::ChildRect;
-using testing::ProgramFolder;
-using testing::RunPostedMessages;
-using testing::WindowText;
+using zenthra::test::ChildRect;
+using zenthra::test::ProgramFolder;
+using zenthra::test::RunPostedMessages;
+using zenthra::test::WindowText;
 
 bool LibraryBeside() {
   return GetFileAttributesW((ProgramFolder() + L"tessarel.ocx").c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-HRESULT GetProperty(IOleObject* object, const wchar_t* name, VARIANT& value) {
+HRESULT GetProperty(IOleObject* object, const wchar_t* name, win32::UniqueVariant& value) {
   ComPtr<IDispatch> dispatch;
-  if (const HRESULT hr = object->QueryInterface(IID_PPV_ARGS(&dispatch)); FAILED(hr)) return hr;
+  RETURN_IF_FAILED(object->QueryInterface(IID_PPV_ARGS(&dispatch)));
   DISPID id = 0;
   LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  if (const HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id); FAILED(hr)) return hr;
+  RETURN_IF_FAILED(dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
   DISPPARAMS none{};
-  VariantInit(&value);
-  return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
+  return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.put(), nullptr,
+                          nullptr);
 }
 
 std::wstring StringProperty(IOleObject* object, const wchar_t* name) {
-  VARIANT value;
-  if (FAILED(GetProperty(object, name, value)) || value.vt != VT_BSTR) return L"<none>";
-  std::wstring text(value.bstrVal ? value.bstrVal : L"");
-  VariantClear(&value);
-  return text;
+  win32::UniqueVariant value;
+  if (FAILED(GetProperty(object, name, value)) || value->vt != VT_BSTR) return L"<none>";
+  return value->bstrVal ? value->bstrVal : L"";
 }
 
 // MS Sans Serif 8.25 point, weight 400, underlined, character set 0. Wine
@@ -104,7 +109,7 @@ class AboutLinksTest : public ::testing::Test {
     RunPostedMessages(windows_);
   }
 
-  ui::ProgramWindows windows_;
+  shell::ProgramWindows windows_;
   HWND dialog_ = nullptr;
   AboutWindow* about_ = nullptr;
 };
@@ -113,26 +118,25 @@ TEST_F(AboutLinksTest, LinkLabelsComeFromTheLibraryWithTheirStoredProperties) {
   if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
   for (std::size_t i = 0; i < 3; ++i) {
     SCOPED_TRACE(i);
-    const HostedControl* control = about_->linkLabel(i);
+    const HostedControl* control = about_->LinkLabel(i);
     ASSERT_NE(control, nullptr);
-    IOleObject* object = control->object();
+    IOleObject* object = control->Object();
     EXPECT_EQ(StringProperty(object, L"Text"), kExpected[i].text);
     EXPECT_EQ(StringProperty(object, L"Link"), kExpected[i].link);
 
-    VARIANT colour;
+    win32::UniqueVariant colour;
     ASSERT_HRESULT_SUCCEEDED(GetProperty(object, L"ForeColor", colour));
-    ASSERT_HRESULT_SUCCEEDED(VariantChangeType(&colour, &colour, 0, VT_I4));
-    EXPECT_EQ(colour.lVal, 0x00FF0000);
+    ASSERT_HRESULT_SUCCEEDED(VariantChangeType(colour.get(), colour.get(), 0, VT_I4));
+    EXPECT_EQ(colour->lVal, 0x00FF0000);
 
-    VARIANT fontValue;
+    win32::UniqueVariant fontValue;
     ASSERT_HRESULT_SUCCEEDED(GetProperty(object, L"Font", fontValue));
-    ASSERT_TRUE(fontValue.vt == VT_DISPATCH || fontValue.vt == VT_UNKNOWN);
+    ASSERT_TRUE(fontValue->vt == VT_DISPATCH || fontValue->vt == VT_UNKNOWN);
     ComPtr<IFont> font;
-    ASSERT_HRESULT_SUCCEEDED(fontValue.punkVal->QueryInterface(IID_PPV_ARGS(&font)));
-    VariantClear(&fontValue);
+    ASSERT_HRESULT_SUCCEEDED(fontValue->punkVal->QueryInterface(IID_PPV_ARGS(&font)));
     ExpectStoredFont(*font.Get());
 
-    HWND window = control->window();
+    HWND window = control->Window();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(GetParent(window), dialog_);
     EXPECT_TRUE(IsWindowVisible(window));
@@ -144,8 +148,8 @@ TEST_F(AboutLinksTest, LinkLabelsComeFromTheLibraryWithTheirStoredProperties) {
 
 TEST_F(AboutLinksTest, UnloadingClosesTheControlsAndLoadingCreatesThemAgain) {
   if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
-  ASSERT_NE(about_->linkLabel(0), nullptr);
-  HWND first = about_->linkLabel(0)->window();
+  ASSERT_NE(about_->LinkLabel(0), nullptr);
+  HWND first = about_->LinkLabel(0)->Window();
   ASSERT_TRUE(IsWindow(first));
   PostMessageW(GetDlgItem(dialog_, kCmdOK), BM_CLICK, 0, 0);
   RunPostedMessages(windows_);
@@ -154,8 +158,8 @@ TEST_F(AboutLinksTest, UnloadingClosesTheControlsAndLoadingCreatesThemAgain) {
   dialog_ = ShowAbout(GetModuleHandleW(nullptr), windows_);
   about_ = AboutWindow::FromWindow(dialog_);
   ASSERT_NE(about_, nullptr);
-  ASSERT_NE(about_->linkLabel(0), nullptr);
-  EXPECT_EQ(StringProperty(about_->linkLabel(0)->object(), L"Text"), L"My Website");
+  ASSERT_NE(about_->LinkLabel(0), nullptr);
+  EXPECT_EQ(StringProperty(about_->LinkLabel(0)->Object(), L"Text"), L"My Website");
 }
 
 // The shell opens the link with whatever handles its scheme; here a program
@@ -165,29 +169,28 @@ class MailHandler {
   explicit MailHandler(const std::wstring& program) {
     const std::wstring command = L"\"" + program + L"\" \"%1\"";
     if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L"mailto\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key_, nullptr) != ERROR_SUCCESS) {
+                        key_.put(), nullptr) != ERROR_SUCCESS) {
       return;
     }
     DWORD size = sizeof(previous_);
-    hadPrevious_ =
-        RegQueryValueExW(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous_), &size) == ERROR_SUCCESS;
-    set_ = RegSetValueExW(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+    hadPrevious_ = RegQueryValueExW(key_.get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous_), &size) ==
+                   ERROR_SUCCESS;
+    set_ = RegSetValueExW(key_.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
                           static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
   }
   ~MailHandler() {
     if (!key_) return;
     if (hadPrevious_) {
-      RegSetValueExW(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_),
+      RegSetValueExW(key_.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_),
                      static_cast<DWORD>((wcslen(previous_) + 1) * sizeof(wchar_t)));
     } else {
-      RegDeleteValueW(key_, nullptr);
+      RegDeleteValueW(key_.get(), nullptr);
     }
-    RegCloseKey(key_);
   }
-  bool set() const { return set_; }
+  bool Set() const { return set_; }
 
  private:
-  HKEY key_ = nullptr;
+  win32::UniqueHkey key_;
   wchar_t previous_[1024]{};
   bool hadPrevious_ = false;
   bool set_ = false;
@@ -202,10 +205,10 @@ TEST_F(AboutLinksTest, ClickOnContactMeOpensTheMailLinkThroughTheShell) {
   DeleteFileW(mark.c_str());
   ASSERT_TRUE(CopyFileW((ProgramFolder() + L"about_mark.exe").c_str(), handler.c_str(), FALSE));
   MailHandler mailHandler(handler);
-  ASSERT_TRUE(mailHandler.set());
+  ASSERT_TRUE(mailHandler.Set());
 
-  ASSERT_NE(about_->linkLabel(2), nullptr);
-  HWND contact = about_->linkLabel(2)->window();
+  ASSERT_NE(about_->LinkLabel(2), nullptr);
+  HWND contact = about_->LinkLabel(2)->Window();
   ASSERT_NE(contact, nullptr);
   // Far right of the text: the label covers the whole control.
   PostMessageW(contact, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 8));
@@ -232,17 +235,10 @@ DWORD RunAloneWithoutTheLibrary(const wchar_t* filter) {
   self.resize(GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
   if (!CopyFileW(self.c_str(), copy.c_str(), FALSE)) return 1;
 
-  std::wstring commandLine = L"\"" + copy + L"\" --gtest_filter=" + filter;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION started{};
   DWORD exitCode = 1;
-  if (CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                     &started)) {
-    WaitForSingleObject(started.hProcess, INFINITE);  // bounded by the test's timeout
-    GetExitCodeProcess(started.hProcess, &exitCode);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+  {
+    zenthra::test::RemoteProgram alone(copy, std::wstring(L"--gtest_filter=") + filter);
+    if (alone.Started()) exitCode = alone.WaitForExit();  // bounded by the test's timeout
   }
   DeleteFileW(copy.c_str());
   RemoveDirectoryW(folder.c_str());
@@ -258,24 +254,19 @@ TEST_F(AboutLinksTest, WithoutTheLibraryBesideTheLinksArePlainLabels) {
   }
   ASSERT_NE(dialog_, nullptr);
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(about_->linkLabel(static_cast<std::size_t>(i)), nullptr);
+    EXPECT_EQ(about_->LinkLabel(static_cast<std::size_t>(i)), nullptr);
     EXPECT_EQ(WindowText(GetDlgItem(dialog_, kFirstLinkLabel + i)), kExpected[i].text);
   }
 }
 
 // Hands each request on to the library's factory, or fails with `failure`,
 // and counts the requests.
-class CountingFactory final : public IClassFactory {
+class CountingFactory final : public win32::ComObject<CountingFactory, IClassFactory> {
  public:
   CountingFactory(IClassFactory* real, HRESULT failure) : real_(real), failure_(failure) {}
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    *object = (iid == IID_IUnknown || iid == IID_IClassFactory) ? static_cast<IClassFactory*>(this) : nullptr;
-    return *object ? S_OK : E_NOINTERFACE;
-  }
-  // Lives on the test's stack: the counts are not its lifetime.
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  // Lives on the test's stack: the last Release does not delete it.
+  void OnFinalRelease() noexcept {}
+
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
     ++requests;
     if (FAILED(failure_)) {
@@ -317,11 +308,11 @@ TEST_F(AboutLinksTest, EachControlIsOneObjectOfTheLibrarysFactory) {
                                                  USER_DEFAULT_SCREEN_DPI, ambient, second));
   EXPECT_EQ(factory.requests, 2);
   ASSERT_TRUE(first && second);
-  EXPECT_NE(first->object(), second->object());
-  ASSERT_NE(first->window(), nullptr);
-  EXPECT_NE(first->window(), second->window());
-  EXPECT_EQ(GetParent(second->window()), dialog_);
-  EXPECT_EQ(StringProperty(second->object(), L"Text"), L"W3.org");
+  EXPECT_NE(first->Object(), second->Object());
+  ASSERT_NE(first->Window(), nullptr);
+  EXPECT_NE(first->Window(), second->Window());
+  EXPECT_EQ(GetParent(second->Window()), dialog_);
+  EXPECT_EQ(StringProperty(second->Object(), L"Text"), L"W3.org");
 }
 
 // A factory that refuses leaves no control behind and its error reaches
@@ -346,46 +337,41 @@ TEST_F(AboutLinksTest, AFactoryThatRefusesLeavesNoControlAndReportsWhy) {
 }
 
 // The bag the controls are restored from, on its own.
-VARIANT ReadBag(IPropertyBag& bag, const wchar_t* name, VARTYPE type, HRESULT& result) {
-  VARIANT value;
-  VariantInit(&value);
-  value.vt = type;
-  result = bag.Read(name, &value, nullptr);
+win32::UniqueVariant ReadBag(IPropertyBag& bag, const wchar_t* name, VARTYPE type, HRESULT& result) {
+  win32::UniqueVariant value;
+  value->vt = type;
+  result = bag.Read(name, value.get(), nullptr);
   return value;
 }
 
 TEST(StoredPropertyBagTest, FindsNamesWithoutRegardToCaseAndHandsTheFontAsAFontObject) {
-  ASSERT_HRESULT_SUCCEEDED(OleInitialize(nullptr));
-  struct Uninitialize {
-    ~Uninitialize() { OleUninitialize(); }
-  } uninitialize;
+  const win32::OleInitialization ole;
+  ASSERT_HRESULT_SUCCEEDED(ole.Result());
   ComPtr<IPropertyBag> bag;
   ASSERT_HRESULT_SUCCEEDED(CreateStoredPropertyBag(kStoredLinkLabels[0], bag));
   HRESULT hr = S_OK;
 
-  VARIANT colour = ReadBag(*bag.Get(), L"ForeColor", VT_I4, hr);
+  const win32::UniqueVariant colour = ReadBag(*bag.Get(), L"ForeColor", VT_I4, hr);
   ASSERT_HRESULT_SUCCEEDED(hr);
-  EXPECT_EQ(colour.lVal, 0x00FF0000);
+  EXPECT_EQ(colour->lVal, 0x00FF0000);
 
-  VARIANT text = ReadBag(*bag.Get(), L"TEXT", VT_BSTR, hr);
+  const win32::UniqueVariant text = ReadBag(*bag.Get(), L"TEXT", VT_BSTR, hr);
   ASSERT_HRESULT_SUCCEEDED(hr);
-  EXPECT_STREQ(text.bstrVal, L"My Website");
-  VariantClear(&text);
+  EXPECT_STREQ(text->bstrVal, L"My Website");
 
-  VARIANT extent = ReadBag(*bag.Get(), L"_ExtentX", VT_EMPTY, hr);
+  const win32::UniqueVariant extent = ReadBag(*bag.Get(), L"_ExtentX", VT_EMPTY, hr);
   ASSERT_HRESULT_SUCCEEDED(hr);
-  EXPECT_EQ(extent.vt, VT_I4);
-  EXPECT_EQ(extent.lVal, 1720);
+  EXPECT_EQ(extent->vt, VT_I4);
+  EXPECT_EQ(extent->lVal, 1720);
 
   // Stored with the default, so not stored at all: the control's default.
   ReadBag(*bag.Get(), L"BackColor", VT_I4, hr);
   EXPECT_EQ(hr, E_INVALIDARG);
 
-  VARIANT fontValue = ReadBag(*bag.Get(), L"Font", VT_DISPATCH, hr);
+  const win32::UniqueVariant fontValue = ReadBag(*bag.Get(), L"Font", VT_DISPATCH, hr);
   ASSERT_HRESULT_SUCCEEDED(hr);
   ComPtr<IFont> font;
-  ASSERT_HRESULT_SUCCEEDED(fontValue.pdispVal->QueryInterface(IID_PPV_ARGS(&font)));
-  VariantClear(&fontValue);
+  ASSERT_HRESULT_SUCCEEDED(fontValue->pdispVal->QueryInterface(IID_PPV_ARGS(&font)));
   ExpectStoredFont(*font.Get());
 }
 
@@ -399,10 +385,10 @@ TEST_F(AboutLinksTest, EverythingFollowsAChangeOfDpi) {
     testing::ExpectAboutLayoutAt(dialog_, dpi);
     // A control that activates again is told its new place by its site.
     for (std::size_t i = 0; i < 3; ++i) {
-      const HostedControl* control = about_->linkLabel(i);
+      const HostedControl* control = about_->LinkLabel(i);
       ASSERT_NE(control, nullptr);
       ComPtr<IOleClientSite> clientSite;
-      ASSERT_HRESULT_SUCCEEDED(control->object()->GetClientSite(&clientSite));
+      ASSERT_HRESULT_SUCCEEDED(control->Object()->GetClientSite(&clientSite));
       ComPtr<IOleInPlaceSite> site;
       ASSERT_HRESULT_SUCCEEDED(clientSite.As(&site));
       ComPtr<IOleInPlaceFrame> frame;
@@ -413,7 +399,7 @@ TEST_F(AboutLinksTest, EverythingFollowsAChangeOfDpi) {
       frameInfo.cb = sizeof(frameInfo);
       ASSERT_HRESULT_SUCCEEDED(site->GetWindowContext(&frame, &document, &position, &clip, &frameInfo));
       RECT shown{};
-      ASSERT_TRUE(GetWindowRect(control->window(), &shown));
+      ASSERT_TRUE(GetWindowRect(control->Window(), &shown));
       MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&shown), 2);
       EXPECT_TRUE(EqualRect(&position, &shown))
           << position.left << "," << position.top << " vs " << shown.left << "," << shown.top;

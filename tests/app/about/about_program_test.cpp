@@ -5,28 +5,28 @@
 
 #include "about/about_layout.h"
 #include "about/about_window.h"
-#include "test_support.h"
+#include "shell/program_windows.h"
 #include "ui/main_window.h"
-#include "ui/program_windows.h"
 #include "ui/resource_ids.h"
+#include "window_driver.h"
 
 namespace zenthra::about {
 namespace {
 
-using testing::RunPostedMessages;
+using zenthra::test::RunPostedMessages;
 
 class AboutProgramTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(main_.create(SW_SHOWNORMAL)); }
+  void SetUp() override { ASSERT_HRESULT_SUCCEEDED(main_.Create(SW_SHOWNORMAL)); }
   void TearDown() override {
-    if (HWND dialog = windows_.find(kAboutWindowClass)) DestroyWindow(dialog);
+    if (HWND dialog = windows_.Find(kAboutWindowClass)) DestroyWindow(dialog);
     RunPostedMessages(windows_);
   }
 
-  void Menu(int command) { PostMessageW(main_.hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0); }
-  HWND Dialog() const { return windows_.find(kAboutWindowClass); }
+  void Menu(int command) { PostMessageW(main_.Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0); }
+  HWND Dialog() const { return windows_.Find(kAboutWindowClass); }
 
-  ui::ProgramWindows windows_;
+  shell::ProgramWindows windows_;
   ui::MainWindow main_{GetModuleHandleW(nullptr), windows_};
 };
 
@@ -41,7 +41,7 @@ TEST_F(AboutProgramTest, HelpAboutTwiceKeepsOneDialogBesideAUsableMainWindow) {
   Menu(IDM_ABOUT);
   EXPECT_FALSE(RunPostedMessages(windows_));
   EXPECT_EQ(Dialog(), dialog);
-  EXPECT_TRUE(IsWindowEnabled(main_.hwnd()));
+  EXPECT_TRUE(IsWindowEnabled(main_.Window()));
 }
 
 TEST_F(AboutProgramTest, FileExitWithTheDialogOpenEndsTheProgram) {
@@ -53,7 +53,7 @@ TEST_F(AboutProgramTest, FileExitWithTheDialogOpenEndsTheProgram) {
   Menu(IDM_EXIT);
   EXPECT_TRUE(RunPostedMessages(windows_));
   EXPECT_FALSE(IsWindow(dialog));
-  EXPECT_EQ(main_.hwnd(), nullptr);
+  EXPECT_EQ(main_.Window(), nullptr);
 }
 
 TEST_F(AboutProgramTest, ClosingTheMainWindowLeavesTheDialogRunningTheProgram) {
@@ -62,9 +62,9 @@ TEST_F(AboutProgramTest, ClosingTheMainWindowLeavesTheDialogRunningTheProgram) {
   HWND dialog = Dialog();
   ASSERT_NE(dialog, nullptr);
 
-  PostMessageW(main_.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  PostMessageW(main_.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_FALSE(RunPostedMessages(windows_));
-  EXPECT_EQ(main_.hwnd(), nullptr);
+  EXPECT_EQ(main_.Window(), nullptr);
   EXPECT_TRUE(IsWindowVisible(dialog));
 
   PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);

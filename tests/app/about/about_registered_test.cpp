@@ -7,48 +7,47 @@
 
 #include "about/about_dialog.h"
 #include "about/about_window.h"
-#include "test_support.h"
-#include "ui/program_windows.h"
+#include "shell/program_windows.h"
+#include "win32/unique_handle.h"
+#include "window_driver.h"
 
 namespace zenthra::about {
 namespace {
 
 class Registration {
  public:
-  Registration() {
-    library_ = LoadLibraryW((testing::ProgramFolder() + L"tessarel.ocx").c_str());
+  Registration() : library_(LoadLibraryW((zenthra::test::ProgramFolder() + L"tessarel.ocx").c_str())) {
     if (library_) result_ = Call("DllRegisterServer");
   }
   ~Registration() {
-    if (!library_) return;
-    Call("DllUnregisterServer");
-    FreeLibrary(library_);
+    if (library_) Call("DllUnregisterServer");
   }
-  HRESULT result() const { return result_; }
+  HRESULT Result() const { return result_; }
 
  private:
   HRESULT Call(const char* name) {
-    auto* entry = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
+    auto* entry =
+        reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(GetProcAddress(library_.get(), name)));
     return entry ? entry() : E_NOTIMPL;
   }
-  HMODULE library_ = nullptr;
+  win32::UniqueHmodule library_;
   HRESULT result_ = E_FAIL;
 };
 
 TEST(AboutRegisteredTest, LinkLabelsComeFromTheRegisteredLibrary) {
   Registration registration;
-  ASSERT_HRESULT_SUCCEEDED(registration.result());
-  ui::ProgramWindows windows;
+  ASSERT_HRESULT_SUCCEEDED(registration.Result());
+  shell::ProgramWindows windows;
   HWND dialog = ShowAbout(GetModuleHandleW(nullptr), windows);
   ASSERT_NE(dialog, nullptr);
   const AboutWindow* about = AboutWindow::FromWindow(dialog);
   ASSERT_NE(about, nullptr);
   for (std::size_t i = 0; i < 3; ++i) {
-    ASSERT_NE(about->linkLabel(i), nullptr) << i;
-    EXPECT_TRUE(IsWindowVisible(about->linkLabel(i)->window())) << i;
+    ASSERT_NE(about->LinkLabel(i), nullptr) << i;
+    EXPECT_TRUE(IsWindowVisible(about->LinkLabel(i)->Window())) << i;
   }
   UnloadAbout(windows);
-  testing::RunPostedMessages(windows);
+  zenthra::test::RunPostedMessages(windows);
 }
 
 }  // namespace

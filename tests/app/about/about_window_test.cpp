@@ -9,8 +9,9 @@
 #include "about/about_layout.h"
 #include "about/about_window.h"
 #include "about_layout_check.h"
-#include "test_support.h"
-#include "ui/program_windows.h"
+#include "layout_expectations.h"
+#include "shell/program_windows.h"
+#include "window_driver.h"
 
 inline bool operator==(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -22,9 +23,9 @@ inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
 namespace zenthra::about {
 namespace {
 
-using testing::ChildRect;
-using testing::RunPostedMessages;
-using testing::WindowText;
+using zenthra::test::ChildRect;
+using zenthra::test::RunPostedMessages;
+using zenthra::test::WindowText;
 
 constexpr wchar_t kDescription[] =
     L"This program will help you generate the Force Info for the bot .qeb files in Qel. In the .qeb files, it asks "
@@ -67,7 +68,7 @@ class AboutWindowTest : public ::testing::Test {
   HWND Show() { return ShowAbout(GetModuleHandleW(nullptr), windows_); }
   std::wstring Item(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
-  ui::ProgramWindows windows_;
+  shell::ProgramWindows windows_;
 };
 
 TEST_F(AboutWindowTest, HelpAboutShowsTheLoadedTexts) {
@@ -136,7 +137,7 @@ TEST_F(AboutWindowTest, WithoutTheControlLibraryTheLinksArePlainLabels) {
   };
   for (int i = 0; i < 3; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(about->linkLabel(static_cast<std::size_t>(i)), nullptr);
+    EXPECT_EQ(about->LinkLabel(static_cast<std::size_t>(i)), nullptr);
     HWND label = GetDlgItem(dialog, kFirstLinkLabel + i);
     ASSERT_NE(label, nullptr);
     std::array<wchar_t, 32> className{};
@@ -222,7 +223,7 @@ TEST_P(AboutCloseTest, ClosingUnloadsAndTheNextHelpAboutLoadsAgain) {
   }
   RunPostedMessages(windows_);
   EXPECT_FALSE(IsWindow(dialog));
-  EXPECT_EQ(windows_.find(kAboutWindowClass), nullptr);
+  EXPECT_EQ(windows_.Find(kAboutWindowClass), nullptr);
   EXPECT_EQ(CountDialogs(), 0);
 
   HWND again = Show();
@@ -239,12 +240,12 @@ INSTANTIATE_TEST_SUITE_P(Ways, AboutCloseTest,
 // stands in for the main window here.
 class StandInMainWindow {
  public:
-  explicit StandInMainWindow(ui::ProgramWindows& windows) {
+  explicit StandInMainWindow(shell::ProgramWindows& windows) {
     window_ = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
-    windows.add(window_);
+    windows.Add(window_);
   }
-  HWND get() const { return window_; }
+  HWND Handle() const { return window_; }
 
  private:
   HWND window_;
@@ -256,8 +257,8 @@ TEST_F(AboutWindowTest, ProgramEndsOnlyWhenTheLastOfBothWindowsIsGone) {
   ASSERT_NE(dialog, nullptr);
 
   // The main window goes first: the dialog keeps the program running.
-  DestroyWindow(main.get());
-  windows_.remove(main.get());
+  DestroyWindow(main.Handle());
+  windows_.Remove(main.Handle());
   EXPECT_FALSE(RunPostedMessages(windows_));
   EXPECT_TRUE(IsWindow(dialog));
 
@@ -269,9 +270,9 @@ TEST_F(AboutWindowTest, UnloadAboutWithNothingLoadedDoesNothing) {
   StandInMainWindow main(windows_);
   UnloadAbout(windows_);
   EXPECT_FALSE(RunPostedMessages(windows_));
-  EXPECT_TRUE(IsWindow(main.get()));
-  DestroyWindow(main.get());
-  windows_.remove(main.get());
+  EXPECT_TRUE(IsWindow(main.Handle()));
+  DestroyWindow(main.Handle());
+  windows_.Remove(main.Handle());
   RunPostedMessages(windows_);
 }
 

@@ -8,13 +8,14 @@
 #include "about/about_dialog.h"
 #include "about/about_layout.h"
 #include "about/sys_info.h"
+#include "shell/app_identity.h"
+#include "shell/program_windows.h"
 #include "test_support.h"
-#include "ui/program_windows.h"
+#include "win32/unique_handle.h"
+#include "window_driver.h"
 
 namespace zenthra::about {
 namespace {
-
-using testing::MessageBoxCatcher;
 
 constexpr char kTestKey[] = "SOFTWARE\\Zenthra About Test";
 constexpr wchar_t kViewerKey[] = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
@@ -22,13 +23,12 @@ constexpr wchar_t kFolderKey[] = L"SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr wchar_t kUnavailable[] = L"System Information Is Unavailable At This Time";
 
 void SetRaw(const char* key, const char* name, DWORD type, const std::string& bytes) {
-  HKEY opened = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr),
+  win32::UniqueHkey opened;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, opened.put(), nullptr),
             ERROR_SUCCESS);
-  EXPECT_EQ(RegSetValueExA(opened, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+  EXPECT_EQ(RegSetValueExA(opened.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                            static_cast<DWORD>(bytes.size())),
             ERROR_SUCCESS);
-  RegCloseKey(opened);
 }
 
 // ---------------------------------------------------------------------------
@@ -151,8 +151,8 @@ class SysInfoTest : public ::testing::Test {
 
   static void RemoveTree(const std::wstring& path) {
     WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    const win32::UniqueFindHandle search(FindFirstFileW((path + L"\\*").c_str(), &found));
+    if (search) {
       do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
@@ -163,8 +163,7 @@ class SysInfoTest : public ::testing::Test {
         } else {
           DeleteFileW(child.c_str());
         }
-      } while (FindNextFileW(search, &found));
-      FindClose(search);
+      } while (FindNextFileW(search.get(), &found));
     }
     RemoveDirectoryW(path.c_str());
   }
@@ -174,7 +173,7 @@ class SysInfoTest : public ::testing::Test {
     const std::wstring path = root_ + relative;
     const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
     CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring mark = testing::ProgramFolder() + L"about_mark.exe";
+    const std::wstring mark = zenthra::test::ProgramFolder() + L"about_mark.exe";
     EXPECT_TRUE(CopyFileW(mark.c_str(), path.c_str(), FALSE)) << GetLastError();
     return path;
   }
@@ -198,14 +197,14 @@ class SysInfoTest : public ::testing::Test {
 
   // Presses System Info; the texts of the message boxes it showed.
   std::vector<std::wstring> PressSysInfo() {
-    MessageBoxCatcher catcher;
     SendMessageW(GetDlgItem(dialog_, kCmdSysInfo), BM_CLICK, 0, 0);
-    return catcher.Stop();
+    return watcher_.TakeMessages();
   }
 
   static bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-  ui::ProgramWindows windows_;
+  shell::ProgramWindows windows_;
+  zenthra::test::MessageBoxWatcher watcher_{shell::kAppTitle};
   HWND dialog_ = nullptr;
   std::wstring root_;
 };

@@ -10,10 +10,11 @@
 #include "about/about_window.h"
 #include "about_layout_check.h"
 #include "layout_check.h"
-#include "test_support.h"
+#include "layout_expectations.h"
+#include "shell/program_windows.h"
 #include "ui/main_window.h"
 #include "ui/main_window_layout.h"
-#include "ui/program_windows.h"
+#include "window_driver.h"
 
 namespace zenthra {
 namespace {
@@ -26,9 +27,9 @@ class HighDpiTest : public ::testing::Test {
   void SetUp() override { ASSERT_EQ(GetDpiForSystem(), kDpi) << "the prefix's LogPixels was not set"; }
   void TearDown() override {
     about::UnloadAbout(windows_);
-    about::testing::RunPostedMessages(windows_);
+    test::RunPostedMessages(windows_);
   }
-  ui::ProgramWindows windows_;
+  shell::ProgramWindows windows_;
 };
 
 // The whole window fits on the screen: the caption bar and every edge.
@@ -44,18 +45,17 @@ void ExpectOnScreen(HWND window) {
 
 TEST_F(HighDpiTest, MainWindowOpensScaledToThePrefixDpi) {
   ui::MainWindow window(GetModuleHandleW(nullptr), windows_);
-  ASSERT_TRUE(window.create(SW_SHOWNORMAL));
-  EXPECT_EQ(window.dpi(), kDpi);
-  EXPECT_EQ(GetDpiForWindow(window.hwnd()), kDpi);
-  ui::test::expectClientAreaAt(window, kDpi);
-  ui::test::expectLayoutAt(window, kDpi);
-  ExpectOnScreen(window.hwnd());
+  ASSERT_HRESULT_SUCCEEDED(window.Create(SW_SHOWNORMAL));
+  EXPECT_EQ(window.Dpi(), kDpi);
+  EXPECT_EQ(GetDpiForWindow(window.Window()), kDpi);
+  ui::test::ExpectClientAreaAt(window, kDpi);
+  ui::test::ExpectLayoutAt(window, kDpi);
+  ExpectOnScreen(window.Window());
 
-  RECT suggested{0, 0, MulDiv(ui::kClientWidthTwips, 96, ui::kTwipsPerInch),
-                 MulDiv(ui::kClientHeightTwips, 96, ui::kTwipsPerInch)};
+  RECT suggested{0, 0, test::Scaled(ui::kClientWidthTwips, 96), test::Scaled(ui::kClientHeightTwips, 96)};
   ASSERT_TRUE(AdjustWindowRectExForDpi(&suggested, WS_OVERLAPPEDWINDOW, TRUE, 0, 96));
-  SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
-  ui::test::expectLayoutAt(window, 96);
+  SendMessageW(window.Window(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+  ui::test::ExpectLayoutAt(window, 96);
 }
 
 TEST_F(HighDpiTest, AboutOpensScaledToThePrefixDpiWithItsLinks) {
@@ -64,7 +64,7 @@ TEST_F(HighDpiTest, AboutOpensScaledToThePrefixDpiWithItsLinks) {
   EXPECT_EQ(GetDpiForWindow(dialog), kDpi);
   const about::AboutWindow* about = about::AboutWindow::FromWindow(dialog);
   ASSERT_NE(about, nullptr);
-  ASSERT_NE(about->linkLabel(0), nullptr) << "the link labels are not hosted from tessarel.ocx";
+  ASSERT_NE(about->LinkLabel(0), nullptr) << "the link labels are not hosted from tessarel.ocx";
   about::testing::ExpectAboutClientAreaAt(dialog, kDpi);
   about::testing::ExpectAboutLayoutAt(dialog, kDpi);
   ExpectOnScreen(dialog);

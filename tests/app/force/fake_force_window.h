@@ -44,29 +44,29 @@ class FakeForceWindow final : public ForceWindow {
   std::wstring DecimalSeparator() override { return separator; }
 
   // What a user does.
-  void type(ForcePower power, std::wstring_view text) {
+  void Type(ForcePower power, std::wstring_view text) {
     texts_[IndexOf(power)] = text;  // the user's keystroke has already changed the text
     levelBox_Change(*this, power);
   }
-  void pick(ForcePower power, std::wstring_view item) {
+  void Pick(ForcePower power, std::wstring_view item) {
     texts_[IndexOf(power)] = item;  // the box shows the picked item before Click
     levelBox_Click(*this, power);
   }
-  void chooseLight() {
+  void ChooseLight() {
     optlight = true;
     optdark = false;
     optlight_Click(*this);
   }
-  void chooseDark() {
+  void ChooseDark() {
     optlight = false;
     optdark = true;
     optdark_Click(*this);
   }
 
   // The box's text, changed without any event (as before a handler runs).
-  std::wstring& texts(ForcePower power) { return texts_[IndexOf(power)]; }
+  std::wstring& Texts(ForcePower power) { return texts_[IndexOf(power)]; }
 
-  bool enabled(ForcePower power) const { return enabled_[IndexOf(power)]; }
+  bool Enabled(ForcePower power) const { return enabled_[IndexOf(power)]; }
   const std::wstring& text(ForcePower power) const { return texts_[IndexOf(power)]; }
 
   bool optlight = true;

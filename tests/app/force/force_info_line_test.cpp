@@ -27,7 +27,7 @@ TEST(ForceInfoLine, LightWorkedExampleThroughTheRules) {
                                                          {Speed, L"03"},       {See, L"01"},       {Heal, L"03"},
                                                          {Protect, L"02"},     {Mindtrick, L"01"}, {SaberAttack, L"02"},
                                                          {SaberDefend, L"01"}, {SaberThrow, L"01"}};
-  for (const auto& [power, item] : edits) window.pick(power, item);
+  for (const auto& [power, item] : edits) window.Pick(power, item);
   ASSERT_TRUE(window.messages.empty());
 
   cmdgo_Click(window);
@@ -37,11 +37,11 @@ TEST(ForceInfoLine, LightWorkedExampleThroughTheRules) {
 
 TEST(ForceInfoLine, DarkWorkedExampleThroughTheRules) {
   FakeForceWindow window;
-  window.chooseDark();
+  window.ChooseDark();
   const std::pair<ForcePower, const wchar_t*> edits[] = {
       {Jump, L"2"},  {Push, L"1"}, {Pull, L"1"},        {Speed, L"2"},       {Grip, L"3"},      {Lightning, L"3"},
       {Drain, L"2"}, {Rage, L"1"}, {SaberAttack, L"2"}, {SaberDefend, L"2"}, {SaberThrow, L"1"}};
-  for (const auto& [power, text] : edits) window.type(power, text);
+  for (const auto& [power, text] : edits) window.Type(power, text);
   ASSERT_TRUE(window.messages.empty());
 
   cmdgo_Click(window);
@@ -51,12 +51,12 @@ TEST(ForceInfoLine, DarkWorkedExampleThroughTheRules) {
 
 TEST(ForceInfoLine, GoAfterSwitchingToDarkZeroesTheLightDigits) {
   FakeForceWindow window;
-  window.pick(Heal, L"03");
-  window.pick(Absorb, L"02");
+  window.Pick(Heal, L"03");
+  window.Pick(Absorb, L"02");
   cmdgo_Click(window);
   EXPECT_EQ(window.forceInfo, kPrefix + L"1-300000000020000000");
 
-  window.chooseDark();
+  window.ChooseDark();
   cmdgo_Click(window);
   EXPECT_EQ(window.forceInfo, kPrefix + L"2-000000000000000000");
 }

@@ -21,7 +21,7 @@ inline std::string brokenInvariant(FakeForceWindow& window) {
     if (inBudget(row.power, side)) total += level;
     const LevelReading reading = ReadLevel(window.text(row.power), window.separator);
     if (reading.error || reading.level != level) return box + ": text does not read as level " + std::to_string(level);
-    if (!window.enabled(row.power) && window.text(row.power) != L"00") return box + ": disabled but not \"00\"";
+    if (!window.Enabled(row.power) && window.text(row.power) != L"00") return box + ": disabled but not \"00\"";
   }
   if (total > 20) return "chosen side's total " + std::to_string(total);
   if (window.maxDepth > 1) return "Change passes nested " + std::to_string(window.maxDepth) + " deep";

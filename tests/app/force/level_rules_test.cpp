@@ -17,18 +17,18 @@ const std::wstring kBelowZero(kBelowZeroMessage);
 const std::wstring kNotANumber(kNotANumberMessage);
 
 // The box shows "00", the record holds 0 for it.
-void expectCleared(FakeForceWindow& window, ForcePower power) {
+void ExpectCleared(FakeForceWindow& window, ForcePower power) {
   EXPECT_EQ(window.text(power), L"00");
   EXPECT_EQ(window.record.level(power), 0);
 }
 
 TEST(LevelEdit, AcceptedTextsStoreTheirLevelWithoutMessage) {
   FakeForceWindow window;
-  window.type(Jump, L"3");
-  window.type(Push, L"03");
-  window.type(Pull, L"2.5");
-  window.type(Speed, L" 1 ");
-  window.pick(See, L"02");
+  window.Type(Jump, L"3");
+  window.Type(Push, L"03");
+  window.Type(Pull, L"2.5");
+  window.Type(Speed, L" 1 ");
+  window.Pick(See, L"02");
   EXPECT_EQ(window.record.level(Jump), 3);
   EXPECT_EQ(window.record.level(Push), 3);
   EXPECT_EQ(window.record.level(Pull), 2);
@@ -40,78 +40,78 @@ TEST(LevelEdit, AcceptedTextsStoreTheirLevelWithoutMessage) {
 
 TEST(LevelEdit, DeletedTextShowsZeroAtOnceWithoutMessage) {
   FakeForceWindow window;
-  window.type(Heal, L"2");
-  window.type(Heal, L"");
-  expectCleared(window, Heal);
+  window.Type(Heal, L"2");
+  window.Type(Heal, L"");
+  ExpectCleared(window, Heal);
   EXPECT_EQ(window.messages, Messages{});
 }
 
 TEST(LevelEdit, TypedValueAboveThreeIsClearedWithTheCapMessage) {
   for (const wchar_t* text : {L"4", L"3.2", L"3.5", L"9", L"3.0001"}) {
     FakeForceWindow window;
-    window.type(Heal, text);
-    expectCleared(window, Heal);
+    window.Type(Heal, text);
+    ExpectCleared(window, Heal);
     EXPECT_EQ(window.messages, Messages{kCap}) << std::wstring(text).c_str();
   }
 }
 
 TEST(LevelEdit, ClearRunsExactlyOneNestedPass) {
   FakeForceWindow window;
-  window.type(Heal, L"4");
+  window.Type(Heal, L"4");
   EXPECT_EQ(window.maxDepth, 1);
   EXPECT_EQ(window.messages.size(), 1u);
 }
 
 TEST(LevelEdit, BudgetOfTwentyHoldsAndTwentyOneBreaksIt) {
   FakeForceWindow window;
-  for (ForcePower power : {Jump, Push, Pull, Speed, See, SaberAttack}) window.pick(power, L"03");
-  window.pick(TeamHeal, L"02");
+  for (ForcePower power : {Jump, Push, Pull, Speed, See, SaberAttack}) window.Pick(power, L"03");
+  window.Pick(TeamHeal, L"02");
   EXPECT_EQ(window.messages, Messages{});
   EXPECT_EQ(window.record.level(TeamHeal), 2);
 
-  window.pick(TeamForce, L"01");
-  expectCleared(window, TeamForce);
+  window.Pick(TeamForce, L"01");
+  ExpectCleared(window, TeamForce);
   EXPECT_EQ(window.messages, Messages{kBudget});
   EXPECT_EQ(window.record.level(TeamHeal), 2);
 }
 
 TEST(LevelEdit, ValueBreakingBudgetAndCapShowsOnlyTheBudgetMessage) {
   FakeForceWindow window;
-  window.type(Jump, L"25");
-  expectCleared(window, Jump);
+  window.Type(Jump, L"25");
+  ExpectCleared(window, Jump);
   EXPECT_EQ(window.messages, Messages{kBudget});
 }
 
 TEST(LevelEdit, OtherSidesLevelsNeverCount) {
   FakeForceWindow window;
   for (ForcePower power : {Grip, Lightning, Drain, Rage}) window.record.setLevel(power, 3);
-  for (ForcePower power : {Jump, Push, Pull, Speed, See, Absorb}) window.pick(power, L"03");
-  window.pick(Heal, L"02");
+  for (ForcePower power : {Jump, Push, Pull, Speed, See, Absorb}) window.Pick(power, L"03");
+  window.Pick(Heal, L"02");
   EXPECT_EQ(window.messages, Messages{});
 
   FakeForceWindow dark;
   dark.optlight = false;
   dark.optdark = true;
   for (ForcePower power : {Absorb, Heal, Protect, Mindtrick}) dark.record.setLevel(power, 3);
-  for (ForcePower power : {Jump, Push, Pull, Speed, See, Grip}) dark.pick(power, L"03");
-  dark.pick(Rage, L"02");
+  for (ForcePower power : {Jump, Push, Pull, Speed, See, Grip}) dark.Pick(power, L"03");
+  dark.Pick(Rage, L"02");
   EXPECT_EQ(dark.messages, Messages{});
-  dark.pick(Drain, L"01");
+  dark.Pick(Drain, L"01");
   EXPECT_EQ(dark.messages, Messages{kBudget});
 }
 
 TEST(LevelEdit, WithNoSideChosenOnlyTheCapApplies) {
   FakeForceWindow window;
   window.optlight = false;
-  for (const PowerRow& row : PowerTable) window.pick(row.power, L"03");
+  for (const PowerRow& row : PowerTable) window.Pick(row.power, L"03");
   EXPECT_EQ(window.messages, Messages{});
-  window.type(Jump, L"4");
+  window.Type(Jump, L"4");
   EXPECT_EQ(window.messages, Messages{kCap});
 }
 
 TEST(LevelEdit, PickedItemsMeetOnlyTheBudget) {
   FakeForceWindow window;
-  window.pick(Jump, L"03");
+  window.Pick(Jump, L"03");
   EXPECT_EQ(window.record.level(Jump), 3);
   EXPECT_EQ(window.messages, Messages{});
 }
@@ -119,18 +119,18 @@ TEST(LevelEdit, PickedItemsMeetOnlyTheBudget) {
 TEST(LevelEdit, NegativeValuesAreClearedWithTheBelowZeroMessage) {
   for (const wchar_t* text : {L"-1", L"-0.4", L"-3", L"-2.5"}) {
     FakeForceWindow window;
-    window.type(Heal, text);
-    expectCleared(window, Heal);
+    window.Type(Heal, text);
+    ExpectCleared(window, Heal);
     EXPECT_EQ(window.messages, Messages{kBelowZero}) << std::wstring(text).c_str();
   }
 }
 
 TEST(LevelEdit, NegativeValueCannotBuyRoomInTheBudget) {
   FakeForceWindow window;
-  for (ForcePower power : {Jump, Push, Pull, Speed, See, SaberAttack}) window.pick(power, L"03");
-  window.pick(TeamHeal, L"02");
-  window.type(TeamForce, L"-1");
-  window.pick(SaberDefend, L"01");
+  for (ForcePower power : {Jump, Push, Pull, Speed, See, SaberAttack}) window.Pick(power, L"03");
+  window.Pick(TeamHeal, L"02");
+  window.Type(TeamForce, L"-1");
+  window.Pick(SaberDefend, L"01");
   EXPECT_EQ(window.record.level(TeamForce), 0);
   EXPECT_EQ(window.record.level(SaberDefend), 0);
   EXPECT_EQ(window.messages, (Messages{kBelowZero, kBudget}));
@@ -139,31 +139,31 @@ TEST(LevelEdit, NegativeValueCannotBuyRoomInTheBudget) {
 TEST(LevelEdit, TextThatIsNotANumberIsCleared) {
   for (const wchar_t* text : {L"abc", L"-", L"+", L" ", L".", L"1e", L"2,5"}) {
     FakeForceWindow window;
-    window.type(Heal, L"2");
-    window.type(Heal, text);
-    expectCleared(window, Heal);
+    window.Type(Heal, L"2");
+    window.Type(Heal, text);
+    ExpectCleared(window, Heal);
     EXPECT_EQ(window.messages, Messages{kNotANumber}) << std::wstring(text).c_str();
   }
 }
 
 TEST(LevelEdit, NumbersTooBigForALevelAreCleared) {
   FakeForceWindow window;
-  window.type(Heal, L"40000");
-  expectCleared(window, Heal);
-  window.type(Heal, L"-40000");
-  expectCleared(window, Heal);
-  window.type(Heal, L"1e999");
-  expectCleared(window, Heal);
+  window.Type(Heal, L"40000");
+  ExpectCleared(window, Heal);
+  window.Type(Heal, L"-40000");
+  ExpectCleared(window, Heal);
+  window.Type(Heal, L"1e999");
+  ExpectCleared(window, Heal);
   EXPECT_EQ(window.messages, (Messages{kCap, kBelowZero, kCap}));
 }
 
 TEST(LevelEdit, UserDecimalSeparatorIsHonoured) {
   FakeForceWindow window;
   window.separator = L",";
-  window.type(Heal, L"2,5");
+  window.Type(Heal, L"2,5");
   EXPECT_EQ(window.record.level(Heal), 2);
-  window.type(Jump, L"3,2");
-  expectCleared(window, Jump);
+  window.Type(Jump, L"3,2");
+  ExpectCleared(window, Jump);
   EXPECT_EQ(window.messages, Messages{kCap});
 }
 
@@ -171,9 +171,9 @@ TEST(LevelEdit, ClearingADisabledBoxStoresZeroThroughItsChange) {
   FakeForceWindow window;
   window.record.setLevel(Grip, 3);
   window.SetLevelText(Grip, L"03");
-  ASSERT_FALSE(window.enabled(Grip));
+  ASSERT_FALSE(window.Enabled(Grip));
   window.SetLevelText(Grip, L"00");
-  expectCleared(window, Grip);
+  ExpectCleared(window, Grip);
 }
 
 TEST(LevelEdit, BudgetStillBrokenAtZeroEndsWithoutEndlessRecursion) {
@@ -183,8 +183,8 @@ TEST(LevelEdit, BudgetStillBrokenAtZeroEndsWithoutEndlessRecursion) {
   for (ForcePower power : {Push, Pull, Speed, See, SaberAttack, SaberDefend, SaberThrow}) {
     window.record.setLevel(power, 3);
   }
-  window.type(Jump, L"1");
-  expectCleared(window, Jump);
+  window.Type(Jump, L"1");
+  ExpectCleared(window, Jump);
   EXPECT_LE(window.maxDepth, 1);
   EXPECT_EQ(window.messages, (Messages{kBudget, kBudget}));
 }

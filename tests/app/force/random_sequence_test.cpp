@@ -21,11 +21,11 @@ constexpr std::array<const wchar_t*, 28> kTypedTexts{
 constexpr std::array<const wchar_t*, 4> kItems{L"00", L"01", L"02", L"03"};
 constexpr std::wstring_view kRandomChars = L"0123456789-+.,e ";
 
-std::wstring randomText(std::mt19937& random) {
+std::wstring RandomText(std::mt19937& random) {
   std::uniform_int_distribution<std::size_t> length(0, 5);
-  std::uniform_int_distribution<std::size_t> pickChar(0, kRandomChars.size() - 1);
+  std::uniform_int_distribution<std::size_t> PickChar(0, kRandomChars.size() - 1);
   std::wstring text;
-  for (std::size_t n = length(random); n > 0; --n) text += kRandomChars[pickChar(random)];
+  for (std::size_t n = length(random); n > 0; --n) text += kRandomChars[PickChar(random)];
   return text;
 }
 
@@ -46,21 +46,21 @@ TEST_P(RandomSequence, EveryActionKeepsTheRules) {
     const int roll = action(random);
     std::string what;
     if (roll < 40) {
-      if (!window.enabled(power)) continue;  // a disabled box takes no typing
-      const std::wstring text = roll < 30 ? kTypedTexts[anyTyped(random)] : randomText(random);
+      if (!window.Enabled(power)) continue;  // a disabled box takes no typing
+      const std::wstring text = roll < 30 ? kTypedTexts[anyTyped(random)] : RandomText(random);
       if (text == window.text(power)) continue;  // typing always changes the text
       what = "type";
-      window.type(power, text);
+      window.Type(power, text);
     } else if (roll < 80) {
-      if (!window.enabled(power)) continue;
+      if (!window.Enabled(power)) continue;
       what = "pick";
-      window.pick(power, kItems[anyItem(random)]);
+      window.Pick(power, kItems[anyItem(random)]);
     } else if (roll < 90) {
       what = "side";
       if (roll % 2 == 0)
-        window.chooseLight();
+        window.ChooseLight();
       else
-        window.chooseDark();
+        window.ChooseDark();
     } else {
       what = "go";
       cmdgo_Click(window);

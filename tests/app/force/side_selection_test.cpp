@@ -10,39 +10,39 @@ namespace {
 using enum ForcePower;
 using testing::FakeForceWindow;
 
-void expectSideBoxes(const FakeForceWindow& window, PowerGroup enabledGroup, PowerGroup clearedGroup) {
-  for (ForcePower power : MembersOf(enabledGroup)) EXPECT_TRUE(window.enabled(power)) << IndexOf(power);
+void ExpectSideBoxes(const FakeForceWindow& window, PowerGroup enabledGroup, PowerGroup clearedGroup) {
+  for (ForcePower power : MembersOf(enabledGroup)) EXPECT_TRUE(window.Enabled(power)) << IndexOf(power);
   for (ForcePower power : MembersOf(clearedGroup)) {
-    EXPECT_FALSE(window.enabled(power)) << IndexOf(power);
+    EXPECT_FALSE(window.Enabled(power)) << IndexOf(power);
     EXPECT_EQ(window.text(power), L"00");
   }
 }
 
 TEST(SideSelection, DarkClearsAndDisablesTheLightBoxesOnly) {
   FakeForceWindow window;
-  window.pick(Absorb, L"03");
-  window.pick(Heal, L"02");
-  window.pick(Jump, L"03");
+  window.Pick(Absorb, L"03");
+  window.Pick(Heal, L"02");
+  window.Pick(Jump, L"03");
 
-  window.chooseDark();
+  window.ChooseDark();
 
-  expectSideBoxes(window, PowerGroup::Dark, PowerGroup::Light);
+  ExpectSideBoxes(window, PowerGroup::Dark, PowerGroup::Light);
   EXPECT_EQ(window.record.level(Absorb), 0);
   EXPECT_EQ(window.record.level(Heal), 0);
   EXPECT_EQ(window.record.level(Jump), 3);
   EXPECT_EQ(window.text(Jump), L"03");
-  EXPECT_TRUE(window.enabled(Jump));
+  EXPECT_TRUE(window.Enabled(Jump));
   EXPECT_TRUE(window.messages.empty());
 }
 
 TEST(SideSelection, SwitchingBackDoesNotRestoreTheLostLevels) {
   FakeForceWindow window;
-  window.pick(Absorb, L"03");
-  window.chooseDark();
-  window.pick(Grip, L"02");
-  window.chooseLight();
+  window.Pick(Absorb, L"03");
+  window.ChooseDark();
+  window.Pick(Grip, L"02");
+  window.ChooseLight();
 
-  expectSideBoxes(window, PowerGroup::Light, PowerGroup::Dark);
+  ExpectSideBoxes(window, PowerGroup::Light, PowerGroup::Dark);
   EXPECT_EQ(window.text(Absorb), L"00");
   EXPECT_EQ(window.record.level(Absorb), 0);
   EXPECT_EQ(window.record.level(Grip), 0);
@@ -51,19 +51,19 @@ TEST(SideSelection, SwitchingBackDoesNotRestoreTheLostLevels) {
 
 TEST(SideSelection, ChoosingTheSelectedSideAgainChangesNothing) {
   FakeForceWindow window;
-  window.pick(Heal, L"03");
+  window.Pick(Heal, L"03");
   const ForceSettings before = window.record;
-  window.chooseLight();
+  window.ChooseLight();
   EXPECT_EQ(window.record, before);
-  expectSideBoxes(window, PowerGroup::Light, PowerGroup::Dark);
+  ExpectSideBoxes(window, PowerGroup::Light, PowerGroup::Dark);
   EXPECT_EQ(window.text(Heal), L"03");
 }
 
 TEST(SideSelection, BoxesAreDisabledBeforeTheyAreClearedDarkFirst) {
   FakeForceWindow window;
-  window.pick(Heal, L"02");
+  window.Pick(Heal, L"02");
   window.log.clear();
-  window.chooseDark();
+  window.ChooseDark();
   const std::vector<std::wstring> expected{L"enable cbgrip",     L"enable cblightning",  L"enable cbdrain",
                                            L"enable cbrage",     L"disable cbabsorb",    L"disable cbheal",
                                            L"disable cbprotect", L"disable cbmindtrick", L"text cbabsorb 00",
@@ -71,7 +71,7 @@ TEST(SideSelection, BoxesAreDisabledBeforeTheyAreClearedDarkFirst) {
   EXPECT_EQ(window.log, expected);
 
   window.log.clear();
-  window.chooseLight();
+  window.ChooseLight();
   EXPECT_EQ(window.log.front(), L"disable cbgrip");
   EXPECT_EQ(window.log[4], L"enable cbabsorb");
   EXPECT_EQ(window.log.back(), L"text cbrage 00");

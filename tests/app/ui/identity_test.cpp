@@ -9,13 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "ui/main_window_layout.h"
-#include "ui/resource_ids.h"
+#include "shell/app_identity.h"
+#include "ui/main_window_controls.h"
+#include "win32/unique_handle.h"
 
 namespace zenthra::ui::test {
 namespace {
 
-std::filesystem::path besideThisProgram(const wchar_t* name) {
+std::filesystem::path BesideThisProgram(const wchar_t* name) {
   std::array<wchar_t, MAX_PATH> self{};
   GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
   return std::filesystem::path(self.data()).parent_path() / name;
@@ -27,22 +28,21 @@ std::filesystem::path besideThisProgram(const wchar_t* name) {
 TEST(Identity, IconLoadsAtEverySize) {
   for (int size : {16, 24, 32, 48, 64, 72, 96, 128}) {
     SCOPED_TRACE(size);
-    auto icon = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ZENTHRA), IMAGE_ICON, size, size, 0));
-    ASSERT_NE(icon, nullptr);
+    const win32::UniqueHicon icon(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ZENTHRA), IMAGE_ICON, size, size, 0)));
+    ASSERT_TRUE(icon);
     ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(icon, &info));
+    ASSERT_TRUE(GetIconInfo(icon.get(), &info));
+    const win32::UniqueHbitmap colour(info.hbmColor);
+    const win32::UniqueHbitmap mask(info.hbmMask);
     BITMAP bitmap{};
-    GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
+    GetObjectW(colour.get(), sizeof(bitmap), &bitmap);
     EXPECT_EQ(bitmap.bmWidth, size);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    DestroyIcon(icon);
   }
 }
 
 TEST(Identity, VersionRecordOfZenthraExe) {
-  const std::wstring exe = besideThisProgram(L"Zenthra.exe").wstring();
+  const std::wstring exe = BesideThisProgram(L"Zenthra.exe").wstring();
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
   ASSERT_NE(size, 0u);
@@ -83,14 +83,14 @@ TEST(LayoutTable, TabIndexesAreEachUsedOnceAndDecideTheCreationOrder) {
   }
   for (int count : uses) EXPECT_EQ(count, 1);
 
-  const auto order = creationOrder();
+  const auto order = CreationOrder();
   for (std::size_t i = 1; i < order.size(); ++i) {
     const ControlSpec& before = kMainWindowLayout[order[i - 1]];
     const ControlSpec& after = kMainWindowLayout[order[i]];
-    if (takesFocus(before.kind) == takesFocus(after.kind)) {
+    if (TakesFocus(before.kind) == TakesFocus(after.kind)) {
       EXPECT_LT(before.tabIndex, after.tabIndex);
     } else {
-      EXPECT_TRUE(takesFocus(before.kind)) << "labels come after every focusable control";
+      EXPECT_TRUE(TakesFocus(before.kind)) << "labels come after every focusable control";
     }
   }
 }

@@ -9,9 +9,9 @@ namespace zenthra::ui::test {
 
 // Expects every control at MulDiv(twips, dpi, 1440), in MS Sans Serif 8.25
 // point for `dpi` and tall enough for a line of it.
-void expectLayoutAt(const MainWindow& window, UINT dpi);
+void ExpectLayoutAt(const MainWindow& window, UINT dpi);
 
 // Expects the client area at the layout's size in twips for `dpi`.
-void expectClientAreaAt(const MainWindow& window, UINT dpi);
+void ExpectClientAreaAt(const MainWindow& window, UINT dpi);
 
 }  // namespace zenthra::ui::test

@@ -2,6 +2,7 @@
 // against the layout table in twips.
 
 #include "layout_check.h"
+#include "layout_expectations.h"
 #include "main_window_fixture.h"
 #include "ui/main_window_layout.h"
 
@@ -11,19 +12,19 @@ namespace {
 using LayoutTest = MainWindowTest;
 
 TEST_F(LayoutTest, ControlsSitAtTheirTwipsAt96Dpi) {
-  ASSERT_EQ(window_->dpi(), 96u);
-  expectClientAreaAt(*window_, 96);
-  expectLayoutAt(*window_, 96);
+  ASSERT_EQ(window_->Dpi(), 96u);
+  ExpectClientAreaAt(*window_, 96);
+  ExpectLayoutAt(*window_, 96);
 }
 
 TEST_F(LayoutTest, ControlsFollowAChangeTo144Dpi) {
   // Windows suggests the frame around the client area scaled to the new DPI.
-  RECT suggested{0, 0, MulDiv(kClientWidthTwips, 144, kTwipsPerInch), MulDiv(kClientHeightTwips, 144, kTwipsPerInch)};
+  RECT suggested{0, 0, Scaled(kClientWidthTwips, 144), Scaled(kClientHeightTwips, 144)};
   ASSERT_TRUE(AdjustWindowRectExForDpi(&suggested, WS_OVERLAPPEDWINDOW, TRUE, 0, 144));
-  SendMessageW(window_->hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-  pump();
-  EXPECT_EQ(window_->dpi(), 144u);
-  expectLayoutAt(*window_, 144);
+  SendMessageW(window_->Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  Pump();
+  EXPECT_EQ(window_->Dpi(), 144u);
+  ExpectLayoutAt(*window_, 144);
 }
 
 }  // namespace

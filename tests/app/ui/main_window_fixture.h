@@ -8,44 +8,41 @@
 #include <string>
 
 #include "force/power_table.h"
-#include "gui_driver.h"
-#include "ui/app_identity.h"
+#include "shell/app_identity.h"
+#include "shell/program_windows.h"
 #include "ui/main_window.h"
-#include "ui/program_windows.h"
+#include "window_driver.h"
 
 namespace zenthra::ui::test {
+
+using namespace zenthra::test;
 
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), windows_);
-    ASSERT_TRUE(window_->create(SW_SHOWNORMAL));
-    pump();
+    ASSERT_HRESULT_SUCCEEDED(window_->Create(SW_SHOWNORMAL));
+    Pump();
   }
 
-  void pump() { pumpUntilIdle(window_->hwnd()); }
-  HWND control(std::wstring_view name) const { return window_->control(name); }
-  HWND box(ForcePower power) const { return control(RowOf(power).box); }
-  std::wstring text(HWND control) const {
-    std::wstring result(256, L'\0');
-    result.resize(static_cast<std::size_t>(GetWindowTextW(control, result.data(), 256)));
-    return result;
-  }
-  std::wstring boxText(ForcePower power) const { return text(box(power)); }
-  int level(ForcePower power) const { return window_->Settings().level(power); }
+  void Pump() { PumpUntilIdle(window_->Window()); }
+  HWND Control(std::wstring_view name) const { return window_->Control(name); }
+  HWND Box(ForcePower power) const { return Control(RowOf(power).box); }
+  std::wstring BoxText(ForcePower power) const { return WindowText(Box(power)); }
+  int Level(ForcePower power) const { return window_->Settings().level(power); }
 
   // Focusing a box selects its whole text, so `keys` replace it.
-  void type(ForcePower power, std::wstring_view keys) { typeInto(window_->hwnd(), box(power), keys); }
+  void Type(ForcePower power, std::wstring_view keys) { TypeInto(window_->Window(), Box(power), keys); }
   // Keys typed on from where the box left the caret, without selecting.
-  void typeOn(ForcePower power, std::wstring_view keys) { typeInto(window_->hwnd(), box(power), keys, false); }
-  void click(std::wstring_view name) {
-    PostMessageW(control(name), BM_CLICK, 0, 0);
-    pump();
+  void TypeOn(ForcePower power, std::wstring_view keys) { TypeInto(window_->Window(), Box(power), keys, false); }
+  void Click(std::wstring_view name) {
+    PostMessageW(Control(name), BM_CLICK, 0, 0);
+    Pump();
   }
-  std::vector<std::wstring> messages() { return watcher_.takeMessages(); }
+  std::vector<std::wstring> Messages() { return watcher_.TakeMessages(); }
 
-  ProgramWindows windows_;
-  MessageBoxWatcher watcher_{std::wstring(kAppTitle)};
+  shell::ProgramWindows windows_;
+  MessageBoxWatcher watcher_{shell::kAppTitle};
   std::unique_ptr<MainWindow> window_;
 };
 

@@ -8,19 +8,19 @@ namespace {
 
 class TabOrderTest : public MainWindowTest {
  protected:
-  std::wstring nameOf(HWND focused) const {
+  std::wstring NameOf(HWND focused) const {
     for (const ControlSpec& entry : kMainWindowLayout) {
-      if (control(entry.name) == focused) return std::wstring(entry.name);
+      if (Control(entry.name) == focused) return std::wstring(entry.name);
     }
     return L"(not a control)";
   }
 
   // The controls visited by `steps` presses of Tab, starting at the focused one.
-  std::vector<std::wstring> walk(std::size_t steps) {
-    std::vector<std::wstring> visited{nameOf(focusedControl())};
+  std::vector<std::wstring> Walk(std::size_t steps) {
+    std::vector<std::wstring> visited{NameOf(FocusedControl())};
     for (std::size_t i = 0; i < steps; ++i) {
-      pressKey(window_->hwnd(), VK_TAB);
-      visited.push_back(nameOf(focusedControl()));
+      PressKey(window_->Window(), VK_TAB);
+      visited.push_back(NameOf(FocusedControl()));
     }
     return visited;
   }
@@ -36,12 +36,12 @@ const std::vector<std::wstring> kDarkOrder{
     L"cbdrain",      L"cbgrip",      L"cblightning", L"cbrage", L"cbsaberattack", L"cbsaberdefend",
     L"cbsaberthrow", L"cbteamforce", L"cbteamheal",  L"cmdgo",  L"txtforce",      L"optdark"};
 
-TEST_F(TabOrderTest, LightSideSkipsTheDisabledDarkBoxes) { EXPECT_EQ(walk(kLightOrder.size() - 1), kLightOrder); }
+TEST_F(TabOrderTest, LightSideSkipsTheDisabledDarkBoxes) { EXPECT_EQ(Walk(kLightOrder.size() - 1), kLightOrder); }
 
 TEST_F(TabOrderTest, DarkSideTakesDrainBeforeGrip) {
-  click(L"optdark");
-  SetFocus(control(L"optdark"));
-  EXPECT_EQ(walk(kDarkOrder.size() - 1), kDarkOrder);
+  Click(L"optdark");
+  SetFocus(Control(L"optdark"));
+  EXPECT_EQ(Walk(kDarkOrder.size() - 1), kDarkOrder);
 }
 
 }  // namespace

@@ -10,51 +10,51 @@ namespace {
 
 using enum ForcePower;
 
-std::wstring menuText(HMENU menu, UINT position) {
+std::wstring MenuText(HMENU menu, UINT position) {
   std::wstring result(64, L'\0');
   result.resize(static_cast<std::size_t>(GetMenuStringW(menu, position, result.data(), 64, MF_BYPOSITION)));
   return result;
 }
 
 TEST_F(MainWindowTest, OpensInTheStoredInitialState) {
-  EXPECT_EQ(text(window_->hwnd()), L"Zenthra");
-  EXPECT_EQ(SendMessageW(control(L"optlight"), BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(SendMessageW(control(L"optdark"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_EQ(GetFocus(), control(L"optlight"));
-  EXPECT_EQ(text(control(L"txtforce")), kForceInfoPrompt);
+  EXPECT_EQ(WindowText(window_->Window()), L"Zenthra");
+  EXPECT_EQ(SendMessageW(Control(L"optlight"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(Control(L"optdark"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(GetFocus(), Control(L"optlight"));
+  EXPECT_EQ(WindowText(Control(L"txtforce")), kForceInfoPrompt);
   EXPECT_EQ(window_->Settings(), ForceSettings{});
 
   for (const PowerRow& row : PowerTable) {
     SCOPED_TRACE(std::string(row.box.begin(), row.box.end()));
-    HWND levelBox = box(row.power);
+    HWND levelBox = Box(row.power);
     EXPECT_EQ(IsWindowEnabled(levelBox) != FALSE, row.group != PowerGroup::Dark);
-    EXPECT_EQ(text(levelBox), L"00");
+    EXPECT_EQ(WindowText(levelBox), L"00");
     ASSERT_EQ(SendMessageW(levelBox, CB_GETCOUNT, 0, 0), 4);
     for (int item = 0; item < 4; ++item) {
       std::array<wchar_t, 8> itemText{};
       SendMessageW(levelBox, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(itemText.data()));
       EXPECT_EQ(std::wstring(itemText.data()), kLevelItems[static_cast<std::size_t>(item)]);
     }
-    EXPECT_EQ(text(control(row.label)), row.caption);
+    EXPECT_EQ(WindowText(Control(row.label)), row.caption);
   }
 }
 
 TEST_F(MainWindowTest, MenuBarHoldsFileExitAndHelpAbout) {
-  HMENU bar = GetMenu(window_->hwnd());
+  HMENU bar = GetMenu(window_->Window());
   ASSERT_EQ(GetMenuItemCount(bar), 2);
-  EXPECT_EQ(menuText(bar, 0), L"File");
-  EXPECT_EQ(menuText(bar, 1), L"Help");
-  EXPECT_EQ(menuText(GetSubMenu(bar, 0), 0), L"Exit");
+  EXPECT_EQ(MenuText(bar, 0), L"File");
+  EXPECT_EQ(MenuText(bar, 1), L"Help");
+  EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 0), L"Exit");
   EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 0), 0), static_cast<UINT>(IDM_EXIT));
-  EXPECT_EQ(menuText(GetSubMenu(bar, 1), 0), L"About");
+  EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 0), L"About");
   EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), static_cast<UINT>(IDM_ABOUT));
 }
 
 TEST_F(MainWindowTest, TxtforceIsReadOnlyOnTheTooltipBackground) {
-  HWND txtforce = control(L"txtforce");
+  HWND txtforce = Control(L"txtforce");
   EXPECT_NE(GetWindowLongPtrW(txtforce, GWL_STYLE) & ES_READONLY, 0);
   HDC dc = GetDC(txtforce);
-  const LRESULT brush = SendMessageW(window_->hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+  const LRESULT brush = SendMessageW(window_->Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                      reinterpret_cast<LPARAM>(txtforce));
   EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), GetSysColorBrush(COLOR_INFOBK));
   EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_INFOBK));
@@ -62,57 +62,57 @@ TEST_F(MainWindowTest, TxtforceIsReadOnlyOnTheTooltipBackground) {
 }
 
 TEST_F(MainWindowTest, SwitchingSidesEnablesOneSideAndClearsTheOther) {
-  type(Absorb, L"3");
-  type(Heal, L"2");
-  type(Jump, L"3");
-  click(L"optdark");
+  Type(Absorb, L"3");
+  Type(Heal, L"2");
+  Type(Jump, L"3");
+  Click(L"optdark");
   for (ForcePower power : MembersOf(PowerGroup::Light)) {
-    EXPECT_FALSE(IsWindowEnabled(box(power)));
-    EXPECT_EQ(boxText(power), L"00");
-    EXPECT_EQ(level(power), 0);
+    EXPECT_FALSE(IsWindowEnabled(Box(power)));
+    EXPECT_EQ(BoxText(power), L"00");
+    EXPECT_EQ(Level(power), 0);
   }
-  for (ForcePower power : MembersOf(PowerGroup::Dark)) EXPECT_TRUE(IsWindowEnabled(box(power)));
-  EXPECT_EQ(level(Jump), 3);
+  for (ForcePower power : MembersOf(PowerGroup::Dark)) EXPECT_TRUE(IsWindowEnabled(Box(power)));
+  EXPECT_EQ(Level(Jump), 3);
 
   // The arrow keys move the selection back within the option group.
-  SetFocus(control(L"optdark"));
-  pressKey(window_->hwnd(), VK_UP);
-  EXPECT_EQ(SendMessageW(control(L"optlight"), BM_GETCHECK, 0, 0), BST_CHECKED);
-  for (ForcePower power : MembersOf(PowerGroup::Dark)) EXPECT_FALSE(IsWindowEnabled(box(power)));
-  EXPECT_EQ(boxText(Absorb), L"00");
-  EXPECT_TRUE(IsWindowEnabled(box(Absorb)));
-  EXPECT_TRUE(messages().empty());
+  SetFocus(Control(L"optdark"));
+  PressKey(window_->Window(), VK_UP);
+  EXPECT_EQ(SendMessageW(Control(L"optlight"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  for (ForcePower power : MembersOf(PowerGroup::Dark)) EXPECT_FALSE(IsWindowEnabled(Box(power)));
+  EXPECT_EQ(BoxText(Absorb), L"00");
+  EXPECT_TRUE(IsWindowEnabled(Box(Absorb)));
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(MainWindowTest, GoWritesTheLightWorkedExample) {
   const std::pair<ForcePower, const wchar_t*> levels[] = {
       {Jump, L"3"},    {Push, L"2"},      {Pull, L"1"},        {Speed, L"3"},       {See, L"1"},       {Heal, L"3"},
       {Protect, L"2"}, {Mindtrick, L"1"}, {SaberAttack, L"2"}, {SaberDefend, L"1"}, {SaberThrow, L"1"}};
-  for (const auto& [power, keys] : levels) type(power, keys);
-  click(L"cmdgo");
-  EXPECT_EQ(text(control(L"txtforce")), L"forceinfo       7-1-333211000200001211");
+  for (const auto& [power, keys] : levels) Type(power, keys);
+  Click(L"cmdgo");
+  EXPECT_EQ(WindowText(Control(L"txtforce")), L"forceinfo       7-1-333211000200001211");
   EXPECT_EQ(window_->Settings().side, 1);
-  EXPECT_TRUE(messages().empty());
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(MainWindowTest, GoWritesTheDarkWorkedExampleFromTheKeyboard) {
-  click(L"optdark");
+  Click(L"optdark");
   const std::pair<ForcePower, const wchar_t*> levels[] = {
       {Jump, L"2"},  {Push, L"1"}, {Pull, L"1"},        {Speed, L"2"},       {Grip, L"3"},      {Lightning, L"3"},
       {Drain, L"2"}, {Rage, L"1"}, {SaberAttack, L"2"}, {SaberDefend, L"2"}, {SaberThrow, L"1"}};
-  for (const auto& [power, keys] : levels) type(power, keys);
-  SetFocus(control(L"cmdgo"));
-  pressKey(window_->hwnd(), VK_SPACE);
-  EXPECT_EQ(text(control(L"txtforce")), L"forceinfo       7-2-022110331000020221");
-  EXPECT_TRUE(messages().empty());
+  for (const auto& [power, keys] : levels) Type(power, keys);
+  SetFocus(Control(L"cmdgo"));
+  PressKey(window_->Window(), VK_SPACE);
+  EXPECT_EQ(WindowText(Control(L"txtforce")), L"forceinfo       7-2-022110331000020221");
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(MainWindowTest, FileExitDestroysTheWindowAndEndsTheLoop) {
-  PostMessageW(window_->hwnd(), WM_COMMAND, IDM_EXIT, 0);
+  PostMessageW(window_->Window(), WM_COMMAND, IDM_EXIT, 0);
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
   EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
-  EXPECT_EQ(window_->hwnd(), nullptr);
+  EXPECT_EQ(window_->Window(), nullptr);
 }
 
 }  // namespace

@@ -58,17 +58,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 0:
       case 1: {
         std::wstring text = input.text();
-        if (window.enabled(power) && text != window.text(power)) window.type(power, text);
+        if (window.Enabled(power) && text != window.text(power)) window.Type(power, text);
         break;
       }
       case 2:
-        if (window.enabled(power)) window.pick(power, std::wstring(L"0") + static_cast<wchar_t>(L'0' + action % 4));
+        if (window.Enabled(power)) window.Pick(power, std::wstring(L"0") + static_cast<wchar_t>(L'0' + action % 4));
         break;
       case 3:
         if (action & 0x80)
-          window.chooseDark();
+          window.ChooseDark();
         else
-          window.chooseLight();
+          window.ChooseLight();
         break;
       case 4:
         cmdgo_Click(window);

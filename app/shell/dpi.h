@@ -5,23 +5,23 @@
 
 #include <windows.h>
 
-namespace zenthra::ui::dpi {
+namespace zenthra::shell::dpi {
 
 // Asks for per-monitor (v2) awareness where the system knows it. The
 // manifest asks for the same; a refusal leaves what the manifest gave.
-void requestPerMonitorAwareness();
+void RequestPerMonitorAwareness();
 
 // The DPI that `window` is drawn at; the system DPI on older systems.
-UINT forWindow(HWND window);
+UINT ForWindow(HWND window);
 
 // The system DPI.
-UINT forSystem();
+UINT ForSystem();
 
 // A system metric at `dpi`; on older systems the metric at the system DPI,
 // scaled to `dpi`.
-int systemMetric(int index, UINT dpi);
+int SystemMetric(int index, UINT dpi);
 
 // AdjustWindowRectEx at `dpi`; on older systems at the system DPI.
-bool adjustWindowRect(RECT& rect, DWORD style, bool hasMenu, DWORD exStyle, UINT dpi);
+bool AdjustWindowRect(RECT& rect, DWORD style, bool hasMenu, DWORD exStyle, UINT dpi);
 
-}  // namespace zenthra::ui::dpi
+}  // namespace zenthra::shell::dpi

@@ -1,37 +1,38 @@
-#include "remote_window.h"
+#include "remote_program.h"
 
 #include <array>
 
-namespace zenthra::release::test {
+namespace zenthra::test {
 
-RemoteProgram::RemoteProgram(const std::wstring& exe) {
-  std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+RemoteProgram::RemoteProgram(const std::wstring& exe, const std::wstring& arguments) {
+  const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
   std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started{};
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                      &process_)) {
+                      &started)) {
     error_ = GetLastError();
-    process_ = {};
+    return;
   }
+  process_.reset(started.hProcess);
+  const win32::UniqueKernelHandle thread(started.hThread);  // not needed
+  processId_ = started.dwProcessId;
 }
 
 RemoteProgram::~RemoteProgram() {
-  if (!started()) return;
-  if (running()) {
-    TerminateProcess(process_.hProcess, 1);
-    WaitForSingleObject(process_.hProcess, INFINITE);
-  }
-  CloseHandle(process_.hThread);
-  CloseHandle(process_.hProcess);
+  if (!Running()) return;
+  TerminateProcess(process_.get(), 1);
+  WaitForSingleObject(process_.get(), INFINITE);
 }
 
-bool RemoteProgram::running() const { return started() && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+bool RemoteProgram::Running() const { return Started() && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
-DWORD RemoteProgram::waitForExit() {
-  WaitForSingleObject(process_.hProcess, INFINITE);
+DWORD RemoteProgram::WaitForExit() {
+  WaitForSingleObject(process_.get(), INFINITE);
   DWORD code = 0;
-  GetExitCodeProcess(process_.hProcess, &code);
+  GetExitCodeProcess(process_.get(), &code);
   return code;
 }
 
@@ -48,8 +49,8 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM lParam) {
   auto& search = *reinterpret_cast<WindowSearch*>(lParam);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search.process || !IsWindowVisible(window) || classOf(window) != search.windowClass ||
-      textOf(window) != search.caption) {
+  if (owner != search.process || !IsWindowVisible(window) || ClassOf(window) != search.windowClass ||
+      TextOf(window) != search.caption) {
     return TRUE;
   }
   search.found = window;
@@ -63,15 +64,15 @@ struct ChildSearch {
 
 BOOL CALLBACK MatchChild(HWND window, LPARAM lParam) {
   auto& search = *reinterpret_cast<ChildSearch*>(lParam);
-  if (classOf(window) == search.windowClass) search.found.push_back(window);
+  if (ClassOf(window) == search.windowClass) search.found.push_back(window);
   return TRUE;
 }
 
 }  // namespace
 
-HWND RemoteProgram::waitForWindow(std::wstring_view windowClass, std::wstring_view caption) const {
-  WindowSearch search{process_.dwProcessId, windowClass, caption};
-  while (running()) {
+HWND RemoteProgram::WaitForWindow(std::wstring_view windowClass, std::wstring_view caption) const {
+  WindowSearch search{processId_, windowClass, caption};
+  while (Running()) {
     EnumWindows(&MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     if (search.found) return search.found;
     Sleep(20);
@@ -79,22 +80,22 @@ HWND RemoteProgram::waitForWindow(std::wstring_view windowClass, std::wstring_vi
   return nullptr;  // the program ended without showing it
 }
 
-std::wstring classOf(HWND window) {
+std::wstring ClassOf(HWND window) {
   std::array<wchar_t, 128> name{};
   const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
   return std::wstring(name.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-std::wstring textOf(HWND window) {
+std::wstring TextOf(HWND window) {
   std::array<wchar_t, 256> text{};
   const LRESULT length = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   return std::wstring(text.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-std::vector<HWND> childrenOfClass(HWND parent, std::wstring_view windowClass) {
+std::vector<HWND> ChildrenOfClass(HWND parent, std::wstring_view windowClass) {
   ChildSearch search{windowClass, {}};
   EnumChildWindows(parent, &MatchChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-}  // namespace zenthra::release::test
+}  // namespace zenthra::test

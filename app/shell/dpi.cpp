@@ -1,17 +1,17 @@
-#include "ui/dpi.h"
+#include "shell/dpi.h"
 
-namespace zenthra::ui::dpi {
+namespace zenthra::shell::dpi {
 
 namespace {
 
 // The address of a user32 function, or null where this system lacks it.
 template <typename Function>
-Function user32Function(const char* name) {
+Function User32Function(const char* name) {
   HMODULE user32 = GetModuleHandleW(L"user32.dll");  // always loaded in a window program; not owned
   return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
 }
 
-UINT screenDpi() {
+UINT ScreenDpi() {
   HDC screen = GetDC(nullptr);
   if (!screen) return USER_DEFAULT_SCREEN_DPI;
   const int logPixels = GetDeviceCaps(screen, LOGPIXELSY);
@@ -21,38 +21,38 @@ UINT screenDpi() {
 
 }  // namespace
 
-void requestPerMonitorAwareness() {
+void RequestPerMonitorAwareness() {
   using SetAwareness = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
-  static const auto set = user32Function<SetAwareness>("SetProcessDpiAwarenessContext");
+  static const auto set = User32Function<SetAwareness>("SetProcessDpiAwarenessContext");
   if (set) set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
 }
 
-UINT forWindow(HWND window) {
+UINT ForWindow(HWND window) {
   using GetForWindow = UINT(WINAPI*)(HWND);
-  static const auto get = user32Function<GetForWindow>("GetDpiForWindow");
+  static const auto get = User32Function<GetForWindow>("GetDpiForWindow");
   const UINT dpi = get ? get(window) : 0;
-  return dpi != 0 ? dpi : forSystem();
+  return dpi != 0 ? dpi : ForSystem();
 }
 
-UINT forSystem() {
+UINT ForSystem() {
   using GetForSystem = UINT(WINAPI*)();
-  static const auto get = user32Function<GetForSystem>("GetDpiForSystem");
+  static const auto get = User32Function<GetForSystem>("GetDpiForSystem");
   const UINT dpi = get ? get() : 0;
-  return dpi != 0 ? dpi : screenDpi();
+  return dpi != 0 ? dpi : ScreenDpi();
 }
 
-int systemMetric(int index, UINT dpi) {
+int SystemMetric(int index, UINT dpi) {
   using GetMetric = int(WINAPI*)(int, UINT);
-  static const auto get = user32Function<GetMetric>("GetSystemMetricsForDpi");
+  static const auto get = User32Function<GetMetric>("GetSystemMetricsForDpi");
   if (get) return get(index, dpi);
-  return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(forSystem()));
+  return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(ForSystem()));
 }
 
-bool adjustWindowRect(RECT& rect, DWORD style, bool hasMenu, DWORD exStyle, UINT dpi) {
+bool AdjustWindowRect(RECT& rect, DWORD style, bool hasMenu, DWORD exStyle, UINT dpi) {
   using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-  static const auto adjust = user32Function<Adjust>("AdjustWindowRectExForDpi");
+  static const auto adjust = User32Function<Adjust>("AdjustWindowRectExForDpi");
   if (adjust) return adjust(&rect, style, hasMenu, exStyle, dpi) != FALSE;
   return AdjustWindowRectEx(&rect, style, hasMenu, exStyle) != FALSE;
 }
 
-}  // namespace zenthra::ui::dpi
+}  // namespace zenthra::shell::dpi

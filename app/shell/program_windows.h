@@ -8,18 +8,18 @@
 #include <string_view>
 #include <vector>
 
-namespace zenthra::ui {
+namespace zenthra::shell {
 
 class ProgramWindows {
  public:
   // Called by each top-level window when it is created and when it is gone
   // (WM_NCDESTROY). Removing the last one posts WM_QUIT.
-  void add(HWND window);
-  void remove(HWND window);
+  void Add(HWND window);
+  void Remove(HWND window);
 
   // The open window of the given window class, if any (each window of the
   // program exists at most once). Borrowed: valid until the window is gone.
-  HWND find(std::wstring_view windowClass) const;
+  HWND Find(std::wstring_view windowClass) const;
 
   // Shows `text` in a message box with OK only and no icon, captioned with
   // the application title, owned by `owner` (borrowed). Application-modal:
@@ -29,12 +29,12 @@ class ProgramWindows {
 
   // Runs the message loop until the last window is gone; returns the exit
   // code of WM_QUIT.
-  int runMessageLoop();
+  int RunMessageLoop();
 
  private:
-  bool isDialogMessage(MSG& message) const;
+  bool HandledAsDialogMessage(MSG& message) const;
 
   std::vector<HWND> windows_;  // borrowed; each removes itself when destroyed
 };
 
-}  // namespace zenthra::ui
+}  // namespace zenthra::shell

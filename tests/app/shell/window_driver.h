@@ -1,7 +1,8 @@
 #pragma once
 // Drives real windows of this process the way a user would: keys posted to
 // the focused control and dispatched through the dialog keyboard handling,
-// and message boxes found, read and dismissed from a second thread.
+// the program's message loop run until it is idle, and message boxes found,
+// read and dismissed from a second thread.
 
 #include <windows.h>
 
@@ -11,27 +12,40 @@
 #include <thread>
 #include <vector>
 
-namespace zenthra::ui::test {
+#include "shell/program_windows.h"
+
+namespace zenthra::test {
 
 // Dispatches every queued message, giving `dialog`'s children the dialog
 // keyboard handling as the program's message loop does. Returns once the
 // queue is empty; a handler that opens a message box returns only after the
 // watcher has closed it.
-void pumpUntilIdle(HWND dialog);
+void PumpUntilIdle(HWND dialog);
+
+// Runs the program's message loop (with its dialog keyboard handling) until
+// every message posted before the call has been handled, or until the last
+// program window is gone. Returns true if the loop ended because the last
+// window went.
+bool RunPostedMessages(shell::ProgramWindows& windows);
 
 // The edit field of a drop-down combo box.
-HWND comboEdit(HWND combo);
+HWND ComboEdit(HWND combo);
 
 // Focuses the combo, selects all of its text and types `keys` into its edit
 // field, one WM_CHAR each; "\b" deletes.
-void typeInto(HWND dialog, HWND combo, std::wstring_view keys, bool replaceText = true);
+void TypeInto(HWND dialog, HWND combo, std::wstring_view keys, bool replaceText = true);
 
 // A key press (down and up) posted to the focused window.
-void pressKey(HWND dialog, UINT virtualKey);
+void PressKey(HWND dialog, UINT virtualKey);
 
 // The control that has the focus, as the window knows it: a combo box for
 // its edit field.
-HWND focusedControl();
+HWND FocusedControl();
+
+std::wstring WindowText(HWND window);
+
+// The folder of the running test program, with a trailing backslash.
+std::wstring ProgramFolder();
 
 // Closes every message box captioned `caption` that a window of this process
 // opens, with OK, and records its text.
@@ -41,15 +55,15 @@ class MessageBoxWatcher {
   ~MessageBoxWatcher();
 
   // The texts of the boxes closed so far, and forgets them.
-  std::vector<std::wstring> takeMessages();
+  std::vector<std::wstring> TakeMessages();
 
   // From now on notes, for each box, whether `window` was enabled while the
   // box was shown; takes and forgets those notes.
-  void watchEnabledState(HWND window);
-  std::vector<bool> takeEnabledStates();
+  void WatchEnabledState(HWND window);
+  std::vector<bool> TakeEnabledStates();
 
  private:
-  void watch(std::stop_token stop);
+  void Watch(std::stop_token stop);
 
   std::wstring caption_;
   std::mutex mutex_;
@@ -59,4 +73,4 @@ class MessageBoxWatcher {
   std::jthread thread_;
 };
 
-}  // namespace zenthra::ui::test
+}  // namespace zenthra::test

@@ -1,23 +1,23 @@
-#include "ui/program_windows.h"
+#include "shell/program_windows.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 
-#include "ui/app_identity.h"
+#include "shell/app_identity.h"
 
-namespace zenthra::ui {
+namespace zenthra::shell {
 
-void ProgramWindows::add(HWND window) {
+void ProgramWindows::Add(HWND window) {
   if (std::ranges::find(windows_, window) == windows_.end()) windows_.push_back(window);
 }
 
-void ProgramWindows::remove(HWND window) {
+void ProgramWindows::Remove(HWND window) {
   const auto removed = std::erase(windows_, window);
   if (removed != 0 && windows_.empty()) PostQuitMessage(0);
 }
 
-HWND ProgramWindows::find(std::wstring_view windowClass) const {
+HWND ProgramWindows::Find(std::wstring_view windowClass) const {
   std::array<wchar_t, 256> name{};
   for (HWND window : windows_) {
     const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
@@ -37,31 +37,30 @@ void ProgramWindows::ShowMessage(HWND owner, std::wstring_view text) {
     }
   }
   const std::wstring message(text);
-  const std::wstring title(kAppTitle);
   // Should the box fail to open there is no other way to tell the user.
-  MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK | MB_APPLMODAL);
+  MessageBoxW(owner, message.c_str(), kAppTitle, MB_OK | MB_APPLMODAL);
   for (HWND window : disabled) {
     if (IsWindow(window)) EnableWindow(window, TRUE);
   }
 }
 
-bool ProgramWindows::isDialogMessage(MSG& message) const {
+bool ProgramWindows::HandledAsDialogMessage(MSG& message) const {
   for (HWND window : windows_) {
     if (message.hwnd == window || IsChild(window, message.hwnd)) return IsDialogMessageW(window, &message) != FALSE;
   }
   return false;
 }
 
-int ProgramWindows::runMessageLoop() {
+int ProgramWindows::RunMessageLoop() {
   MSG message{};
   for (;;) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(message.wParam);
     if (got == -1) return 1;
-    if (isDialogMessage(message)) continue;
+    if (HandledAsDialogMessage(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
 }
 
-}  // namespace zenthra::ui
+}  // namespace zenthra::shell

@@ -1,0 +1,29 @@
+#pragma once
+// What both windows must show at any DPI: each control at its twips scaled
+// by the DPI, drawing in a font made for that DPI that fits the control.
+
+#include <windows.h>
+
+#include "shell/twips.h"
+
+namespace zenthra::test {
+
+// Twips to pixels as the tests work it out, apart from the program's own
+// conversion: 1440 twips to the inch.
+int Scaled(int twips, UINT dpi);
+
+// The rectangle of a child in its parent's client coordinates.
+RECT ChildRect(HWND child);
+
+// Expects `control` at `twips` scaled to `dpi`.
+void ExpectAt(HWND control, const shell::TwipsRect& twips, UINT dpi);
+
+// The height of a line of `font` as `control` draws it; -1 when it cannot
+// be measured.
+int LineHeight(HWND control, HFONT font);
+
+// Expects `font` at 8.25 point for `dpi` (its character height within
+// `tolerance` pixels of that), with a line of it fitting in `control`.
+void ExpectLayoutFont(HWND control, HFONT font, UINT dpi, int tolerance = 0);
+
+}  // namespace zenthra::test

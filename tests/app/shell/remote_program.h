@@ -1,0 +1,52 @@
+#pragma once
+// Driving a program of another process through its windows: start it, find
+// its windows by class and caption, read texts, list children by class.
+// Waits are bounded by the ctest TIMEOUT of the test, not by clocks here.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "win32/unique_handle.h"
+
+namespace zenthra::test {
+
+// A started program. Ends it (TerminateProcess) if it still runs when this
+// object goes.
+class RemoteProgram {
+ public:
+  // Starts `exe` with `arguments` and its own folder as the current
+  // directory. Check Started() afterwards; Error() is GetLastError of a
+  // failed start.
+  explicit RemoteProgram(const std::wstring& exe, const std::wstring& arguments = {});
+  RemoteProgram(const RemoteProgram&) = delete;
+  RemoteProgram& operator=(const RemoteProgram&) = delete;
+  ~RemoteProgram();
+
+  bool Started() const { return static_cast<bool>(process_); }
+  DWORD Error() const { return error_; }
+  bool Running() const;
+  // Waits for the program's end; its exit code.
+  DWORD WaitForExit();
+
+  // The visible top-level window with this class and caption, once there;
+  // nullptr when the program ends without showing it.
+  HWND WaitForWindow(std::wstring_view windowClass, std::wstring_view caption) const;
+
+ private:
+  win32::UniqueKernelHandle process_;
+  DWORD processId_ = 0;
+  DWORD error_ = 0;
+};
+
+std::wstring ClassOf(HWND window);
+
+// WM_GETTEXT sent explicitly: GetWindowText does not ask another process.
+std::wstring TextOf(HWND window);
+
+// Every descendant of `parent` with the window class.
+std::vector<HWND> ChildrenOfClass(HWND parent, std::wstring_view windowClass);
+
+}  // namespace zenthra::test

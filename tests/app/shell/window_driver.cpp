@@ -1,0 +1,155 @@
+#include "window_driver.h"
+
+#include <array>
+#include <utility>
+
+namespace zenthra::test {
+namespace {
+
+constexpr UINT kStopMessage = WM_APP + 1;
+bool lastWindowGone = false;
+
+// Runs after every message posted before it. A quit already pending then
+// came from the last program window going.
+LRESULT CALLBACK StopperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kStopMessage) {
+    MSG quit{};
+    lastWindowGone = PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+    if (!lastWindowGone) PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND Stopper() {
+  static HWND stopper = [] {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &StopperProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"ZenthraTestStopper";
+    RegisterClassW(&windowClass);
+    return CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           windowClass.hInstance, nullptr);
+  }();
+  return stopper;
+}
+
+}  // namespace
+
+void PumpUntilIdle(HWND dialog) {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;  // a destroyed last window posts it
+    if (dialog != nullptr && IsWindow(dialog) && (message.hwnd == dialog || IsChild(dialog, message.hwnd)) &&
+        IsDialogMessageW(dialog, &message)) {
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+bool RunPostedMessages(shell::ProgramWindows& windows) {
+  HWND stopper = Stopper();
+  lastWindowGone = false;
+  PostMessageW(stopper, kStopMessage, 0, 0);
+  windows.RunMessageLoop();
+  return lastWindowGone;
+}
+
+HWND ComboEdit(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  return GetComboBoxInfo(combo, &info) ? info.hwndItem : nullptr;
+}
+
+void TypeInto(HWND dialog, HWND combo, std::wstring_view keys, bool replaceText) {
+  SetFocus(combo);
+  PumpUntilIdle(dialog);
+  // The user selects the whole text first, so that the keys replace it, or
+  // goes on typing wherever the box left the caret and selection.
+  HWND edit = ComboEdit(combo);
+  if (replaceText) SendMessageW(edit, EM_SETSEL, 0, -1);
+  for (wchar_t key : keys) {
+    PostMessageW(edit, WM_CHAR, key, 1);
+    PumpUntilIdle(dialog);
+  }
+}
+
+void PressKey(HWND dialog, UINT virtualKey) {
+  HWND target = GetFocus();
+  PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
+  PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001));
+  PumpUntilIdle(dialog);
+}
+
+HWND FocusedControl() {
+  HWND focus = GetFocus();
+  std::array<wchar_t, 32> className{};
+  HWND parent = GetParent(focus);
+  if (parent != nullptr && GetClassNameW(parent, className.data(), static_cast<int>(className.size())) > 0 &&
+      std::wstring_view(className.data()) == L"ComboBox") {
+    return parent;
+  }
+  return focus;
+}
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::wstring ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  path.resize(length);
+  return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+MessageBoxWatcher::MessageBoxWatcher(std::wstring caption)
+    : caption_(std::move(caption)), thread_([this](std::stop_token stop) { Watch(stop); }) {}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+  thread_.request_stop();
+  thread_.join();
+}
+
+std::vector<std::wstring> MessageBoxWatcher::TakeMessages() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(messages_, {});
+}
+
+void MessageBoxWatcher::WatchEnabledState(HWND window) {
+  std::lock_guard lock(mutex_);
+  watched_ = window;
+}
+
+std::vector<bool> MessageBoxWatcher::TakeEnabledStates() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(enabledStates_, {});
+}
+
+void MessageBoxWatcher::Watch(std::stop_token stop) {
+  while (!stop.stop_requested()) {
+    HWND box = nullptr;
+    while ((box = FindWindowExW(nullptr, box, L"#32770", caption_.c_str())) != nullptr) {
+      DWORD process = 0;
+      GetWindowThreadProcessId(box, &process);
+      if (process != GetCurrentProcessId() || !IsWindowVisible(box)) continue;
+      std::array<wchar_t, 512> text{};
+      GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size()));
+      {
+        std::lock_guard lock(mutex_);
+        messages_.emplace_back(text.data());
+        if (watched_ != nullptr) enabledStates_.push_back(IsWindowEnabled(watched_) != FALSE);
+      }
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      while (IsWindow(box) && !stop.stop_requested()) Sleep(5);
+      break;
+    }
+    Sleep(10);
+  }
+}
+
+}  // namespace zenthra::test
