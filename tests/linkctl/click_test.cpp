@@ -3,9 +3,6 @@
 // link_mark.exe, which writes down each link it is started with.
 #include "control_harness.h"
 
-#include <commctrl.h>
-#include <oleacc.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -37,31 +34,6 @@ std::vector<std::string> ReadLines(const std::wstring& path) {
     lines.push_back(line);
   }
   return lines;
-}
-
-// The visible tooltip of this thread, if any.
-BOOL CALLBACK FindShownTooltip(HWND window, LPARAM found) {
-  wchar_t className[32] = {};
-  GetClassNameW(window, className, 32);
-  if (lstrcmpiW(className, TOOLTIPS_CLASSW) == 0 && IsWindowVisible(window)) {
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-std::wstring ClipboardText() {
-  std::wstring text;
-  if (OpenClipboard(nullptr)) {
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-      if (const auto* characters = static_cast<const wchar_t*>(GlobalLock(data))) {
-        text = characters;
-        GlobalUnlock(data);
-      }
-    }
-    CloseClipboard();
-  }
-  return text;
 }
 
 BOOL CALLBACK CountDialog(HWND window, LPARAM count) {
@@ -112,18 +84,6 @@ class ClickTest : public ControlTest {
   void SetLink(const wchar_t* link) {
     UniqueBstr text(SysAllocString(link));
     ASSERT_EQ(S_OK, control_->put_Link(text.get()));
-  }
-
-  void SetText(const wchar_t* text) {
-    UniqueBstr caption(SysAllocString(text));
-    ASSERT_EQ(S_OK, control_->put_Text(caption.get()));
-  }
-
-  // Messages that a modal loop started next (a menu) finds waiting.
-  void QueueKeys(std::initializer_list<WPARAM> keys) {
-    for (WPARAM key : keys) {
-      ASSERT_TRUE(PostMessageW(window_, WM_KEYDOWN, key, 0));
-    }
   }
 
   // A left button press and release at x, y of the control's window, as
@@ -228,71 +188,12 @@ TEST_F(ClickTest, EnterAndSpaceOpenTheLinkOnEitherPathAndOnlyThem) {
   EXPECT_EQ(S_OK, active->TranslateAccelerator(&space));
   EXPECT_EQ(S_FALSE, active->TranslateAccelerator(&repeatedSpace));
   EXPECT_EQ(S_FALSE, active->TranslateAccelerator(&tab));
-  QueueKeys({VK_RETURN});
+  ASSERT_TRUE(PostMessageW(window_, WM_KEYDOWN, VK_RETURN, 0));
   WaitForMarks(2);
   SetLink(L"zenthra-linktest:after-keys");
   ClickAt(5, 5);
   EXPECT_EQ((std::vector<std::string>{"zenthra-linktest:keys", "zenthra-linktest:keys", "zenthra-linktest:after-keys"}),
             WaitForMarks(3));
-}
-
-// The menu of Shift+F10 (lParam -1) and of the right button: the second
-// item puts the address on the clipboard, the first opens the link.
-TEST_F(ClickTest, ContextMenuCopiesTheAddressOrOpensTheLink) {
-  SetLink(L"zenthra-linktest:menu");
-  QueueKeys({VK_DOWN, VK_DOWN, VK_RETURN});
-  SendMessageW(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window_), -1);
-  EXPECT_EQ(L"zenthra-linktest:menu", ClipboardText());
-  QueueKeys({VK_DOWN, VK_RETURN});
-  POINT point{5, 5};
-  ClientToScreen(window_, &point);
-  SendMessageW(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window_), MAKELPARAM(point.x, point.y));
-  EXPECT_EQ(std::vector<std::string>{"zenthra-linktest:menu"}, WaitForMarks(1));
-}
-
-// With the focus from the keyboard the address shows in a tooltip, and
-// accessibility tools see a focused link whose default action opens it.
-TEST_F(ClickTest, FocusShowsTheAddressAndToolsSeeALinkThatTheirActionOpens) {
-  SetLink(L"zenthra-linktest:accessible");
-  SetText(L"Contact Me");
-  SetFocus(window_);
-  HWND tooltip = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindShownTooltip, reinterpret_cast<LPARAM>(&tooltip));
-  ASSERT_NE(nullptr, tooltip);
-  wchar_t tip[64] = {};
-  GetWindowTextW(tooltip, tip, 64);
-  EXPECT_STREQ(L"zenthra-linktest:accessible", tip);
-
-  ComPtr<IAccessible> accessible;
-  ASSERT_EQ(S_OK, AccessibleObjectFromWindow(window_, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                             reinterpret_cast<void**>(accessible.GetAddressOf())));
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  UniqueVariant role, state;
-  UniqueBstr name, value, action;
-  ASSERT_EQ(S_OK, accessible->get_accRole(self, role.get()));
-  EXPECT_EQ(ROLE_SYSTEM_LINK, role->lVal);
-  ASSERT_EQ(S_OK, accessible->get_accName(self, name.put()));
-  EXPECT_STREQ(L"Contact Me", name.get());
-  ASSERT_EQ(S_OK, accessible->get_accValue(self, value.put()));
-  EXPECT_STREQ(L"zenthra-linktest:accessible", value.get());
-  ASSERT_EQ(S_OK, accessible->get_accState(self, state.get()));
-  constexpr LONG kLinkStates = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_LINKED;
-  EXPECT_EQ(kLinkStates, state->lVal & kLinkStates);
-  ASSERT_EQ(S_OK, accessible->get_accDefaultAction(self, action.put()));
-  EXPECT_STREQ(L"Jump", action.get());
-  RECT screen{};
-  LONG left = 0, top = 0, width = 0, height = 0;
-  ASSERT_TRUE(GetWindowRect(window_, &screen));
-  ASSERT_EQ(S_OK, accessible->accLocation(&left, &top, &width, &height, self));
-  EXPECT_EQ(screen.left, left);
-  EXPECT_EQ(screen.top, top);
-  EXPECT_EQ(screen.right - screen.left, width);
-  EXPECT_EQ(screen.bottom - screen.top, height);
-  ASSERT_EQ(S_OK, accessible->accDoDefaultAction(self));
-  accessible.Reset();
-  EXPECT_EQ(std::vector<std::string>{"zenthra-linktest:accessible"}, WaitForMarks(1));
 }
 
 }  // namespace

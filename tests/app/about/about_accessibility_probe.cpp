@@ -18,6 +18,28 @@ std::wstring Text(BSTR text) {
   return copy;
 }
 
+// What the object says of itself, one "key=value" line each.
+std::wstring Report(IAccessible& accessible, bool act) {
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role{}, state{};
+  BSTR name = nullptr, value = nullptr, action = nullptr;
+  LONG left = 0, top = 0, width = 0, height = 0;
+  accessible.get_accRole(self, &role);
+  accessible.get_accState(self, &state);
+  accessible.get_accName(self, &name);
+  accessible.get_accValue(self, &value);
+  accessible.get_accDefaultAction(self, &action);
+  accessible.accLocation(&left, &top, &width, &height, self);
+  std::wstring report = L"role=" + std::to_wstring(role.lVal) + L"\nstate=" + std::to_wstring(state.lVal) + L"\nname=" +
+                        Text(name) + L"\nvalue=" + Text(value) + L"\naction=" + Text(action) + L"\nlocation=" +
+                        std::to_wstring(left) + L"," + std::to_wstring(top) + L"," + std::to_wstring(width) + L"," +
+                        std::to_wstring(height) + L"\n";
+  if (act) report += L"acted=" + std::to_wstring(accessible.accDoDefaultAction(self)) + L"\n";
+  return report;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -29,29 +51,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const bool act = count > 3 && std::wstring(arguments[3]) == L"act";
   LocalFree(arguments);
 
-  std::wstring report;
   IAccessible* accessible = nullptr;
   const HRESULT found = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                                    reinterpret_cast<void**>(&accessible));
-  report += L"found=" + std::to_wstring(found) + L"\n";
+  std::wstring report = L"found=" + std::to_wstring(found) + L"\n";
   if (SUCCEEDED(found)) {
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    VARIANT role{}, state{};
-    BSTR name = nullptr, value = nullptr, action = nullptr;
-    LONG left = 0, top = 0, width = 0, height = 0;
-    accessible->get_accRole(self, &role);
-    accessible->get_accState(self, &state);
-    accessible->get_accName(self, &name);
-    accessible->get_accValue(self, &value);
-    accessible->get_accDefaultAction(self, &action);
-    accessible->accLocation(&left, &top, &width, &height, self);
-    report += L"role=" + std::to_wstring(role.lVal) + L"\nstate=" + std::to_wstring(state.lVal) + L"\nname=" +
-              Text(name) + L"\nvalue=" + Text(value) + L"\naction=" + Text(action) + L"\nlocation=" +
-              std::to_wstring(left) + L"," + std::to_wstring(top) + L"," + std::to_wstring(width) + L"," +
-              std::to_wstring(height) + L"\n";
-    if (act) report += L"acted=" + std::to_wstring(accessible->accDoDefaultAction(self)) + L"\n";
+    report += Report(*accessible, act);
     accessible->Release();
   }
   CoUninitialize();
