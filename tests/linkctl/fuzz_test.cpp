@@ -120,12 +120,34 @@ Snapshot Take(_tessarelcontrol* control) {
   return snapshot;
 }
 
-// Fonts compare as they draw: once realized (until then a font describes
-// the face it was asked for, not the one it got).
+// Fonts compare as they draw: by the face and metrics of the GDI fonts they
+// realize. Neither IFont::IsEqual nor the LOGFONTs will do: two requests
+// can differ (a height of 0 and one of -11) and still give the same font.
+struct DrawnLook {
+  TEXTMETRICW metrics{};
+  std::array<wchar_t, LF_FACESIZE> face{};
+};
+
+bool Drawn(IFont* font, DrawnLook& look) {
+  HFONT realized = nullptr;  // borrowed: the font object keeps it
+  if (font == nullptr || FAILED(font->get_hFont(&realized))) return false;
+  HDC screen = GetDC(nullptr);
+  const HGDIOBJ previous = SelectObject(screen, realized);
+  const bool measured = GetTextMetricsW(screen, &look.metrics) &&
+                        GetTextFaceW(screen, static_cast<int>(look.face.size()), look.face.data()) > 0;
+  SelectObject(screen, previous);
+  ReleaseDC(nullptr, screen);
+  return measured;
+}
+
 bool DrawAlike(const Snapshot& a, const Snapshot& b) {
-  HFONT realized = nullptr;
-  return a.font != nullptr && b.font != nullptr && SUCCEEDED(a.font->get_hFont(&realized)) &&
-         SUCCEEDED(b.font->get_hFont(&realized)) && a.font->IsEqual(b.font.Get()) == S_OK;
+  DrawnLook first, second;
+  if (!Drawn(a.font.Get(), first) || !Drawn(b.font.Get(), second)) return false;
+  const TEXTMETRICW& x = first.metrics;
+  const TEXTMETRICW& y = second.metrics;
+  return x.tmHeight == y.tmHeight && x.tmAveCharWidth == y.tmAveCharWidth && x.tmWeight == y.tmWeight &&
+         x.tmItalic == y.tmItalic && x.tmUnderlined == y.tmUnderlined && x.tmStruckOut == y.tmStruckOut &&
+         x.tmCharSet == y.tmCharSet && first.face == second.face;
 }
 
 // Failures with the facilities whose codes a control or the automation
