@@ -22,7 +22,6 @@
 #include <iterator>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace tessarel::test {
@@ -116,24 +115,34 @@ Snapshot Take(_tessarelcontrol* control) {
   return snapshot;
 }
 
-// Fonts compare as they draw: by what a font object reports once realized
-// (the face it got, the size it draws at), not by the description it was
-// made from; a font asked for at size 0 draws at the face's smallest size.
+// Fonts compare as they draw: by the face and metrics of the GDI fonts they
+// realize. Neither IFont::IsEqual nor the LOGFONTs will do: two requests
+// can differ (a height of 0 and one of -11) and still give the same font.
+struct DrawnLook {
+  TEXTMETRICW metrics{};
+  std::array<wchar_t, LF_FACESIZE> face{};
+};
+
+bool Drawn(IFont* font, DrawnLook& look) {
+  HFONT realized = nullptr;  // borrowed: the font object keeps it
+  if (font == nullptr || FAILED(font->get_hFont(&realized))) return false;
+  HDC screen = GetDC(nullptr);
+  const HGDIOBJ previous = SelectObject(screen, realized);
+  const bool measured = GetTextMetricsW(screen, &look.metrics) &&
+                        GetTextFaceW(screen, static_cast<int>(look.face.size()), look.face.data()) > 0;
+  SelectObject(screen, previous);
+  ReleaseDC(nullptr, screen);
+  return measured;
+}
+
 bool DrawAlike(const Snapshot& a, const Snapshot& b) {
-  const auto look = [](IFont* font) {
-    HFONT realized = nullptr;
-    UniqueBstr name;
-    CY size{};
-    BOOL italic = FALSE, underline = FALSE, strikethrough = FALSE;
-    SHORT weight = 0, charset = 0;
-    const bool read = font != nullptr && SUCCEEDED(font->get_hFont(&realized)) &&
-                      SUCCEEDED(font->get_Name(name.put())) && SUCCEEDED(font->get_Size(&size)) &&
-                      SUCCEEDED(font->get_Italic(&italic)) && SUCCEEDED(font->get_Underline(&underline)) &&
-                      SUCCEEDED(font->get_Strikethrough(&strikethrough)) && SUCCEEDED(font->get_Weight(&weight)) &&
-                      SUCCEEDED(font->get_Charset(&charset));
-    return std::tuple(read, Text(name.get()), size.int64, !italic, !underline, !strikethrough, weight, charset);
-  };
-  return std::get<0>(look(a.font.Get())) && look(a.font.Get()) == look(b.font.Get());
+  DrawnLook first, second;
+  if (!Drawn(a.font.Get(), first) || !Drawn(b.font.Get(), second)) return false;
+  const TEXTMETRICW& x = first.metrics;
+  const TEXTMETRICW& y = second.metrics;
+  return x.tmHeight == y.tmHeight && x.tmAveCharWidth == y.tmAveCharWidth && x.tmWeight == y.tmWeight &&
+         x.tmItalic == y.tmItalic && x.tmUnderlined == y.tmUnderlined && x.tmStruckOut == y.tmStruckOut &&
+         x.tmCharSet == y.tmCharSet && first.face == second.face;
 }
 
 // Failures with the facilities whose codes a control or the automation
