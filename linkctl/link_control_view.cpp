@@ -39,6 +39,7 @@ IFACEMETHODIMP LinkControl::Freeze(DWORD, LONG, void*, DWORD* freeze) {
 IFACEMETHODIMP LinkControl::Unfreeze(DWORD) { return E_NOTIMPL; }
 
 IFACEMETHODIMP LinkControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
+  const auto keepAlive = KeepAlive();  // letting go of the old sink may release the control
   viewSink_ = sink;
   viewSinkAspects_ = aspects;
   viewSinkFlags_ = flags;
@@ -87,6 +88,7 @@ void LinkControl::OnLabelFocus(bool gained, bool byMouse) {
   }
   // A container that tracks its controls' focus learns of it; what it
   // answers changes nothing here.
+  const auto keepAlive = KeepAlive();  // the site is the host's
   ComPtr<IOleControlSite> controlSite;
   if (clientSite_ != nullptr && SUCCEEDED(clientSite_.As(&controlSite))) {
     static_cast<void>(controlSite->OnFocus(gained ? TRUE : FALSE));
