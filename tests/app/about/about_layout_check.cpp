@@ -21,7 +21,9 @@ using zenthra::test::ExpectLayoutFont;
 using zenthra::test::Scaled;
 
 void ExpectOwnFont(HWND control, UINT dpi) {
-  ExpectLayoutFont(control, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), dpi);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  ExpectLayoutFont(control, font, dpi);
+  zenthra::test::ExpectLayoutFace(control, font, dpi);
 }
 
 // The hosted control draws with the font object behind its Font property.
