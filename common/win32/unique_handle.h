@@ -72,6 +72,7 @@ using UniqueHfont = UniqueHandle<HFONT, close::GdiObject>;
 using UniqueHpen = UniqueHandle<HPEN, close::GdiObject>;
 using UniqueHbrush = UniqueHandle<HBRUSH, close::GdiObject>;
 using UniqueHbitmap = UniqueHandle<HBITMAP, close::GdiObject>;
+using UniqueHrgn = UniqueHandle<HRGN, close::GdiObject>;
 using UniqueMemoryDc = UniqueHandle<HDC, close::MemoryDc>;
 // Only for icons loaded without LR_SHARED: shared ones belong to the system.
 using UniqueHicon = UniqueHandle<HICON, close::Icon>;
