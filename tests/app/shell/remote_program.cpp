@@ -80,6 +80,26 @@ HWND RemoteProgram::WaitForWindow(std::wstring_view windowClass, std::wstring_vi
   return nullptr;  // the program ended without showing it
 }
 
+bool BringToFront(HWND window) {
+  SetForegroundWindow(window);
+  for (int tries = 0; tries < 100 && GetForegroundWindow() != window; ++tries) Sleep(20);
+  return GetForegroundWindow() == window;
+}
+
+void PressChord(std::initializer_list<WORD> virtualKeys) {
+  std::vector<INPUT> inputs;
+  const auto stroke = [&inputs](WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (WORD key : virtualKeys) stroke(key, 0);
+  for (auto key = std::rbegin(virtualKeys); key != std::rend(virtualKeys); ++key) stroke(*key, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 std::wstring ClassOf(HWND window) {
   std::array<wchar_t, 128> name{};
   const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,14 @@ class RemoteProgram {
   DWORD processId_ = 0;
   DWORD error_ = 0;
 };
+
+// Makes `window` the foreground window, which the keyboard types into; false
+// if it does not become it.
+bool BringToFront(HWND window);
+
+// Presses the keys together through the system's keyboard input (SendInput),
+// as a user would: each down in the order given, then each up in reverse.
+void PressChord(std::initializer_list<WORD> virtualKeys);
 
 std::wstring ClassOf(HWND window);
 

@@ -39,14 +39,15 @@ TEST_F(MainWindowTest, OpensInTheStoredInitialState) {
   }
 }
 
+// Each caption has an access key, so that the keyboard reaches every command.
 TEST_F(MainWindowTest, MenuBarHoldsFileExitAndHelpAbout) {
   HMENU bar = GetMenu(window_->Window());
   ASSERT_EQ(GetMenuItemCount(bar), 2);
-  EXPECT_EQ(MenuText(bar, 0), L"File");
-  EXPECT_EQ(MenuText(bar, 1), L"Help");
-  EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 0), L"Exit");
+  EXPECT_EQ(MenuText(bar, 0), L"&File");
+  EXPECT_EQ(MenuText(bar, 1), L"&Help");
+  EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 0), L"E&xit");
   EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 0), 0), static_cast<UINT>(IDM_EXIT));
-  EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 0), L"About");
+  EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 0), L"&About");
   EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), static_cast<UINT>(IDM_ABOUT));
 }
 

@@ -1,6 +1,6 @@
 // Drives the shipped Zenthra.exe from outside, as another program would:
 // finds its window, types into a level box, answers the message box, presses
-// Go, and ends it through File > Exit.
+// Go, and ends it through File > Exit, by command and from the keyboard.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -66,6 +66,15 @@ TEST_F(ZenthraExe, TypingGoAndFileExit) {
   EXPECT_EQ(TextOf(ControlOf(main_, L"txtforce")), L"forceinfo       7-1-000000000000000000");
 
   PostMessageW(main_, WM_COMMAND, IDM_EXIT, 0);
+  EXPECT_EQ(program_.WaitForExit(), 0u);
+}
+
+// From the keyboard alone: Alt+F opens File, X chooses Exit, wherever Exit
+// stands in the menu.
+TEST_F(ZenthraExe, AltFThenXEndsTheProgram) {
+  ASSERT_TRUE(zenthra::test::BringToFront(main_));
+  zenthra::test::PressChord({VK_MENU, 'F'});
+  zenthra::test::PressChord({'X'});
   EXPECT_EQ(program_.WaitForExit(), 0u);
 }
 
