@@ -64,6 +64,7 @@ inline void Module(HMODULE module) noexcept { FreeLibrary(module); }
 inline void KernelHandle(HANDLE handle) noexcept { CloseHandle(handle); }
 inline void FindHandle(HANDLE search) noexcept { FindClose(search); }
 inline void ProcessHeapMemory(void* memory) noexcept { HeapFree(GetProcessHeap(), 0, memory); }
+inline void GlobalMemory(HGLOBAL memory) noexcept { GlobalFree(memory); }
 }  // namespace close
 
 using UniqueHkey = UniqueHandle<HKEY, close::RegKey>;
@@ -87,6 +88,8 @@ using UniqueFindHandle = UniqueHandle<HANDLE, close::FindHandle, InvalidHandleVa
 // Memory from HeapAlloc(GetProcessHeap(), ...), seen as an array of T.
 template <typename T>
 using UniqueHeapArray = UniqueHandle<T*, close::ProcessHeapMemory>;
+// Memory from GlobalAlloc, until handed to the clipboard (release()).
+using UniqueHglobal = UniqueHandle<HGLOBAL, close::GlobalMemory>;
 
 // A VARIANT that is cleared when it goes out of scope.
 class UniqueVariant {
