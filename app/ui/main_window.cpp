@@ -13,6 +13,7 @@
 #include "force/side_selection.h"
 #include "shell/dpi.h"
 #include "shell/window_placement.h"
+#include "ui/control_accessible.h"
 #include "ui/level_box.h"
 #include "ui/resource_ids.h"
 #include "win32/result.h"
@@ -98,6 +99,7 @@ HRESULT MainWindow::OnCreate() {
   settings_ = ForceSettings{};
   dpi_ = shell::dpi::ForWindow(Window());
   RETURN_IF_FAILED(CreateControls(instance_, Window(), dpi_, controls_));
+  RETURN_IF_FAILED(control_accessible::NameAs(Control(L"txtforce"), control_accessible::kForceInfoLineName));
   RETURN_IF_FAILED(ApplyDpi());
   focusWhenInactive_ = Control(L"optlight");
   // Centred on the monitor's work area, with the client area of the layout.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "ui/control_accessible.h"
 #include "ui/control_factory.h"
 #include "ui/level_box.h"
 #include "win32/result.h"
@@ -80,6 +81,10 @@ HRESULT CreateControls(HINSTANCE instance, HWND parent, UINT dpi, Controls& cont
     const bool joinsGroup = entry.kind == ControlKind::OptionButton && previous == ControlKind::OptionButton;
     RETURN_IF_FAILED(CreateControl(instance, parent, entry, ControlId(index), dpi, joinsGroup, controls[index]));
     previous = entry.kind;
+  }
+  for (std::size_t box = 0; box < kControlCount; ++box) {
+    const std::size_t label = kCaptionLabelOf[box];
+    if (label != kNone) RETURN_IF_FAILED(control_accessible::NameByLabel(controls[box], controls[label]));
   }
   return S_OK;
 }

@@ -31,7 +31,8 @@ std::optional<std::size_t> CaptionLabelOf(std::size_t boxIndex);
 // Creates every control in its state at start at its place for `dpi`, in
 // creation order, each with the id of its layout index. The two option
 // buttons form one dialog group; every other focusable control starts a
-// group of its own. On failure the controls made so far stay with `parent`.
+// group of its own. Each level box tells screen readers its caption label's
+// text as its name. On failure the controls made so far stay with `parent`.
 HRESULT CreateControls(HINSTANCE instance, HWND parent, UINT dpi, Controls& controls);
 
 // Puts every control at its place for `dpi`. Call after the font is set,
