@@ -9,7 +9,6 @@
 
 #include <climits>
 #include <string>
-#include <string_view>
 
 namespace zenthra::test {
 
@@ -22,13 +21,10 @@ struct CaptionMargins {
   std::wstring wrappedCaption;
 };
 
-// Expects one line of `text` in `font` to fit `room` pixels. A line whose
-// advance passes the room by blank spacing after its last glyph still shows
-// whole: then its inked width must fit.
-void ExpectLineFits(HFONT font, std::wstring_view text, int room, CaptionMargins& margins);
-
 // Expects the caption of every label and button among `window`'s children to
-// fit, in the font each answers to WM_GETFONT.
+// fit, in the font each answers to WM_GETFONT. A line whose advance passes
+// its room by the blank spacing after its last glyph still shows whole: then
+// its inked width must fit.
 void ExpectChildCaptionsFit(HWND window, CaptionMargins& margins);
 
 }  // namespace zenthra::test
