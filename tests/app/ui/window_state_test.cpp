@@ -39,15 +39,26 @@ TEST_F(MainWindowTest, OpensInTheStoredInitialState) {
   }
 }
 
-TEST_F(MainWindowTest, MenuBarHoldsFileExitAndHelpAbout) {
+TEST_F(MainWindowTest, MenuBarHoldsTheFileCommandsAndHelpAbout) {
   HMENU bar = GetMenu(window_->Window());
   ASSERT_EQ(GetMenuItemCount(bar), 2);
-  EXPECT_EQ(MenuText(bar, 0), L"File");
-  EXPECT_EQ(MenuText(bar, 1), L"Help");
-  EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 0), L"Exit");
-  EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 0), 0), static_cast<UINT>(IDM_EXIT));
-  EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 0), L"About");
-  EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), static_cast<UINT>(IDM_ABOUT));
+  EXPECT_EQ(MenuText(bar, 0), L"&File");
+  EXPECT_EQ(MenuText(bar, 1), L"&Help");
+  // A separator has no text and the id 0.
+  const std::pair<HMENU, std::vector<std::pair<std::wstring, int>>> menus[] = {
+      {GetSubMenu(bar, 0),
+       {{L"&Open Bot File...\tCtrl+O", IDM_OPEN},
+        {L"&Save to Bot File\tCtrl+S", IDM_SAVE},
+        {L"", 0},
+        {L"E&xit", IDM_EXIT}}},
+      {GetSubMenu(bar, 1), {{L"&About", IDM_ABOUT}}}};
+  for (const auto& [menu, items] : menus) {
+    ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(items.size()));
+    for (UINT i = 0; i < items.size(); ++i) {
+      EXPECT_EQ(MenuText(menu, i), items[i].first);
+      EXPECT_EQ(GetMenuItemID(menu, static_cast<int>(i)), static_cast<UINT>(items[i].second));
+    }
+  }
 }
 
 TEST_F(MainWindowTest, TxtforceIsReadOnlyOnTheTooltipBackground) {
