@@ -110,26 +110,13 @@ std::wstring ProgramFolder() {
   return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 
-namespace {
-
-// An edit of its own, or the edit of a combo box or of an extended one.
-HWND FileNameField(HWND dialog) {
-  if (HWND edit = GetDlgItem(dialog, edt1)) return edit;
-  HWND box = GetDlgItem(dialog, cmb13);
-  if (HWND edit = ComboEdit(box)) return edit;
-  return reinterpret_cast<HWND>(SendMessageW(box, CBEM_GETEDITCONTROL, 0, 0));
-}
-
-}  // namespace
-
 std::jthread AnswerFileDialog(std::wstring title, std::wstring path) {
   return std::jthread([title = std::move(title), path = std::move(path)](std::stop_token stop) {
     for (; !stop.stop_requested(); Sleep(10)) {
       HWND dialog = FindWindowW(L"#32770", title.c_str());
-      DWORD process = 0;
-      GetWindowThreadProcessId(dialog, &process);
-      HWND field = FileNameField(dialog);
-      if (process != GetCurrentProcessId() || !IsWindowVisible(dialog) || field == nullptr) continue;
+      // The file name box is an extended combo box; its edit field takes the name.
+      auto field = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(dialog, cmb13), CBEM_GETEDITCONTROL, 0, 0));
+      if (field == nullptr || !IsWindowVisible(dialog)) continue;
       SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
       PostMessageW(field, WM_KEYDOWN, VK_RETURN, 1);
       PostMessageW(field, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001));

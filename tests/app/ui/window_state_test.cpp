@@ -40,25 +40,21 @@ TEST_F(MainWindowTest, OpensInTheStoredInitialState) {
 }
 
 TEST_F(MainWindowTest, MenuBarHoldsTheFileCommandsAndHelpAbout) {
-  HMENU bar = GetMenu(window_->Window());
-  ASSERT_EQ(GetMenuItemCount(bar), 2);
-  EXPECT_EQ(MenuText(bar, 0), L"&File");
-  EXPECT_EQ(MenuText(bar, 1), L"&Help");
-  // A separator has no text and the id 0.
-  const std::pair<HMENU, std::vector<std::pair<std::wstring, int>>> menus[] = {
-      {GetSubMenu(bar, 0),
-       {{L"&Open Bot File...\tCtrl+O", IDM_OPEN},
-        {L"&Save to Bot File\tCtrl+S", IDM_SAVE},
-        {L"", 0},
-        {L"E&xit", IDM_EXIT}}},
-      {GetSubMenu(bar, 1), {{L"&About", IDM_ABOUT}}}};
-  for (const auto& [menu, items] : menus) {
-    ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(items.size()));
-    for (UINT i = 0; i < items.size(); ++i) {
-      EXPECT_EQ(MenuText(menu, i), items[i].first);
-      EXPECT_EQ(GetMenuItemID(menu, static_cast<int>(i)), static_cast<UINT>(items[i].second));
-    }
+  // Each menu (id -1), then its items; a separator has no text and the id 0.
+  std::vector<std::pair<std::wstring, UINT>> seen;
+  for (HMENU bar = GetMenu(window_->Window()); UINT m : {0u, 1u}) {
+    seen.emplace_back(MenuText(bar, m), GetMenuItemID(bar, static_cast<int>(m)));
+    HMENU menu = GetSubMenu(bar, static_cast<int>(m));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) seen.emplace_back(MenuText(menu, i), GetMenuItemID(menu, i));
   }
+  EXPECT_EQ(seen, (std::vector<std::pair<std::wstring, UINT>>{{L"&File", -1u},
+                                                              {L"&Open Bot File...\tCtrl+O", IDM_OPEN},
+                                                              {L"&Save to Bot File\tCtrl+S", IDM_SAVE},
+                                                              {L"", 0},
+                                                              {L"E&xit", IDM_EXIT},
+                                                              {L"&Help", -1u},
+                                                              {L"&About", IDM_ABOUT}}));
+  EXPECT_EQ(GetMenuItemCount(GetMenu(window_->Window())), 2);
 }
 
 TEST_F(MainWindowTest, TxtforceIsReadOnlyOnTheTooltipBackground) {
