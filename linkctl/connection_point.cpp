@@ -42,7 +42,7 @@ IFACEMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** connections) 
   return E_NOTIMPL;
 }
 
-HRESULT ConnectionPoint::NotifyChanged(DISPID dispatchId) {
+void ConnectionPoint::NotifyChanged(DISPID dispatchId) {
   // A sink may advise or unadvise from inside OnChanged, so the round
   // keeps no place in the list, only the last cookie it called, and
   // holds a reference to the sink it calls. A sink that connects during
@@ -52,9 +52,8 @@ HRESULT ConnectionPoint::NotifyChanged(DISPID dispatchId) {
   ComPtr<IUnknown> sink;
   while (sinks_.FindAfter(cookie, cookie, sink) && cookie < roundEnd) {
     // Stored as the queried IPropertyNotifySink pointer (see Advise).
-    RETURN_IF_FAILED(static_cast<IPropertyNotifySink*>(sink.Get())->OnChanged(dispatchId));
+    static_cast<void>(static_cast<IPropertyNotifySink*>(sink.Get())->OnChanged(dispatchId));
   }
-  return S_OK;
 }
 
 }  // namespace tessarel

@@ -26,9 +26,10 @@ class ConnectionPoint final : public win32::ContainedComObject<ConnectionPoint, 
   const IID& SinkInterface() const noexcept { return sinkInterface_; }
 
   // Calls each connected IPropertyNotifySink::OnChanged in the order the
-  // sinks connected; the first failure stops the round and is returned.
-  // Only for the property notification point.
-  HRESULT NotifyChanged(DISPID dispatchId);
+  // sinks connected. The change has happened whatever a sink answers, so
+  // every sink is told and the answers are ignored. Only for the property
+  // notification point.
+  void NotifyChanged(DISPID dispatchId);
 
   void DisconnectAll() noexcept { sinks_.Clear(); }
 

@@ -64,6 +64,22 @@ HRESULT ReadLook(IFont* font, FontLook& look) {
   return font->get_Charset(&look.charset);
 }
 
+// A focus rectangle a pixel outside the text as drawn with format in area,
+// kept inside area. dc has the text's font selected.
+HRESULT DrawTextFocus(HDC dc, BSTR text, UINT format, const RECT& area) {
+  RECT around = area;
+  const UINT length = SysStringLen(text);
+  const int height = DrawTextW(dc, BstrChars(text), static_cast<int>(length), &around, format | DT_CALCRECT);
+  RETURN_HR_IF(E_FAIL, height == 0 && length != 0);
+  InflateRect(&around, 1, 1);
+  RECT inside{};
+  if (!IntersectRect(&inside, &around, &area)) {
+    return S_OK;  // no room to show it
+  }
+  RETURN_LAST_ERROR_IF(!DrawFocusRect(dc, &inside));
+  return S_OK;
+}
+
 }  // namespace
 
 HRESULT CreateDesignedLabel(Label& label) {
@@ -99,7 +115,7 @@ HRESULT ValidateColor(OLE_COLOR color) {
   return SUCCEEDED(ToColorRef(color, unused)) ? S_OK : CTL_E_INVALIDPROPERTYVALUE;
 }
 
-HRESULT PaintControl(const Label& label, HDC dc, const RECT& bounds, SIZE controlTwips) {
+HRESULT PaintControl(const Label& label, HDC dc, const RECT& bounds, SIZE controlTwips, bool showFocus) {
   RETURN_HR_IF(E_INVALIDARG, dc == nullptr || controlTwips.cx <= 0 || controlTwips.cy <= 0);
   // The control's own surface shows wherever the label does not reach
   // (only before the first resize).
@@ -120,13 +136,13 @@ HRESULT PaintControl(const Label& label, HDC dc, const RECT& bounds, SIZE contro
   const COLORREF oldColor = SetTextColor(dc, textColor);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   // A label is not a mnemonic target, so '&' is shown as it is.
+  constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX;
   const UINT length = SysStringLen(label.caption.get());
-  const int drawn = DrawTextW(dc, BstrChars(label.caption.get()), static_cast<int>(length), &area,
-                              DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+  const int drawn = DrawTextW(dc, BstrChars(label.caption.get()), static_cast<int>(length), &area, kFormat);
   SetBkMode(dc, oldMode);
   SetTextColor(dc, oldColor);
   RETURN_HR_IF(E_FAIL, drawn == 0 && length != 0);
-  return S_OK;
+  return showFocus ? DrawTextFocus(dc, label.caption.get(), kFormat, area) : S_OK;
 }
 
 }  // namespace tessarel

@@ -47,7 +47,8 @@ HRESULT FontsDrawAlike(IFont* first, IFont* second, bool& alike);
 HRESULT ValidateColor(OLE_COLOR color);
 
 // Draws the control: its own surface over bounds, then the label at its
-// place, scaled from the control's size in twips to bounds.
-HRESULT PaintControl(const Label& label, HDC dc, const RECT& bounds, SIZE controlTwips);
+// place, scaled from the control's size in twips to bounds, and with
+// showFocus a focus rectangle around the label's text.
+HRESULT PaintControl(const Label& label, HDC dc, const RECT& bounds, SIZE controlTwips, bool showFocus);
 
 }  // namespace tessarel

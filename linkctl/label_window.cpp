@@ -1,17 +1,24 @@
-// Window class of the control: painting, the pointing-hand cursor and the
-// click. The window keeps no state but a borrowed pointer to its control.
+// Window class of the control: painting with the focus rectangle, the
+// pointing-hand cursor, the click, the keys of a link, the context menu
+// request and the accessibility object. The window keeps a borrowed
+// pointer to its control and, while a click gives it the focus, one flag.
 #include "label_window.h"
 
 #include "module.h"
 #include "resource_ids.h"
 #include "win32/result.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 namespace tessarel {
 namespace {
 
 constexpr wchar_t kWindowClassName[] = L"TessarelLinkLabel";
+// Private to the class: open the link now (see PostLabelClick).
+constexpr UINT kOpenLinkMessage = WM_USER + 1;
+// Window extra bytes: nonzero while a click is giving the window the focus.
+constexpr int kFocusingByMouse = 0;
 
 LabelWindowEvents* EventsOf(HWND window) {
   return reinterpret_cast<LabelWindowEvents*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -26,7 +33,35 @@ bool PointInClient(HWND window, LPARAM lParam) {
   return PtInRect(&client, point) != FALSE;
 }
 
+// The focus rectangle shows while the window has the focus, unless the
+// host hides keyboard cues (the user has not used the keyboard yet).
+bool ShowsFocus(HWND window) {
+  return GetFocus() == window && (SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
+// Where the menu opens: at the mouse, or for Shift+F10 and the menu key
+// (lParam -1) below the top-left corner of the window.
+POINT ContextMenuPoint(HWND window, LPARAM lParam) {
+  POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (point.x == -1 && point.y == -1) {
+    RECT client{};
+    GetClientRect(window, &client);  // an empty rectangle on failure: the corner then
+    point = POINT{client.left, client.bottom};
+    ClientToScreen(window, &point);
+  }
+  return point;
+}
+
+void OnFocusChange(HWND window, LabelWindowEvents& events, bool gained) {
+  InvalidateRect(window, nullptr, FALSE);  // the focus rectangle comes or goes
+  if (gained) {
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, CHILDID_SELF);
+  }
+  events.OnLabelFocus(gained, GetWindowLongPtrW(window, kFocusingByMouse) != 0);
+}
+
 LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LabelWindowEvents* events = EventsOf(window);
   switch (message) {
     case WM_NCCREATE: {
       const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -42,10 +77,8 @@ LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       PAINTSTRUCT paint{};
       HDC dc = BeginPaint(window, &paint);
       RECT client{};
-      if (dc != nullptr && GetClientRect(window, &client)) {
-        if (LabelWindowEvents* events = EventsOf(window)) {
-          events->OnPaintLabel(dc, client);
-        }
+      if (dc != nullptr && GetClientRect(window, &client) && events != nullptr) {
+        events->OnPaintLabel(dc, client, ShowsFocus(window));
       }
       EndPaint(window, &paint);
       return 0;
@@ -60,6 +93,11 @@ LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       }
       break;
     case WM_LBUTTONDOWN:
+      if (GetFocus() != window) {
+        SetWindowLongPtrW(window, kFocusingByMouse, 1);
+        SetFocus(window);
+        SetWindowLongPtrW(window, kFocusingByMouse, 0);
+      }
       SetCapture(window);
       return 0;
     case WM_LBUTTONUP: {
@@ -68,13 +106,57 @@ LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       if (pressedHere) {
         ReleaseCapture();
       }
-      if (pressedHere && PointInClient(window, lParam)) {
-        if (LabelWindowEvents* events = EventsOf(window)) {
-          events->OnLabelClick();
-        }
+      if (pressedHere && PointInClient(window, lParam) && events != nullptr) {
+        events->OnLabelClick();
       }
       return 0;
     }
+    case WM_KEYDOWN: {
+      const MSG key{window, message, wParam, lParam, 0, {}};
+      if (IsOpeningKey(key)) {
+        if (events != nullptr) {
+          events->OnLabelClick();
+        }
+        return 0;
+      }
+      break;
+    }
+    case kOpenLinkMessage:
+      if (events != nullptr) {
+        events->OnLabelClick();
+      }
+      return 0;
+    case WM_GETDLGCODE: {
+      // Enter opens the link, so a dialog's default button must not take
+      // it while the link has the focus.
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      const bool enter = key != nullptr && (key->message == WM_KEYDOWN || key->message == WM_CHAR) &&
+                         key->wParam == VK_RETURN && GetFocus() == window;
+      return enter ? DLGC_WANTMESSAGE : 0;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (events != nullptr) {
+        OnFocusChange(window, *events, message == WM_SETFOCUS);
+      }
+      return 0;
+    case WM_UPDATEUISTATE:
+      // The host shows or hides keyboard cues: the focus rectangle follows.
+      DefWindowProcW(window, message, wParam, lParam);
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_CONTEXTMENU:
+      if (events != nullptr) {
+        events->OnLabelContextMenu(ContextMenuPoint(window, lParam));
+      }
+      return 0;
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(lParam) == OBJID_CLIENT && events != nullptr) {
+        if (const LRESULT object = events->OnLabelGetObject(wParam); object > 0) {
+          return object;
+        }
+      }
+      break;
     default:
       break;
   }
@@ -85,6 +167,7 @@ HRESULT EnsureWindowClass() {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = LabelWindowProc;
+  windowClass.cbWndExtra = sizeof(LONG_PTR);  // kFocusingByMouse
   windowClass.hInstance = ModuleHandle();
   windowClass.lpszClassName = kWindowClassName;
   // A class that an earlier control registered is this same one.
@@ -97,10 +180,21 @@ HRESULT EnsureWindowClass() {
 HRESULT CreateLabelWindow(HWND parent, const RECT& position, LabelWindowEvents* events, win32::UniqueHwnd& window) {
   RETURN_HR_IF(E_INVALIDARG, parent == nullptr || events == nullptr);
   RETURN_IF_FAILED(EnsureWindowClass());
-  window.reset(CreateWindowExW(0, kWindowClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, position.left,
-                               position.top, position.right - position.left, position.bottom - position.top, parent,
-                               nullptr, ModuleHandle(), events));
+  window.reset(CreateWindowExW(0, kWindowClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
+                               position.left, position.top, position.right - position.left,
+                               position.bottom - position.top, parent, nullptr, ModuleHandle(), events));
   RETURN_LAST_ERROR_IF(!window);
+  return S_OK;
+}
+
+bool IsOpeningKey(const MSG& message) noexcept {
+  constexpr LPARAM kPreviouslyDown = LPARAM{1} << 30;
+  return message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_SPACE) &&
+         (message.lParam & kPreviouslyDown) == 0;
+}
+
+HRESULT PostLabelClick(HWND window) {
+  RETURN_LAST_ERROR_IF(!PostMessageW(window, kOpenLinkMessage, 0, 0));
   return S_OK;
 }
 

@@ -16,8 +16,13 @@ LinkControl::LinkControl()
     : propertyNotifyPoint_(Identity(), IID_IPropertyNotifySink), eventPoint_(Identity(), DIID___tessarelcontrol) {}
 
 LinkControl::~LinkControl() {
-  window_.reset();
+  DestroyWindows();
   fontWatch_.Stop();
+}
+
+void LinkControl::DestroyWindows() noexcept {
+  tooltip_.Destroy();
+  window_.reset();
 }
 
 HRESULT LinkControl::Create(REFIID riid, void** object) {
@@ -83,7 +88,8 @@ HRESULT GetColor(OLE_COLOR held, OLE_COLOR* color) {
 HRESULT LinkControl::SetColor(OLE_COLOR& held, OLE_COLOR color, DISPID dispatchId) {
   RETURN_IF_FAILED(ValidateColor(color));
   held = color;
-  return PropertyChanged(dispatchId);
+  PropertyChanged(dispatchId);
+  return S_OK;
 }
 
 IFACEMETHODIMP LinkControl::get_ForeColor(OLE_COLOR* ForeColor) { return GetColor(label_.foreColor, ForeColor); }
@@ -102,7 +108,8 @@ IFACEMETHODIMP LinkControl::get_Text(BSTR* Text) {
 IFACEMETHODIMP LinkControl::put_Text(BSTR New_Text) {
   // A null BSTR is the empty string; it is stored as an empty one.
   RETURN_IF_FAILED(AssignBstr(label_.caption, New_Text));
-  return PropertyChanged(kDispIdText);
+  PropertyChanged(kDispIdText);
+  return S_OK;
 }
 
 IFACEMETHODIMP LinkControl::get_Link(BSTR* Link) {
@@ -113,7 +120,8 @@ IFACEMETHODIMP LinkControl::get_Link(BSTR* Link) {
 
 IFACEMETHODIMP LinkControl::put_Link(BSTR New_Link) {
   RETURN_IF_FAILED(AssignBstr(link_, New_Link));
-  return PropertyChanged(kDispIdLink);
+  PropertyChanged(kDispIdLink);
+  return S_OK;
 }
 
 IFACEMETHODIMP LinkControl::get_Font(IFontDisp** Font) {
@@ -128,7 +136,8 @@ IFACEMETHODIMP LinkControl::putref_Font(IFontDisp* New_Font) {
   ComPtr<IFont> font;
   RETURN_HR_IF(CTL_E_INVALIDPROPERTYVALUE, FAILED(New_Font->QueryInterface(IID_PPV_ARGS(&font))));
   RETURN_IF_FAILED(SetLabelFont(std::move(font)));
-  return PropertyChanged(kDispIdFont);
+  PropertyChanged(kDispIdFont);
+  return S_OK;
 }
 
 IFACEMETHODIMP LinkControl::get_BackColor(OLE_COLOR* BackColor) { return GetColor(label_.backColor, BackColor); }
@@ -137,10 +146,10 @@ IFACEMETHODIMP LinkControl::put_BackColor(OLE_COLOR New_BackColor) {
   return SetColor(label_.backColor, New_BackColor, kDispIdBackColor);
 }
 
-HRESULT LinkControl::PropertyChanged(DISPID id) {
+void LinkControl::PropertyChanged(DISPID id) {
   dirty_ = true;
   Refresh();
-  return propertyNotifyPoint_.NotifyChanged(id);
+  propertyNotifyPoint_.NotifyChanged(id);
 }
 
 void LinkControl::Refresh() noexcept {
@@ -148,6 +157,7 @@ void LinkControl::Refresh() noexcept {
     // A failed invalidation only delays the redraw to the next paint.
     InvalidateRect(window_.get(), nullptr, FALSE);
   }
+  tooltip_.Update(link_.get());
   if (viewSink_ != nullptr && (viewSinkAspects_ & DVASPECT_CONTENT) != 0) {
     viewSink_->OnViewChange(DVASPECT_CONTENT, -1);
   }

@@ -7,6 +7,7 @@
 #include "font_watch.h"
 #include "label.h"
 #include "label_window.h"
+#include "link_tooltip.h"
 #include "module.h"
 #include "tessarel_h.h"
 #include "win32/com_object.h"
@@ -167,9 +168,10 @@ class LinkControl final
 
   IUnknown& Identity() noexcept { return *static_cast<_tessarelcontrol*>(this); }
 
-  // Reports a property change to the host (IPropertyNotifySink) and
-  // shows it.
-  HRESULT PropertyChanged(DISPID id);
+  // Shows a property change that has happened and reports it to the host
+  // (IPropertyNotifySink). Nothing a listener answers undoes the change,
+  // so a setter's result is that of the change itself.
+  void PropertyChanged(DISPID id);
   HRESULT SetColor(OLE_COLOR& held, OLE_COLOR color, DISPID dispatchId);
   // Redraws the window, if any, and tells view advise sinks.
   void Refresh() noexcept;
@@ -181,14 +183,25 @@ class LinkControl final
   // UserControl_Resize: the label covers the whole control again.
   void UserControl_Resize() noexcept;
   SIZE ControlTwips() const noexcept;
-  // Applies a new extent (HIMETRIC) and resizes the label.
-  HRESULT ApplyExtent(const SIZEL& extent);
+  // A new extent (HIMETRIC) is checked first, then applied, which resizes
+  // the label.
+  static HRESULT ValidateExtent(const SIZEL& extent);
+  void ApplyExtent(const SIZEL& extent) noexcept;
+  struct LoadedProperties;
+  // Applies what a Load read, all of it or (on failure) none.
+  HRESULT ApplyLoaded(LoadedProperties& loaded);
 
   HRESULT ActivateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
 
+  // Tooltip first: it watches the window.
+  void DestroyWindows() noexcept;
+
   // LabelWindowEvents
-  void OnPaintLabel(HDC dc, const RECT& client) override;
+  void OnPaintLabel(HDC dc, const RECT& client, bool showFocus) override;
   void OnLabelClick() override;  // lbl_hylinx_Click
+  void OnLabelFocus(bool gained, bool byMouse) override;
+  void OnLabelContextMenu(POINT point) override;
+  LRESULT OnLabelGetObject(WPARAM flags) override;
   // FontChangeListener
   void OnFontChanged() override;
 
@@ -213,6 +226,7 @@ class LinkControl final
   // The shell's last-error value of the latest click, kept for a
   // debugger to look at; nothing reads it.
   DWORD lastShellError_ = ERROR_SUCCESS;
+  LinkTooltip tooltip_;  // while active in place
   // Declared last so it is destroyed first: the window holds a borrowed
   // pointer to this object.
   win32::UniqueHwnd window_;

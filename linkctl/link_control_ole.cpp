@@ -30,13 +30,16 @@ SIZE LinkControl::ControlTwips() const noexcept {
   return SIZE{HimetricToTwips(extent_.cx), HimetricToTwips(extent_.cy)};
 }
 
-HRESULT LinkControl::ApplyExtent(const SIZEL& extent) {
+HRESULT LinkControl::ValidateExtent(const SIZEL& extent) {
   RETURN_HR_IF(E_INVALIDARG, extent.cx < 0 || extent.cy < 0);
+  return S_OK;
+}
+
+void LinkControl::ApplyExtent(const SIZEL& extent) noexcept {
   // Every sizing by the host is a resize, the first one too even when it
   // gives the design size: only then does the label cover the control.
   extent_ = extent;
   UserControl_Resize();
-  return S_OK;
 }
 
 // The label stays at 0, 0, so after every resize it covers the whole
@@ -101,10 +104,17 @@ IFACEMETHODIMP LinkControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG,
     case OLEIVERB_PRIMARY:
     case OLEIVERB_SHOW:
     case OLEIVERB_INPLACEACTIVATE:
-    case OLEIVERB_UIACTIVATE:
-      // The label takes no keyboard input, so UI activation is in-place
-      // activation.
       return ActivateInPlace(site != nullptr ? site : clientSite_.Get(), nullptr, position);
+    case OLEIVERB_UIACTIVATE: {
+      // The control has no menus or tools to merge: UI activation is
+      // in-place activation with the keyboard focus.
+      const HRESULT hr = ActivateInPlace(site != nullptr ? site : clientSite_.Get(), nullptr, position);
+      if (hr == S_OK) {
+        SetFocus(window_.get());  // it returns the window that had the focus, if any
+        RETURN_HR_IF(E_FAIL, GetFocus() != window_.get());
+      }
+      return hr;
+    }
     case OLEIVERB_HIDE:
       if (window_) {
         ShowWindow(window_.get(), SW_HIDE);
@@ -135,6 +145,8 @@ HRESULT LinkControl::ActivateInPlace(IOleClientSite* site, HWND, LPCRECT positio
     inPlaceSite->OnInPlaceDeactivate();  // the activation error is the one to report
     return hr;
   }
+  // A link without its tooltip still opens, by mouse and by keyboard.
+  static_cast<void>(tooltip_.Create(window_.get(), link_.get()));
   inPlaceSite_ = std::move(inPlaceSite);
   return S_OK;
 }
@@ -161,7 +173,8 @@ IFACEMETHODIMP LinkControl::GetUserType(DWORD, LPOLESTR* userType) {
 IFACEMETHODIMP LinkControl::SetExtent(DWORD aspect, SIZEL* size) {
   RETURN_HR_IF_NULL(E_POINTER, size);
   RETURN_HR_IF(DV_E_DVASPECT, aspect != DVASPECT_CONTENT);
-  RETURN_IF_FAILED(ApplyExtent(*size));
+  RETURN_IF_FAILED(ValidateExtent(*size));
+  ApplyExtent(*size);
   dirty_ = true;
   return S_OK;
 }
@@ -218,7 +231,7 @@ IFACEMETHODIMP LinkControl::InPlaceDeactivate() {
   if (inPlaceSite_ == nullptr) {
     return S_OK;
   }
-  window_.reset();
+  DestroyWindows();
   ComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
   return site->OnInPlaceDeactivate();
 }
@@ -237,13 +250,24 @@ IFACEMETHODIMP LinkControl::SetObjectRects(LPCRECT position, LPCRECT) {
                                      position->right - position->left, position->bottom - position->top,
                                      SWP_NOZORDER | SWP_NOACTIVATE));
   InvalidateRect(window_.get(), nullptr, FALSE);
+  tooltip_.Update(link_.get());  // the hover area follows the new size
   return S_OK;
 }
 
 IFACEMETHODIMP LinkControl::ReactivateAndUndo() { return E_NOTIMPL; }
 
-// No accelerators: every key goes on to the host.
-IFACEMETHODIMP LinkControl::TranslateAccelerator(LPMSG) { return S_FALSE; }
+// For hosts that hand the keys of the focused control to it before their
+// own keyboard handling: Enter and Space open the link, on the same path
+// as when they reach the window; any other key goes on to the host. A key
+// consumed here is not dispatched, so it never opens the link twice.
+IFACEMETHODIMP LinkControl::TranslateAccelerator(LPMSG message) {
+  RETURN_HR_IF_NULL(E_INVALIDARG, message);
+  if (!window_ || message->hwnd != window_.get() || !IsOpeningKey(*message)) {
+    return S_FALSE;
+  }
+  OnLabelClick();
+  return S_OK;
+}
 // Nothing in the control depends on the activation of the host's windows
 // or takes border space.
 IFACEMETHODIMP LinkControl::OnFrameWindowActivate(BOOL) { return S_OK; }
@@ -259,7 +283,7 @@ IFACEMETHODIMP LinkControl::GetControlInfo(CONTROLINFO* info) {
   RETURN_HR_IF(E_INVALIDARG, info->cb < sizeof(CONTROLINFO));
   info->hAccel = nullptr;
   info->cAccel = 0;
-  info->dwFlags = 0;
+  info->dwFlags = CTRLINFO_EATS_RETURN;  // Enter opens the link while it has the focus
   return S_OK;
 }
 

@@ -52,44 +52,54 @@ IFACEMETHODIMP LinkControl::InitNew() {
   return S_OK;
 }
 
+// What a Load has read and checked, applied only once all of it is: a
+// Load that fails leaves the control as it was.
+struct LinkControl::LoadedProperties {
+  SIZEL extent{};  // HIMETRIC
+  OLE_COLOR foreColor = kDefaultForeColor;
+  win32::UniqueBstr text;
+  win32::UniqueBstr link;
+  ComPtr<IFont> font;
+  OLE_COLOR backColor = kDefaultBackColor;
+};
+
+HRESULT LinkControl::ApplyLoaded(LoadedProperties& loaded) {
+  RETURN_IF_FAILED(ValidateExtent(loaded.extent));
+  RETURN_IF_FAILED(ValidateColor(loaded.foreColor));
+  RETURN_IF_FAILED(ValidateColor(loaded.backColor));
+  RETURN_HR_IF(E_UNEXPECTED, !loaded.text || !loaded.link || loaded.font == nullptr);
+  // The one step that can fail; the label then keeps its font.
+  RETURN_IF_FAILED(SetLabelFont(std::move(loaded.font)));
+  label_.foreColor = loaded.foreColor;
+  label_.caption = std::move(loaded.text);
+  link_ = std::move(loaded.link);
+  label_.backColor = loaded.backColor;
+  ApplyExtent(loaded.extent);  // redraws with everything else in place
+  dirty_ = false;
+  return S_OK;
+}
+
 // UserControl_ReadProperties. The host's stored size comes first; a host
 // that keeps it elsewhere and calls SetExtent instead works as well.
 IFACEMETHODIMP LinkControl::Load(IPropertyBag* bag, IErrorLog* errorLog) {
   RETURN_HR_IF_NULL(E_POINTER, bag);
+  LoadedProperties loaded;
   std::int32_t extentX = extent_.cx;
   std::int32_t extentY = extent_.cy;
   RETURN_IF_FAILED(ReadBagInt32(bag, errorLog, kExtentXName, extentX));
   RETURN_IF_FAILED(ReadBagInt32(bag, errorLog, kExtentYName, extentY));
-  RETURN_IF_FAILED(ApplyExtent(SIZEL{extentX, extentY}));
-
-  OLE_COLOR foreColor = kDefaultForeColor;
-  RETURN_IF_FAILED(ReadBagColor(bag, errorLog, kForeColorName, kDefaultForeColor, foreColor));
-  label_.foreColor = foreColor;
-
-  win32::UniqueBstr text;
-  RETURN_IF_FAILED(AssignText(text, kDefaultText));
-  RETURN_IF_FAILED(ReadBagString(bag, errorLog, kTextName, text));
-  label_.caption = std::move(text);
-
-  win32::UniqueBstr link;
-  RETURN_IF_FAILED(AssignText(link, kDefaultLink));
-  RETURN_IF_FAILED(ReadBagString(bag, errorLog, kLinkName, link));
-  link_ = std::move(link);
-
-  ComPtr<IFont> font;
-  RETURN_IF_FAILED(ReadBagFont(bag, errorLog, kFontName, font));
-  if (font == nullptr) {
-    RETURN_IF_FAILED(GetAmbientFont(font));
+  loaded.extent = SIZEL{extentX, extentY};
+  RETURN_IF_FAILED(ReadBagColor(bag, errorLog, kForeColorName, kDefaultForeColor, loaded.foreColor));
+  RETURN_IF_FAILED(AssignText(loaded.text, kDefaultText));
+  RETURN_IF_FAILED(ReadBagString(bag, errorLog, kTextName, loaded.text));
+  RETURN_IF_FAILED(AssignText(loaded.link, kDefaultLink));
+  RETURN_IF_FAILED(ReadBagString(bag, errorLog, kLinkName, loaded.link));
+  RETURN_IF_FAILED(ReadBagFont(bag, errorLog, kFontName, loaded.font));
+  if (loaded.font == nullptr) {
+    RETURN_IF_FAILED(GetAmbientFont(loaded.font));
   }
-  RETURN_IF_FAILED(SetLabelFont(std::move(font)));
-
-  OLE_COLOR backColor = kDefaultBackColor;
-  RETURN_IF_FAILED(ReadBagColor(bag, errorLog, kBackColorName, kDefaultBackColor, backColor));
-  label_.backColor = backColor;
-
-  dirty_ = false;
-  Refresh();
-  return S_OK;
+  RETURN_IF_FAILED(ReadBagColor(bag, errorLog, kBackColorName, kDefaultBackColor, loaded.backColor));
+  return ApplyLoaded(loaded);
 }
 
 // UserControl_WriteProperties. A value equal to its default is left out,
@@ -129,27 +139,19 @@ IFACEMETHODIMP LinkControl::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
 // extent x and y (HIMETRIC), fore colour, caption, link, font, back colour.
 IFACEMETHODIMP LinkControl::Load(IStream* stream) {
   RETURN_HR_IF_NULL(E_POINTER, stream);
+  LoadedProperties loaded;
   std::uint32_t extentX = 0, extentY = 0, foreColor = 0, backColor = 0;
-  win32::UniqueBstr text, link;
-  ComPtr<IFont> font;
   RETURN_IF_FAILED(ReadStreamUInt32(stream, extentX));
   RETURN_IF_FAILED(ReadStreamUInt32(stream, extentY));
   RETURN_IF_FAILED(ReadStreamUInt32(stream, foreColor));
-  RETURN_IF_FAILED(ReadStreamString(stream, text));
-  RETURN_IF_FAILED(ReadStreamString(stream, link));
-  RETURN_IF_FAILED(ReadStreamFont(stream, font));
+  RETURN_IF_FAILED(ReadStreamString(stream, loaded.text));
+  RETURN_IF_FAILED(ReadStreamString(stream, loaded.link));
+  RETURN_IF_FAILED(ReadStreamFont(stream, loaded.font));
   RETURN_IF_FAILED(ReadStreamUInt32(stream, backColor));
-  RETURN_IF_FAILED(ValidateColor(foreColor));
-  RETURN_IF_FAILED(ValidateColor(backColor));
-  RETURN_IF_FAILED(ApplyExtent(SIZEL{static_cast<LONG>(extentX), static_cast<LONG>(extentY)}));
-  RETURN_IF_FAILED(SetLabelFont(std::move(font)));
-  label_.foreColor = foreColor;
-  label_.caption = std::move(text);
-  link_ = std::move(link);
-  label_.backColor = backColor;
-  dirty_ = false;
-  Refresh();
-  return S_OK;
+  loaded.extent = SIZEL{static_cast<LONG>(extentX), static_cast<LONG>(extentY)};
+  loaded.foreColor = foreColor;
+  loaded.backColor = backColor;
+  return ApplyLoaded(loaded);
 }
 
 IFACEMETHODIMP LinkControl::Save(IStream* stream, BOOL clearDirty) {

@@ -1,7 +1,10 @@
 // tessarelcontrol on screen: drawing for the host (IViewObject2) and in
-// its own window, and the click on the label.
+// its own window, and what the user does with the label: click, focus,
+// context menu, accessibility tools.
 #include "link_control.h"
 
+#include "link_accessible.h"
+#include "link_menu.h"
 #include "link_opener.h"
 #include "win32/result.h"
 
@@ -16,7 +19,7 @@ IFACEMETHODIMP LinkControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC
   RETURN_HR_IF(DV_E_DVASPECT, aspect != DVASPECT_CONTENT);
   RETURN_HR_IF(E_INVALIDARG, drawDc == nullptr || bounds == nullptr);
   const RECT area{bounds->left, bounds->top, bounds->right, bounds->bottom};
-  return PaintControl(label_, drawDc, area, ControlTwips());
+  return PaintControl(label_, drawDc, area, ControlTwips(), /*showFocus=*/false);
 }
 
 IFACEMETHODIMP LinkControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colorSet) {
@@ -62,9 +65,9 @@ IFACEMETHODIMP LinkControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZ
 
 // The window's events
 
-void LinkControl::OnPaintLabel(HDC dc, const RECT& client) {
+void LinkControl::OnPaintLabel(HDC dc, const RECT& client, bool showFocus) {
   // A failure here has no caller to go to; the next paint tries again.
-  PaintControl(label_, dc, client, ControlTwips());
+  PaintControl(label_, dc, client, ControlTwips(), showFocus);
 }
 
 // lbl_hylinx_Click
@@ -73,6 +76,45 @@ void LinkControl::OnLabelClick() {
   // meanwhile.
   ComPtr<LinkControl> keepAlive(this);
   lastShellError_ = OpenLink(window_.get(), link_.get());
+}
+
+void LinkControl::OnLabelFocus(bool gained, bool byMouse) {
+  // The mouse brings the hover tip by itself; the keyboard needs one too.
+  if (gained && !byMouse) {
+    tooltip_.ShowForFocus();
+  } else if (!gained) {
+    tooltip_.HideForFocus();
+  }
+  // A container that tracks its controls' focus learns of it; what it
+  // answers changes nothing here.
+  ComPtr<IOleControlSite> controlSite;
+  if (clientSite_ != nullptr && SUCCEEDED(clientSite_.As(&controlSite))) {
+    static_cast<void>(controlSite->OnFocus(gained ? TRUE : FALSE));
+  }
+}
+
+void LinkControl::OnLabelContextMenu(POINT point) {
+  ComPtr<LinkControl> keepAlive(this);  // the menu runs a message loop
+  switch (ShowLinkMenu(window_.get(), point)) {
+    case LinkMenuChoice::kOpenLink:
+      OnLabelClick();
+      break;
+    case LinkMenuChoice::kCopyLinkAddress:
+      // As with the shell, a failure shows nothing: the clipboard then
+      // keeps what it held.
+      static_cast<void>(CopyTextToClipboard(window_.get(), link_.get()));
+      break;
+    case LinkMenuChoice::kNone:
+      break;
+  }
+}
+
+LRESULT LinkControl::OnLabelGetObject(WPARAM flags) {
+  ComPtr<IAccessible> accessible;
+  if (FAILED(LinkAccessible::Create(window_.get(), this, accessible))) {
+    return 0;  // the system's standard object answers instead
+  }
+  return LresultFromObject(__uuidof(IAccessible), flags, accessible.Get());
 }
 
 }  // namespace tessarel

@@ -111,8 +111,19 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // The window's last message: the window deletes this object right after.
 void AboutWindow::OnNcDestroy() { windows_.Remove(Window()); }
 
+// As a control container does, the dialog hands the keys of the hosted link
+// label that has the focus to it before its own keyboard handling: Enter
+// there opens the link rather than pressing OK.
+bool AboutWindow::PreTranslateMessage(MSG& message) {
+  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
+  for (const auto& link : links_) {
+    if (link && link->Window() == message.hwnd) return link->TranslateAccelerator(message);
+  }
+  return false;
+}
+
 void AboutWindow::OnCreate() {
-  windows_.Add(Window());
+  windows_.Add(Window(), this);
   dpi_ = shell::dpi::ForWindow(Window());
   font_ = shell::CreateLayoutFont(dpi_);
   // Without the picture or the icon the dialog still works.

@@ -21,7 +21,7 @@ inline constexpr wchar_t kAboutWindowClass[] = L"frmAbout";
 
 // Owned by its window: made with the window, and deleted right after the
 // window's last message (WM_NCDESTROY). Nobody else holds it.
-class AboutWindow final : public shell::WindowBase<AboutWindow, shell::Owner::Window> {
+class AboutWindow final : public shell::WindowBase<AboutWindow, shell::Owner::Window, shell::MessagePreTranslator> {
  public:
   static constexpr const wchar_t* kClassName = kAboutWindowClass;
 
@@ -39,6 +39,8 @@ class AboutWindow final : public shell::WindowBase<AboutWindow, shell::Owner::Wi
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnNcDestroy();
+  // MessagePreTranslator
+  bool PreTranslateMessage(MSG& message) override;
 
   void OnCreate();
   void CreateChildren();

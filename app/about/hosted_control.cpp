@@ -86,6 +86,11 @@ HWND HostedControl::Window() const {
   return window;
 }
 
+bool HostedControl::TranslateAccelerator(MSG& message) const {
+  ComPtr<IOleInPlaceActiveObject> active;
+  return object_ && SUCCEEDED(object_.As(&active)) && active->TranslateAccelerator(&message) == S_OK;
+}
+
 HRESULT HostedControl::SetDpi(UINT dpi) {
   ComPtr<IOleInPlaceObject> inPlace;
   RETURN_IF_FAILED(object_.As(&inPlace));

@@ -37,6 +37,11 @@ class HostedControl {
   // The control's own window while it is active in place, else nullptr.
   HWND Window() const;
 
+  // Hands a key message of the control's window to the control
+  // (IOleInPlaceActiveObject::TranslateAccelerator); true when the control
+  // used it, and it must then go no further.
+  bool TranslateAccelerator(MSG& message) const;
+
   // Follows a change of the dialog's DPI: the control moves to its place
   // for `dpi` and its font is drawn at that DPI.
   HRESULT SetDpi(UINT dpi);

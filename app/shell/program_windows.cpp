@@ -8,20 +8,23 @@
 
 namespace zenthra::shell {
 
-void ProgramWindows::Add(HWND window) {
-  if (std::ranges::find(windows_, window) == windows_.end()) windows_.push_back(window);
+void ProgramWindows::Add(HWND window, MessagePreTranslator* preTranslator) {
+  if (std::ranges::find(windows_, window, &Entry::window) == windows_.end()) {
+    windows_.push_back({window, preTranslator});
+  }
 }
 
 void ProgramWindows::Remove(HWND window) {
-  const auto removed = std::erase(windows_, window);
+  const auto removed = std::erase_if(windows_, [window](const Entry& entry) { return entry.window == window; });
   if (removed != 0 && windows_.empty()) PostQuitMessage(0);
 }
 
 HWND ProgramWindows::Find(std::wstring_view windowClass) const {
   std::array<wchar_t, 256> name{};
-  for (HWND window : windows_) {
-    const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
-    if (length > 0 && std::wstring_view(name.data(), static_cast<std::size_t>(length)) == windowClass) return window;
+  for (const Entry& entry : windows_) {
+    const int length = GetClassNameW(entry.window, name.data(), static_cast<int>(name.size()));
+    if (length > 0 && std::wstring_view(name.data(), static_cast<std::size_t>(length)) == windowClass)
+      return entry.window;
   }
   return nullptr;
 }
@@ -30,10 +33,10 @@ void ProgramWindows::ShowMessage(HWND owner, std::wstring_view text) {
   // The box disables its owner itself; the program's other windows are
   // disabled here for as long, and enabled again only if they were before.
   std::vector<HWND> disabled;
-  for (HWND window : windows_) {
-    if (window != owner && IsWindowEnabled(window)) {
-      EnableWindow(window, FALSE);
-      disabled.push_back(window);
+  for (const Entry& entry : windows_) {
+    if (entry.window != owner && IsWindowEnabled(entry.window)) {
+      EnableWindow(entry.window, FALSE);
+      disabled.push_back(entry.window);
     }
   }
   const std::wstring message(text);
@@ -45,8 +48,14 @@ void ProgramWindows::ShowMessage(HWND owner, std::wstring_view text) {
 }
 
 bool ProgramWindows::HandledAsDialogMessage(MSG& message) const {
-  for (HWND window : windows_) {
-    if (message.hwnd == window || IsChild(window, message.hwnd)) return IsDialogMessageW(window, &message) != FALSE;
+  for (const Entry& entry : windows_) {
+    if (message.hwnd != entry.window && !IsChild(entry.window, message.hwnd)) continue;
+    // A copy: what the window does with the message may add or remove
+    // windows, and this one may be gone by the time the dialog handling
+    // looks at the message (which then leaves it alone).
+    const Entry owner = entry;
+    if (owner.preTranslator && owner.preTranslator->PreTranslateMessage(message)) return true;
+    return IsDialogMessageW(owner.window, &message) != FALSE;
   }
   return false;
 }

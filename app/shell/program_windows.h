@@ -1,7 +1,8 @@
 #pragma once
 // The program's top-level windows. The program runs while at least one of
 // them exists and ends when the last is destroyed; the message loop gives
-// each of them its dialog keyboard handling (Tab, Enter, Esc, access keys).
+// each of them its dialog keyboard handling (Tab, Enter, Esc, access keys),
+// after the window's own look at the message if it asks for one.
 
 #include <windows.h>
 
@@ -10,11 +11,23 @@
 
 namespace zenthra::shell {
 
+// What a window implements to see the messages of its children before the
+// dialog keyboard handling does (to hand keys to a hosted control first).
+class MessagePreTranslator {
+ public:
+  // True when it has handled `message`, which then goes no further.
+  virtual bool PreTranslateMessage(MSG& message) = 0;
+
+ protected:
+  ~MessagePreTranslator() = default;
+};
+
 class ProgramWindows {
  public:
   // Called by each top-level window when it is created and when it is gone
-  // (WM_NCDESTROY). Removing the last one posts WM_QUIT.
-  void Add(HWND window);
+  // (WM_NCDESTROY). Removing the last one posts WM_QUIT. `preTranslator`
+  // (borrowed, the window's own, or nullptr) must stay until Remove.
+  void Add(HWND window, MessagePreTranslator* preTranslator = nullptr);
   void Remove(HWND window);
 
   // The open window of the given window class, if any (each window of the
@@ -34,7 +47,11 @@ class ProgramWindows {
  private:
   bool HandledAsDialogMessage(MSG& message) const;
 
-  std::vector<HWND> windows_;  // borrowed; each removes itself when destroyed
+  struct Entry {
+    HWND window;                          // borrowed; each removes itself when destroyed
+    MessagePreTranslator* preTranslator;  // borrowed, or nullptr
+  };
+  std::vector<Entry> windows_;
 };
 
 }  // namespace zenthra::shell

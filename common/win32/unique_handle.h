@@ -67,6 +67,7 @@ inline void FindHandle(HANDLE search) noexcept { FindClose(search); }
 inline void ProcessHeapMemory(void* memory) noexcept { HeapFree(GetProcessHeap(), 0, memory); }
 inline void LocalMemory(void* memory) noexcept { LocalFree(memory); }
 inline void Drop(HDROP drop) noexcept { DragFinish(drop); }
+inline void GlobalMemory(HGLOBAL memory) noexcept { GlobalFree(memory); }
 }  // namespace close
 
 using UniqueHkey = UniqueHandle<HKEY, close::RegKey>;
@@ -95,6 +96,8 @@ template <typename T>
 using UniqueLocalArray = UniqueHandle<T*, close::LocalMemory>;
 // The files of a WM_DROPFILES, which its receiver must finish.
 using UniqueHdrop = UniqueHandle<HDROP, close::Drop>;
+// Memory from GlobalAlloc, until handed to the clipboard (release()).
+using UniqueHglobal = UniqueHandle<HGLOBAL, close::GlobalMemory>;
 
 // A VARIANT that is cleared when it goes out of scope.
 class UniqueVariant {

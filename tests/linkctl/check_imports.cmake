@@ -1,8 +1,8 @@
 # Fails unless every DLL that LIBRARY imports is one the system provides.
 cmake_policy(SET CMP0057 NEW)
 # Usage: cmake -DOBJDUMP=... -DLIBRARY=... -P check_imports.cmake
-set(system_dlls advapi32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll
-                shell32.dll shlwapi.dll user32.dll)
+set(system_dlls advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll oleacc.dll ole32.dll
+                oleaut32.dll shell32.dll shlwapi.dll user32.dll)
 execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "objdump failed on ${LIBRARY}")

@@ -172,5 +172,29 @@ TEST_F(ClickTest, EmptyLinkOpensNothingAndShowsNothing) {
   EXPECT_EQ(0, DialogsOfThisThread());
 }
 
+// Enter and Space open the link as a click does, whether they reach the
+// window or a host hands them to TranslateAccelerator; a key consumed
+// there is not dispatched, and any other key goes on to the host.
+TEST_F(ClickTest, EnterAndSpaceOpenTheLinkOnEitherPathAndOnlyThem) {
+  SetLink(L"zenthra-linktest:keys");
+  SetFocus(window_);
+  ComPtr<IOleInPlaceActiveObject> active;
+  ASSERT_HRESULT_SUCCEEDED(control_.As(&active));
+  MSG enter{window_, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  MSG space{window_, WM_KEYDOWN, VK_SPACE, 0, 0, {}};
+  MSG repeatedSpace{window_, WM_KEYDOWN, VK_SPACE, LPARAM{1} << 30, 0, {}};
+  MSG tab{window_, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  EXPECT_EQ(DLGC_WANTMESSAGE, SendMessageW(window_, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)));
+  EXPECT_EQ(S_OK, active->TranslateAccelerator(&space));
+  EXPECT_EQ(S_FALSE, active->TranslateAccelerator(&repeatedSpace));
+  EXPECT_EQ(S_FALSE, active->TranslateAccelerator(&tab));
+  ASSERT_TRUE(PostMessageW(window_, WM_KEYDOWN, VK_RETURN, 0));
+  WaitForMarks(2);
+  SetLink(L"zenthra-linktest:after-keys");
+  ClickAt(5, 5);
+  EXPECT_EQ((std::vector<std::string>{"zenthra-linktest:keys", "zenthra-linktest:keys", "zenthra-linktest:after-keys"}),
+            WaitForMarks(3));
+}
+
 }  // namespace
 }  // namespace tessarel::test

@@ -24,7 +24,7 @@ class OrderSink final : public TestObject<IPropertyNotifySink> {
     if (step) {
       step();
     }
-    return S_OK;
+    return answer;
   }
   IFACEMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
@@ -32,6 +32,7 @@ class OrderSink final : public TestObject<IPropertyNotifySink> {
   ULONG OtherReferences() const { return References() - 1; }
 
   std::function<void()> step;
+  HRESULT answer = S_OK;
 
  private:
   OrderSink(int index, std::vector<int>& log) : index_(index), log_(log) {}
@@ -141,6 +142,29 @@ TEST_F(ConnectionTest, SinksMayConnectAndLeaveWhileAChangeIsReported) {
   EXPECT_EQ(S_OK, point->Unadvise(latecomerCookie));
   EXPECT_EQ(S_OK, point->Unadvise(cookies[0]));
   EXPECT_EQ(S_OK, point->Unadvise(cookies[3]));
+}
+
+// A change has happened whatever a sink answers: every sink hears of it,
+// and the setter reports the change's own success.
+TEST_F(ConnectionTest, EverySinkHearsOfAChangeThatTheyReject) {
+  ComPtr<_tessarelcontrol> control = NewControl();
+  ComPtr<IConnectionPoint> point = NotifyPoint(control.Get());
+  ASSERT_NE(nullptr, point);
+  std::vector<int> log;
+  ComPtr<OrderSink> sinks[] = {OrderSink::Create(0, log), OrderSink::Create(1, log)};
+  DWORD cookies[2] = {};
+  for (int index = 0; index < 2; ++index) {
+    sinks[index]->answer = E_FAIL;
+    ASSERT_EQ(S_OK, point->Advise(sinks[index].Get(), &cookies[index]));
+  }
+  EXPECT_EQ(S_OK, control->put_Text(UniqueBstr(SysAllocString(L"Contact Me")).get()));
+  UniqueBstr text;
+  ASSERT_EQ(S_OK, control->get_Text(text.put()));
+  EXPECT_STREQ(L"Contact Me", text.get());
+  EXPECT_EQ((std::vector<int>{0, 1}), log);
+  for (DWORD cookie : cookies) {
+    EXPECT_EQ(S_OK, point->Unadvise(cookie));
+  }
 }
 
 TEST_F(ConnectionTest, AdviseRefusesWhatIsNoPropertySink) {

@@ -81,6 +81,11 @@ IFACEMETHODIMP MemoryPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog
   if (name == nullptr || value == nullptr) {
     return E_POINTER;
   }
+  for (const auto& [failing, failure] : failures_) {
+    if (lstrcmpiW(failing.c_str(), name) == 0) {
+      return failure;
+    }
+  }
   const VARIANT* stored = Find(name);
   if (stored == nullptr) {
     return E_INVALIDARG;

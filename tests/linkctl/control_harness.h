@@ -107,6 +107,8 @@ class MemoryPropertyBag final : public TestObject<IPropertyBag> {
   void PutInt(const std::wstring& name, LONG value);
   void PutString(const std::wstring& name, const wchar_t* value);
   void PutObject(const std::wstring& name, IUnknown* object);
+  // Reads of name fail with failure from now on.
+  void PutFailure(const std::wstring& name, HRESULT failure) { failures_.emplace_back(name, failure); }
   // The entry's value, or null when there is none.
   const VARIANT* Find(const std::wstring& name) const;
   std::vector<std::wstring> Names() const;
@@ -116,6 +118,7 @@ class MemoryPropertyBag final : public TestObject<IPropertyBag> {
   ~MemoryPropertyBag() override;
 
   std::vector<std::pair<std::wstring, VARIANT>> entries_;
+  std::vector<std::pair<std::wstring, HRESULT>> failures_;
 };
 
 // Records the dispatch ids of IPropertyNotifySink::OnChanged calls.

@@ -27,16 +27,11 @@
 namespace tessarel::test {
 namespace {
 
-// Load applies each value as soon as it has read it, and the default of
-// each one missing, so a Load that fails once the extent is read (a bag
-// error, a value that does not convert, a colour that is none) leaves the
-// extent, and whatever it read or defaulted before the failure, changed;
-// e.g. a bag with only "_ExtentX" and an invalid "ForeColor" fails with
-// CTL_E_INVALIDPROPERTYVALUE and leaves the new extent behind. Until Load
-// is all-or-nothing, (a) is checked for a failed Load only when the bag
-// failed while the extent was read, before Load applies anything. Set this
-// once Load leaves the control alone on every failure.
-constexpr bool kLoadIsAllOrNothing = false;
+// Load reads and checks every value before it applies any, so a Load that
+// fails at any point (a bag error, a value that does not convert, a colour
+// that is none) leaves every property as it was: (a) holds for every
+// failed Load.
+constexpr bool kLoadIsAllOrNothing = true;
 
 constexpr RECT kHostPosition{10, 10, 300, 40};
 

@@ -207,6 +207,25 @@ TEST_F(PersistenceTest, ValuesOfTheWrongTypeAreErrors) {
   EXPECT_EQ(E_POINTER, Save(control.Get(), nullptr));
 }
 
+// Load reads everything before it changes anything: a bag that fails
+// after the extent and the text leaves both as they were.
+TEST_F(PersistenceTest, ALoadThatFailsPartWayChangesNothing) {
+  ComPtr<_tessarelcontrol> control = SitedControl();
+  ComPtr<IOleObject> object;
+  ASSERT_HRESULT_SUCCEEDED(control.As(&object));
+  SIZEL before{}, after{};
+  ASSERT_EQ(S_OK, object->GetExtent(DVASPECT_CONTENT, &before));
+  ComPtr<MemoryPropertyBag> bag = MemoryPropertyBag::Create();
+  bag->PutInt(L"_extentx", before.cx + 100);
+  bag->PutInt(L"_extenty", before.cy + 100);
+  bag->PutString(L"text", L"My Website");
+  bag->PutFailure(L"font", E_FAIL);
+  EXPECT_EQ(E_FAIL, Load(control.Get(), bag.Get()));
+  ASSERT_EQ(S_OK, object->GetExtent(DVASPECT_CONTENT, &after));
+  EXPECT_EQ(std::pair(before.cx, before.cy), std::pair(after.cx, after.cy));
+  EXPECT_EQ(L"Tessarel", Text(control.Get()));
+}
+
 TEST_F(PersistenceTest, StreamRoundTripKeepsAllFiveAndRejectsATruncatedStream) {
   ComPtr<_tessarelcontrol> original = SitedControl();
   ComPtr<IPersistStreamInit> persist;

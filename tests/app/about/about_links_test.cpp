@@ -8,8 +8,14 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <oleacc.h>
+
+#include <algorithm>
+#include <cwchar>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "about/about_dialog.h"
 #include "about/about_layout.h"
@@ -196,31 +202,130 @@ class MailHandler {
   bool set_ = false;
 };
 
-TEST_F(AboutLinksTest, ClickOnContactMeOpensTheMailLinkThroughTheShell) {
-  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
-  wchar_t temp[MAX_PATH]{};
-  ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-  const std::wstring handler = std::wstring(temp) + L"zenthra mail handler.exe";
-  const std::wstring mark = handler + L".mark";
-  DeleteFileW(mark.c_str());
-  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"about_mark.exe").c_str(), handler.c_str(), FALSE));
-  MailHandler mailHandler(handler);
-  ASSERT_TRUE(mailHandler.Set());
+// The mail program is about_mark, whose mark says which link it was given.
+class AboutMailLinkTest : public AboutLinksTest {
+ protected:
+  void SetUp() override {
+    AboutLinksTest::SetUp();
+    if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+    wchar_t temp[MAX_PATH]{};
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+    handler_ = std::wstring(temp) + L"zenthra mail handler.exe";
+    mark_ = handler_ + L".mark";
+    DeleteFileW(mark_.c_str());
+    ASSERT_TRUE(CopyFileW((ProgramFolder() + L"about_mark.exe").c_str(), handler_.c_str(), FALSE));
+    ASSERT_TRUE(mailHandler_.emplace(handler_).Set());
+    ASSERT_NE(about_->LinkLabel(2), nullptr);
+    contact_ = about_->LinkLabel(2)->Window();
+    ASSERT_NE(contact_, nullptr);
+  }
+  void TearDown() override {
+    mailHandler_.reset();
+    DeleteFileW(mark_.c_str());
+    DeleteFileW(handler_.c_str());
+    AboutLinksTest::TearDown();
+  }
 
-  ASSERT_NE(about_->LinkLabel(2), nullptr);
-  HWND contact = about_->LinkLabel(2)->Window();
-  ASSERT_NE(contact, nullptr);
+  // True when the mail program was started with Contact Me's link since
+  // the last call.
+  bool MailProgramStarted() {
+    if (!testing::WaitForFile(mark_)) return false;
+    const std::wstring commandLine = testing::ReadMark(mark_).value_or(L"");
+    DeleteFileW(mark_.c_str());
+    return commandLine.find(L"mailto:orvane@example.com") != std::wstring::npos;
+  }
+
+  std::wstring handler_;
+  std::wstring mark_;
+  std::optional<MailHandler> mailHandler_;
+  HWND contact_ = nullptr;  // borrowed: the control's window
+};
+
+TEST_F(AboutMailLinkTest, ClickOnContactMeOpensTheMailLinkThroughTheShell) {
   // Far right of the text: the label covers the whole control.
-  PostMessageW(contact, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 8));
-  PostMessageW(contact, WM_LBUTTONUP, 0, MAKELPARAM(60, 8));
+  PostMessageW(contact_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 8));
+  PostMessageW(contact_, WM_LBUTTONUP, 0, MAKELPARAM(60, 8));
   RunPostedMessages(windows_);
+  EXPECT_TRUE(MailProgramStarted());
+}
 
-  ASSERT_TRUE(testing::WaitForFile(mark));
-  const auto commandLine = testing::ReadMark(mark);
-  ASSERT_TRUE(commandLine.has_value());
-  EXPECT_NE(commandLine->find(L"mailto:orvane@example.com"), std::wstring::npos) << *commandLine;
-  DeleteFileW(mark.c_str());
-  DeleteFileW(handler.c_str());
+// Tab goes OK (0), System Info (1), then the links by tab index: My Website
+// (6), the domain (7), Contact Me (8), and back to OK; Shift+Tab the other
+// way. A link reached from the keyboard shows its address in a tooltip.
+TEST_F(AboutLinksTest, TabAndShiftTabTakeTheButtonsThenTheLinksInTabIndexOrder) {
+  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+  std::vector<HWND> order{GetDlgItem(dialog_, kCmdOK), GetDlgItem(dialog_, kCmdSysInfo)};
+  for (std::size_t i = 0; i < 3; ++i) {
+    ASSERT_NE(about_->LinkLabel(i), nullptr);
+    order.push_back(about_->LinkLabel(i)->Window());
+  }
+  order.push_back(order.front());
+  for (const bool backwards : {false, true}) {
+    SCOPED_TRACE(backwards ? "Shift+Tab" : "Tab");
+    if (backwards) std::reverse(order.begin(), order.end());
+    SetFocus(order.front());
+    std::vector<HWND> visited{GetFocus()};
+    for (std::size_t step = 1; step < order.size(); ++step) {
+      test::PressKeyInProgram(windows_, VK_TAB, backwards);
+      visited.push_back(GetFocus());
+      for (std::size_t i = 0; i < 3; ++i) {
+        if (visited.back() == about_->LinkLabel(i)->Window()) {
+          EXPECT_EQ(testing::ShownTooltipText(), kExpected[i].link);
+        }
+      }
+    }
+    EXPECT_EQ(visited, order);
+  }
+}
+
+// Enter and Space on a focused link open it as a click does, and the
+// dialog stays; Enter on OK still closes it.
+TEST_F(AboutMailLinkTest, EnterAndSpaceOnAFocusedLinkOpenItWhileEnterOnOkCloses) {
+  for (const UINT key : {VK_RETURN, VK_SPACE}) {
+    SetFocus(contact_);
+    test::PressKeyInProgram(windows_, key);
+    EXPECT_TRUE(MailProgramStarted()) << key;
+    EXPECT_TRUE(IsWindow(dialog_)) << key;
+  }
+  SetFocus(GetDlgItem(dialog_, kCmdOK));
+  test::PressKeyInProgram(windows_, VK_RETURN);
+  EXPECT_FALSE(IsWindow(dialog_));
+}
+
+// The menu of Shift+F10 (the keyboard's WM_CONTEXTMENU): "Copy Link
+// Address" puts the address on the clipboard, "Open Link" opens it.
+TEST_F(AboutMailLinkTest, ContextMenuCopiesTheAddressOrOpensTheLink) {
+  SetFocus(contact_);
+  // The menu takes the keys waiting when it opens: the second item, then the first.
+  for (const auto& keys : {std::vector<WPARAM>{VK_DOWN, VK_DOWN, VK_RETURN}, std::vector<WPARAM>{VK_DOWN, VK_RETURN}}) {
+    for (const WPARAM key : keys) PostMessageW(contact_, WM_KEYDOWN, key, 0);
+    SendMessageW(contact_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(contact_), -1);
+  }
+  EXPECT_EQ(testing::ClipboardText(), L"mailto:orvane@example.com");
+  EXPECT_TRUE(MailProgramStarted());
+}
+
+// From another process, as an accessibility tool sees it: a focused link
+// named by its text, its address as value, whose default action opens it.
+TEST_F(AboutMailLinkTest, AnAccessibilityToolSeesALinkWhoseDefaultActionOpensIt) {
+  SetFocus(contact_);
+  const std::wstring report = testing::ProbeAccessibility(contact_, /*act=*/true);
+  RECT screen{};
+  ASSERT_TRUE(GetWindowRect(contact_, &screen));
+  const std::wstring location = L"location=" + std::to_wstring(screen.left) + L"," + std::to_wstring(screen.top) +
+                                L"," + std::to_wstring(screen.right - screen.left) + L"," +
+                                std::to_wstring(screen.bottom - screen.top) + L"\n";
+  for (const wchar_t* expected :
+       {L"found=0\n", L"role=30\n", L"name=Contact Me\n", L"value=mailto:orvane@example.com\n", L"action=Jump\n",
+        L"acted=0\n", location.c_str()}) {
+    EXPECT_NE(report.find(expected), std::wstring::npos) << expected << " not in:\n" << report;
+  }
+  const std::size_t state = report.find(L"state=");
+  ASSERT_NE(state, std::wstring::npos) << report;
+  constexpr long kLinkStates = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_LINKED;
+  EXPECT_EQ(std::wcstol(report.c_str() + state + 6, nullptr, 10) & kLinkStates, kLinkStates) << report;
+  RunPostedMessages(windows_);  // the action opens the link once the tool is answered
+  EXPECT_TRUE(MailProgramStarted());
 }
 
 // Runs a copy of this test program alone in a folder without the library

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the About dialog's tests that start programs: the marks that
-// the stand-in program about_mark leaves.
+// the stand-in program about_mark leaves, and what an accessibility tool in
+// another process sees of a window.
 
 #include <windows.h>
 
@@ -14,5 +15,18 @@ namespace zenthra::about::testing {
 bool WaitForFile(const std::wstring& path);
 
 std::optional<std::wstring> ReadMark(const std::wstring& markPath);
+
+// Runs about_accessibility_probe (beside this program) on `window`, with
+// `act` also doing the default action, and handles this thread's messages
+// until it ends: its calls are answered here. Its report, "key=value" lines
+// (found, role, state, name, value, action, location, acted); empty if it
+// could not run.
+std::wstring ProbeAccessibility(HWND window, bool act);
+
+// The clipboard's Unicode text; empty when it holds none.
+std::wstring ClipboardText();
+
+// The text of the tooltip that this thread shows; empty when none shows.
+std::wstring ShownTooltipText();
 
 }  // namespace zenthra::about::testing

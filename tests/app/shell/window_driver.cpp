@@ -60,6 +60,21 @@ bool RunPostedMessages(shell::ProgramWindows& windows) {
   return lastWindowGone;
 }
 
+void PressKeyInProgram(shell::ProgramWindows& windows, UINT virtualKey, bool shift) {
+  // Posted keys leave the keyboard state alone: Shift is held there.
+  std::array<BYTE, 256> keys{};
+  GetKeyboardState(keys.data());
+  const BYTE shiftBefore = keys[VK_SHIFT];
+  if (shift) keys[VK_SHIFT] |= 0x80;
+  SetKeyboardState(keys.data());
+  HWND target = GetFocus();
+  PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
+  PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001));
+  RunPostedMessages(windows);
+  keys[VK_SHIFT] = shiftBefore;
+  SetKeyboardState(keys.data());
+}
+
 HWND ComboEdit(HWND combo) {
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);

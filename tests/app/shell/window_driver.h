@@ -38,6 +38,11 @@ void TypeInto(HWND dialog, HWND combo, std::wstring_view keys, bool replaceText 
 // A key press (down and up) posted to the focused window.
 void PressKey(HWND dialog, UINT virtualKey);
 
+// The same handled by the program's message loop (each window's own look at
+// the message, then the dialog keyboard handling), with Shift held down
+// when `shift`.
+void PressKeyInProgram(shell::ProgramWindows& windows, UINT virtualKey, bool shift = false);
+
 // The control that has the focus, as the window knows it: a combo box for
 // its edit field.
 HWND FocusedControl();
