@@ -99,7 +99,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HRESULT MainWindow::OnCreate() {
-  windows_.Add(Window());
+  RETURN_IF_FAILED(shortcutKeys_.Load(instance_, Window()));
+  windows_.Add(Window(), &shortcutKeys_);
   settings_ = ForceSettings{};
   dpi_ = shell::dpi::ForWindow(Window());
   RETURN_IF_FAILED(CreateControls(instance_, Window(), dpi_, controls_));

@@ -18,6 +18,7 @@
 #include "shell/window_base.h"
 #include "ui/bot_file_document.h"
 #include "ui/main_window_controls.h"
+#include "ui/shortcut_keys.h"
 #include "win32/unique_handle.h"
 
 namespace zenthra::ui {
@@ -103,6 +104,7 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
   HWND settingTextOf_ = nullptr;
   ForceSettings settings_;
   BotFileDocument document_;
+  ShortcutKeys shortcutKeys_;
 };
 
 }  // namespace zenthra::ui
