@@ -40,6 +40,10 @@ bool SetStyleBit(HWND window, LONG_PTR bit, bool on) {
 
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+SIZE ClientSize(UINT dpi) {
+  return {shell::ToPixels(kClientWidthTwips, dpi), shell::ToPixels(kClientHeightTwips, dpi)};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, shell::ProgramWindows& windows) : instance_(instance), windows_(windows) {}
@@ -83,7 +87,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 GET_WM_COMMAND_HWND(wParam, lParam));
       return 0;
     case WM_DPICHANGED:
-      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      OnDpiChanged(shell::dpi::ReadDpiChanged(wParam, lParam));
       return 0;
     case WM_CTLCOLORSTATIC:
       return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -108,8 +112,7 @@ HRESULT MainWindow::OnCreate() {
   focusWhenInactive_ = Control(L"optlight");
   DragAcceptFiles(Window(), TRUE);
   // Centred on the monitor's work area, with the client area of the layout.
-  const SIZE client{shell::ToPixels(kClientWidthTwips, dpi_), shell::ToPixels(kClientHeightTwips, dpi_)};
-  return shell::CentreWindow(Window(), client, kMainWindowFrame, dpi_);
+  return shell::CentreWindow(Window(), ClientSize(dpi_), kMainWindowFrame, dpi_);
 }
 
 HRESULT MainWindow::ApplyDpi() {
@@ -124,11 +127,17 @@ HRESULT MainWindow::ApplyDpi() {
   return S_OK;
 }
 
-void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  dpi_ = dpi;
+void MainWindow::OnDpiChanged(const shell::dpi::DpiChange& change) {
+  dpi_ = change.dpi;
   // Controls that could not follow keep their last places; the frame still
-  // takes the size that Windows suggests for the new DPI.
+  // takes the size that Windows suggests for the new DPI, or, without a
+  // suggestion fit for it, is centred again as at the start.
   ApplyDpi();
+  if (!change.suggested) {
+    shell::CentreWindow(Window(), ClientSize(dpi_), kMainWindowFrame, dpi_);
+    return;
+  }
+  const RECT& suggested = *change.suggested;
   SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }

