@@ -1,7 +1,7 @@
 // Drives the shipped Zenthra.exe from outside, as another program would:
 // finds its window, types into a level box, answers the message box, presses
 // Go, reads what a screen reader hears, and ends it through File > Exit, by
-// command and from the keyboard.
+// command and from the keyboard; starts it with a bot file to open.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bot_file_support.h"
 #include "force/force_info_line.h"
 #include "force/power_table.h"
 #include "remote_program.h"
@@ -30,8 +31,6 @@ std::wstring ZenthraExePath() {
   GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
   return (std::filesystem::path(self.data()).parent_path() / L"Zenthra.exe").wstring();
 }
-
-HWND ControlOf(HWND main, std::wstring_view name) { return GetDlgItem(main, ControlId(LayoutIndexOf(name).value())); }
 
 class ZenthraExe : public ::testing::Test {
  protected:
@@ -115,6 +114,22 @@ TEST_F(ZenthraExe, ScreenReadersHearEachControlByItsCaption) {
 TEST_F(ZenthraExe, ClosingTheMainWindowEndsTheProgram) {
   PostMessageW(main_, WM_CLOSE, 0, 0);
   EXPECT_EQ(program_.WaitForExit(), 0u);
+}
+
+TEST(ZenthraExeCommandLine, OpensTheBotFileItNames) {
+  const BotFolder folder;
+  const struct {
+    std::wstring_view name;
+    std::string_view value;
+    bool quoted;
+  } cases[] = {{L"light bot.qeb", kLightExample, true}, {L"dark bot.qeb", kDarkExample, false}};
+  for (const auto& c : cases) {
+    const std::wstring path = folder.Write(c.name, BotText(c.value));
+    RemoteProgram program(ZenthraExePath(), c.quoted ? L"\"" + path + L"\"" : path);
+    HWND main = program.WaitForWindow(kMainWindowClass, L"Zenthra - " + std::wstring(c.name));
+    ASSERT_NE(main, nullptr);
+    ExpectShowsValue(main, c.value);
+  }
 }
 
 }  // namespace
