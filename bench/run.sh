@@ -3,7 +3,9 @@
 #   (a) start of Zenthra.exe against its two floors, (b) Help > About against
 #   an empty window of the dialog's size (both timed by startup_bench.exe
 #   under Wine, on a private headless display), (c) the force rules natively
-#   (Google Benchmark), (d) the sizes and imported DLLs of the shipped files.
+#   (Google Benchmark), (d) the sizes and imported DLLs of the shipped files,
+#   (e) the heap growth of each Help > About and OK, against Wine's static
+#   control leak reproduced without Zenthra.
 # Installs and builds what it needs (build/windows and build/bench).
 # Usage: bench/run.sh [ROUNDS [WARMUPS]]   (default 30 rounds after 3 warm-ups)
 # ZENTHRA_BENCH_BUILD names another Windows build folder than build/windows.
@@ -18,7 +20,7 @@ objdump=x86_64-w64-mingw32-objdump
 
 scripts/install-deps.sh
 if [ ! -f "$win/build.ninja" ]; then cmake --preset windows -B "$win" >/dev/null; fi
-cmake --build "$win" --target startup_bench Zenthra tessarel >/dev/null
+cmake --build "$win" --target startup_bench Zenthra tessarel about_heap_bench static_font_heap >/dev/null
 if [ ! -f build/bench/build.ninja ]; then cmake --preset bench >/dev/null; fi
 cmake --build --preset bench --target force_bench >/dev/null
 mkdir -p "$out"
@@ -35,6 +37,11 @@ scripts/with-display.sh "$PWD/$win/wineprefix" "$win/wine-run" \
   "$win/bin/startup_bench.exe" --rounds "$rounds" --warmups "$warmups" \
   >"$out/startup_bench.out" 2>"$out/startup_bench.log"
 tr -d '\r' <"$out/startup_bench.out" >"$out/startup_bench.txt"
+
+# (e): each program measures its own heaps, 200 cycles after warm-ups.
+for program in about_heap_bench static_font_heap; do
+  scripts/with-display.sh "$PWD/$win/wineprefix" "$win/wine-run" "$win/bin/$program.exe" 2>>"$out/heap_bench.log"
+done | tr -d '\r' >"$out/heap_bench.txt"
 
 load_after="$(cut -d' ' -f1-3 /proc/loadavg)"
 cpu="$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
@@ -55,7 +62,7 @@ awk -v machine="$machine" -v rounds="$rounds" -v warmups="$warmups" \
     -v zkib="$(kib "$win/bin/Zenthra.exe")" -v okib="$(kib "$win/bin/tessarel.ocx")" \
     -v zimp="$(imports "$win/bin/Zenthra.exe")" -v oimp="$(imports "$win/bin/tessarel.ocx")" \
     -v why_start="$why_start" -v why_about="$why_about" -v why_size="$why_size" \
-    -v forcecsv="$out/force_bench.csv" '
+    -v forcecsv="$out/force_bench.csv" -v heaptxt="$out/heap_bench.txt" '
   function field(line, key,    n, parts, i, kv) {
     n = split(line, parts, " ")
     for (i = 1; i <= n; i++) { split(parts[i], kv, "="); if (kv[1] == key) return kv[2] }
@@ -86,6 +93,7 @@ awk -v machine="$machine" -v rounds="$rounds" -v warmups="$warmups" \
     else verdict = "**missed**: " why
     row(what, shown(a), floorname " " shown(b), sprintf("%.2fx", r), target, verdict)
   }
+  FILENAME == heaptxt && $1 == "data" { heap[$2 " " $3] = $0; heapcase[++nheap] = $2 " " $3; next }
   FILENAME != forcecsv && $1 == "data" && ($2 == "start" || $2 == "about") { data[$2 " " $3] = $0 }
   FILENAME != forcecsv && $1 == "data" && $2 == "forced_exits" { forced += $4 }
   FILENAME == forcecsv && FNR > 1 {
@@ -111,5 +119,19 @@ awk -v machine="$machine" -v rounds="$rounds" -v warmups="$warmups" \
     row("(d) Zenthra.exe imports", zimp, "", "", "system DLLs only", "")
     row("(d) tessarel.ocx size (release, stripped)", okib, "", "", "< 128 KiB", osize < 128 * 1024 ? "met" : "**missed**: " why_size)
     row("(d) tessarel.ocx imports", oimp, "", "", "system DLLs only", "")
+    about = heap["about_heap zenthra"]; leak = heap["static_font comctl6_static_with_font"]
+    if (about == "" || leak == "") {
+      row("(e) heap growth per Help > About and OK", "not measured", "", "", "-", "")
+    } else {
+      own = field(about, "bytes_per_cycle") - field(about, "labels") * field(leak, "bytes_per_cycle")
+      row("(e) heap growth per Help > About and OK (200 cycles)",
+          sprintf("%.1f bytes in %.2f blocks", field(about, "bytes_per_cycle"), field(about, "blocks_per_cycle")),
+          sprintf("Wine: %.1f bytes per text static given a font, %d labels", field(leak, "bytes_per_cycle"), field(about, "labels")),
+          "", "none of its own", own < 0.5 ? "met: all of it comes from Wine" : sprintf("**missed**: %.1f bytes of its own", own))
+    }
+    for (i = 1; i <= nheap; i++) if (heapcase[i] ~ /^static_font /) {
+      split(heapcase[i], k, " ")
+      row("(e) Wine alone, per child created and destroyed: " k[2], sprintf("%.1f bytes", field(heap[heapcase[i]], "bytes_per_cycle")), "", "", "-", "for information")
+    }
   }
-' "$out/startup_bench.txt" "$out/force_bench.csv" | tee "$out/table.md"
+' "$out/startup_bench.txt" "$out/force_bench.csv" "$out/heap_bench.txt" | tee "$out/table.md"

@@ -1,20 +1,32 @@
 #!/usr/bin/env bash
-# Takes a picture of Zenthra under Wine on a private headless display and
-# saves the whole screen.
-# Usage: screenshot.sh [--about] [--dpi N] OUT.png [BUILD_DIR]
-#   --about  shows the About dialog: chooses Help > About with the keyboard,
-#            as a user would (default: the main window alone)
-#   --dpi N  runs in a prefix of the build set to N DPI (default: the build's
-#            own prefix, at 96)
+# Takes a picture of a Zenthra window under Wine on a private headless
+# display, cut to the window with its frame.
+# Usage: screenshot.sh [--about | --example] [--dpi N] OUT.png [BUILD_DIR]
+#        screenshot.sh --docs [BUILD_DIR]
+#   --about    the About dialog: chooses Help > About with the keyboard, as a
+#              user would (default: the main window as it opens)
+#   --example  the main window after the worked example of the README, typed
+#              in with the keyboard: levels picked with the arrow keys, then Go
+#   --dpi N    runs in a prefix of the build set to N DPI (default: the
+#              build's own prefix, at 96)
+#   --docs     makes the README's three pictures in docs/images, at 96 DPI
 # BUILD_DIR defaults to build/windows; Zenthra.exe is built there first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-usage="usage: screenshot.sh [--about] [--dpi N] OUT.png [BUILD_DIR]"
+usage="usage: screenshot.sh [--about | --example] [--dpi N] OUT.png [BUILD_DIR] | --docs [BUILD_DIR]"
 window=main dpi=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --about) window=about; shift ;;
+    --example) window=example; shift ;;
     --dpi) dpi="${2:?$usage}"; shift 2 ;;
+    --docs)
+      build="${2:-build/windows}"
+      mkdir -p docs/images
+      "$0" docs/images/main-window.png "$build"
+      "$0" --about docs/images/about.png "$build"
+      "$0" --example docs/images/worked-example.png "$build"
+      exit 0 ;;
     -*) echo "$usage" >&2; exit 2 ;;
     *) break ;;
   esac
@@ -48,21 +60,38 @@ exec xvfb-run -a -s "-screen 0 1600x1400x24 -nolisten tcp" bash -c '
   }
   trap stop EXIT
   main=$(timeout 60 xdotool search --sync --name "^Zenthra$" | head -1)
-  if [ "$window" = about ]; then
-    # The menu bar from the keyboard: F10, across to Help, open it, About.
-    # Keys given before the window holds the focus are lost: try again.
+  # Help > About from the keyboard (Alt+H, A). Keys given before the window
+  # holds the focus are lost: try again until the dialog is there.
+  open_about() {
     for attempt in $(seq 1 20); do
       xdotool mousemove --window "$main" 150 70 click 1  # on the welcome text
-      xdotool key Escape Escape F10 Right Return Return
-      if timeout 3 xdotool search --sync --name "^About Orvane$" >/dev/null; then break; fi
+      xdotool key Escape Escape alt+h a
+      if timeout 3 xdotool search --sync --name "^About Orvane$" >/dev/null; then return 0; fi
     done
-    if ! xdotool search --name "^About Orvane$" >/dev/null; then
-      echo "The About dialog did not open." >&2
-      exit 1
-    fi
-  fi
+    echo "The About dialog did not open." >&2
+    exit 1
+  }
+  shown="$main"
+  case "$window" in
+    about)
+      open_about
+      shown=$(xdotool search --name "^About Orvane$" | head -1) ;;
+    example)
+      # The dialog opening shows that the keys now reach the program; Esc
+      # closes it, and the main window has its focus back on Light.
+      open_about
+      xdotool key Escape
+      while xdotool search --name "^About Orvane$" >/dev/null; do sleep 0.2; done
+      sleep 0.5
+      # Tab from Light walks the boxes in tab order; Down picks the next level.
+      pick() { xdotool key --delay 60 Tab; if [ "$1" -gt 0 ]; then xdotool key --delay 60 $(printf "Down %.0s" $(seq 1 "$1")); fi; }
+      # Jump, Push, Pull, Speed, See, Absorb, Heal, Protect, Mindtrick,
+      # Saber Attack, Saber Defend, Saber Throw, Team Force, Team Heal.
+      for level in 3 2 1 3 1 0 3 2 1 2 1 1 0 0; do pick "$level"; done
+      xdotool key --delay 60 Tab space ;;  # Go
+  esac
   # Give the windows (and the hosted controls) a moment to finish painting.
   sleep 1
-  import -display "$DISPLAY" -window root "$out"
+  import -display "$DISPLAY" -window "$shown" "$out"
   echo "$out"
 ' screenshot "$build" "$out" "$window" "$prefix"

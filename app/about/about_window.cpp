@@ -96,7 +96,7 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnActivate(wParam);
       return 0;
     case WM_DPICHANGED:
-      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      OnDpiChanged(shell::dpi::ReadDpiChanged(wParam, lParam));
       return 0;
     case WM_DESTROY:
       // The controls go while their parent window still exists.
@@ -182,9 +182,10 @@ void AboutWindow::CreateLinkLabels() {
 // icons, the controls' places and the client area; painting reads dpi_
 // anyway. A control that refuses its new place or font keeps the old one:
 // the dialog stays usable, and there is nobody to report to in the middle
-// of a move.
-void AboutWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  dpi_ = dpi;
+// of a move. Without a suggested frame fit for the DPI the dialog is centred
+// again, as when it opened.
+void AboutWindow::OnDpiChanged(const shell::dpi::DpiChange& change) {
+  dpi_ = change.dpi;
   win32::UniqueHfont font = shell::CreateLayoutFont(dpi_);
   for (const ChildLayout& child : kAboutLayout.children) {
     Restyle(GetDlgItem(Window(), child.id), font.get(), ToPixels(child.rect, dpi_));
@@ -199,8 +200,12 @@ void AboutWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   }
   if (font) font_ = std::move(font);  // the old font goes once no control uses it
   icons_.Set(instance_, Window(), dpi_);
-  SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (const RECT* suggested = change.suggested) {
+    SetWindowPos(Window(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    shell::CentreWindow(Window(), ClientSize(dpi_), kAboutFrame, dpi_);
+  }
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -9,6 +9,7 @@
 
 #include "about/about_layout.h"
 #include "about/hosted_control.h"
+#include "shell/dpi.h"
 #include "shell/dpi_resources.h"
 #include "shell/program_windows.h"
 #include "shell/window_base.h"
@@ -46,7 +47,7 @@ class AboutWindow final : public shell::WindowBase<AboutWindow, shell::Owner::Wi
   void CreateChildren();
   void CreateChild(const wchar_t* windowClass, const wchar_t* text, DWORD style, const TwipsRect& place, int id);
   void CreateLinkLabels();
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void OnDpiChanged(const shell::dpi::DpiChange& change);
   void OnPaint();
   void OnActivate(WPARAM wParam);
   LRESULT OnControlColour(HDC dc, HWND control);

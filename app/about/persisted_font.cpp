@@ -7,6 +7,7 @@
 
 #include "win32/com_object.h"
 #include "win32/result.h"
+#include "win32/standard_font_stream.h"
 
 namespace zenthra::about {
 namespace {
@@ -42,8 +43,7 @@ HRESULT LoadPersistedFont(std::span<const std::byte> persisted, Microsoft::WRL::
   const auto stream = win32::Adopt(
       SHCreateMemStream(reinterpret_cast<const BYTE*>(persisted.data()), static_cast<UINT>(persisted.size())));
   RETURN_HR_IF_NULL(E_OUTOFMEMORY, stream.Get());
-  // Reads the class id, creates the standard font and lets it load itself.
-  return OleLoadFromStream(stream.Get(), IID_IFontDisp, reinterpret_cast<void**>(font.ReleaseAndGetAddressOf()));
+  return win32::LoadStandardFont(stream.Get(), font);
 }
 
 }  // namespace zenthra::about

@@ -19,6 +19,8 @@ namespace zenthra::about {
 
 std::vector<std::byte> PersistFont(const StoredFont& font);
 
+// A standard font object from that form; a form that names another class
+// than the standard font fails, and nothing is created.
 HRESULT LoadPersistedFont(std::span<const std::byte> persisted, Microsoft::WRL::ComPtr<IFontDisp>& font);
 
 }  // namespace zenthra::about

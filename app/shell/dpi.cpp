@@ -31,14 +31,20 @@ UINT ForWindow(HWND window) {
   using GetForWindow = UINT(WINAPI*)(HWND);
   static const auto get = User32Function<GetForWindow>("GetDpiForWindow");
   const UINT dpi = get ? get(window) : 0;
-  return dpi != 0 ? dpi : ForSystem();
+  return dpi != 0 ? Clamp(dpi) : ForSystem();
 }
 
 UINT ForSystem() {
   using GetForSystem = UINT(WINAPI*)();
   static const auto get = User32Function<GetForSystem>("GetDpiForSystem");
   const UINT dpi = get ? get() : 0;
-  return dpi != 0 ? dpi : ScreenDpi();
+  return Clamp(dpi != 0 ? dpi : ScreenDpi());
+}
+
+DpiChange ReadDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const UINT sent = LOWORD(wParam);  // the horizontal DPI; Windows sends the same for both axes
+  const UINT dpi = Clamp(sent);
+  return {dpi, dpi == sent ? reinterpret_cast<const RECT*>(lParam) : nullptr};
 }
 
 int SystemMetric(int index, UINT dpi) {

@@ -12,7 +12,8 @@ namespace zenthra::shell {
 inline constexpr wchar_t kLayoutFontFace[] = L"MS Sans Serif";
 inline constexpr int kLayoutFontHundredthsOfPoint = 825;
 
-// The layout font for the given DPI.
+// The layout font for the given DPI: MS Sans Serif 8.25 point, or a scalable
+// sans serif of that size where MS Sans Serif's bitmaps would draw larger.
 win32::UniqueHfont CreateLayoutFont(UINT dpi);
 
 // The application icon, large and small, on a window at the sizes of the

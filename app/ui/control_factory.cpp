@@ -22,8 +22,10 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
 WindowKind WindowKindOf(ControlKind kind) {
   switch (kind) {
+    // A label ends the dialog group before it (the option buttons' group
+    // ends at the first caption label).
     case ControlKind::Label:
-      return {WC_STATICW, kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+      return {WC_STATICW, kChild | WS_GROUP | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
     case ControlKind::LevelBox:
       return {WC_COMBOBOXW, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
     case ControlKind::OptionButton:

@@ -7,6 +7,7 @@
 
 #include "shell/dpi.h"
 #include "shell/program_windows.h"
+#include "ui/bot_file_choice.h"
 #include "ui/main_window.h"
 #include "win32/ole_initialization.h"
 
@@ -31,5 +32,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   zenthra::shell::ProgramWindows windows;
   zenthra::ui::MainWindow mainWindow(instance, windows);
   if (FAILED(mainWindow.Create(showCommand))) return 1;
+  // A bot file named on the command line opens into the shown window, which
+  // then tells of any problem with it.
+  if (const auto path = zenthra::ui::CommandLineFile(GetCommandLineW())) mainWindow.OpenBotFile(*path);
   return windows.RunMessageLoop();
 }

@@ -13,6 +13,9 @@
 #include "force/side_selection.h"
 #include "shell/dpi.h"
 #include "shell/window_placement.h"
+#include "ui/bot_file_choice.h"
+#include "ui/bot_file_messages.h"
+#include "ui/control_accessible.h"
 #include "ui/level_box.h"
 #include "ui/resource_ids.h"
 #include "win32/result.h"
@@ -37,6 +40,10 @@ bool SetStyleBit(HWND window, LONG_PTR bit, bool on) {
 }
 
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+SIZE ClientSize(UINT dpi) {
+  return {shell::ToPixels(kClientWidthTwips, dpi), shell::ToPixels(kClientHeightTwips, dpi)};
+}
 
 }  // namespace
 
@@ -81,12 +88,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 GET_WM_COMMAND_HWND(wParam, lParam));
       return 0;
     case WM_DPICHANGED:
-      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      OnDpiChanged(shell::dpi::ReadDpiChanged(wParam, lParam));
       return 0;
     case WM_CTLCOLORSTATIC:
       return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
     default:
       return DefWindowProcW(Window(), message, wParam, lParam);
@@ -94,15 +104,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HRESULT MainWindow::OnCreate() {
-  windows_.Add(Window());
+  RETURN_IF_FAILED(shortcutKeys_.Load(instance_, Window()));
+  windows_.Add(Window(), &shortcutKeys_);
   settings_ = ForceSettings{};
   dpi_ = shell::dpi::ForWindow(Window());
   RETURN_IF_FAILED(CreateControls(instance_, Window(), dpi_, controls_));
+  RETURN_IF_FAILED(control_accessible::NameAs(Control(L"txtforce"), control_accessible::kForceInfoLineName));
   RETURN_IF_FAILED(ApplyDpi());
   focusWhenInactive_ = Control(L"optlight");
+  DragAcceptFiles(Window(), TRUE);
   // Centred on the monitor's work area, with the client area of the layout.
-  const SIZE client{shell::ToPixels(kClientWidthTwips, dpi_), shell::ToPixels(kClientHeightTwips, dpi_)};
-  return shell::CentreWindow(Window(), client, kMainWindowFrame, dpi_);
+  return shell::CentreWindow(Window(), ClientSize(dpi_), kMainWindowFrame, dpi_);
 }
 
 HRESULT MainWindow::ApplyDpi() {
@@ -117,11 +129,17 @@ HRESULT MainWindow::ApplyDpi() {
   return S_OK;
 }
 
-void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  dpi_ = dpi;
+void MainWindow::OnDpiChanged(const shell::dpi::DpiChange& change) {
+  dpi_ = change.dpi;
   // Controls that could not follow keep their last places; the frame still
-  // takes the size that Windows suggests for the new DPI.
+  // takes the size that Windows suggests for the new DPI, or, without a
+  // suggestion fit for it, is centred again as at the start.
   ApplyDpi();
+  if (!change.suggested) {
+    shell::CentreWindow(Window(), ClientSize(dpi_), kMainWindowFrame, dpi_);
+    return;
+  }
+  const RECT& suggested = *change.suggested;
   SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -132,6 +150,12 @@ void MainWindow::OnCommand(int id, int code, HWND source) {
     return;
   }
   switch (id) {
+    case IDM_OPEN:
+      mnuOpen_Click();
+      return;
+    case IDM_SAVE:
+      mnuSave_Click();
+      return;
     case IDM_EXIT:
       mnuExit_Click();
       return;
@@ -232,6 +256,78 @@ void MainWindow::MoveTabStopToSelectedOption() {
     HWND button = Control(name);
     SetStyleBit(button, WS_TABSTOP, IsChecked(button));
   }
+}
+
+void MainWindow::mnuOpen_Click() {
+  const FileDialogResult chosen = AskForBotFile(Window(), nullptr, document_.Path());
+  if (chosen.error != 0) ShowMessage(FileDialogFailureMessage(chosen.error));
+  if (chosen.path) OpenBotFile(*chosen.path);
+}
+
+// With no file open, the user is asked for the file to save into: the levels
+// in the window are what is to be saved, and opening the file first would
+// replace them with the file's.
+void MainWindow::mnuSave_Click() {
+  std::wstring path = document_.Path();
+  if (!document_.IsOpen()) {
+    FileDialogResult chosen = AskForBotFile(Window(), L"Save to Bot File", {});
+    if (chosen.error != 0) ShowMessage(FileDialogFailureMessage(chosen.error));
+    if (!chosen.path) return;
+    path = std::move(*chosen.path);
+  }
+  cmdgo_Click(*this);
+  if (const auto message = document_.SaveTo(path, settings_)) {
+    ShowMessage(*message);
+    return;
+  }
+  ShowDocumentName();
+}
+
+void MainWindow::OnDropFiles(HDROP drop) {
+  if (const auto path = FirstDroppedFile(win32::UniqueHdrop(drop))) OpenBotFile(*path);
+}
+
+void MainWindow::OpenBotFile(std::wstring_view path) {
+  ForceInfoValue value;
+  if (const auto message = document_.Open(path, value)) {
+    ShowMessage(*message);
+    return;
+  }
+  ShowForceInfoValue(value);
+  ShowDocumentName();
+}
+
+void MainWindow::ShowForceInfoValue(const ForceInfoValue& value) {
+  // Every box at "00" first and the side chosen then, so that no total on the
+  // way breaks the budget: a good file's value keeps every rule, and no rule
+  // says a word. (By index: the power table would bring its texts along.)
+  for (std::size_t i = 0; i < kPowerCount; ++i) SetLevelText(static_cast<ForcePower>(i), kClearText);
+  ChooseSide(value.side);
+  for (std::size_t i = 0; i < kPowerCount; ++i) {
+    SetLevelText(static_cast<ForcePower>(i), kLevelItems[static_cast<std::size_t>(value.levels[i])]);
+  }
+  cmdgo_Click(*this);
+}
+
+void MainWindow::ChooseSide(Side side) {
+  const bool light = side == Side::Light;
+  SendMessageW(Control(L"optlight"), BM_SETCHECK, light ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(Control(L"optdark"), BM_SETCHECK, light ? BST_UNCHECKED : BST_CHECKED, 0);
+  MoveTabStopToSelectedOption();
+  if (light) {
+    optlight_Click(*this);
+  } else {
+    optdark_Click(*this);
+  }
+}
+
+void MainWindow::ShowDocumentName() {
+  std::wstring caption(kMainWindowCaption);
+  caption += L" - ";
+  caption += document_.FileName();
+  // A caption that could not be changed leaves the old one; the file is open
+  // all the same.
+  SetWindowTextW(Window(), caption.c_str());
 }
 
 void MainWindow::mnuExit_Click() {

@@ -2,19 +2,24 @@
 // frmqel, the main window: the 18 level boxes, the side buttons, Go and the
 // force info line, with the File and Help menus. It carries out the seven
 // window operations of the force rules on its real controls and turns the
-// controls' notifications into the rules' Change and Click events.
+// controls' notifications into the rules' Change and Click events. A bot
+// file can be opened into it and its line saved back into the file.
 
 #include <windows.h>
 
 #include <string>
 #include <string_view>
 
+#include "force/bot_file.h"
 #include "force/force_settings.h"
 #include "force/force_window.h"
+#include "shell/dpi.h"
 #include "shell/dpi_resources.h"
 #include "shell/program_windows.h"
 #include "shell/window_base.h"
+#include "ui/bot_file_document.h"
 #include "ui/main_window_controls.h"
+#include "ui/shortcut_keys.h"
 #include "win32/unique_handle.h"
 
 namespace zenthra::ui {
@@ -40,6 +45,11 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
   HWND Control(std::wstring_view name) const;
   UINT Dpi() const { return dpi_; }
 
+  // Opens the bot file at `path`: its side and levels go into the window
+  // through the force rules and Go shows its line. A file that cannot be
+  // used is reported and changes nothing.
+  void OpenBotFile(std::wstring_view path);
+
   // The window operations.
   std::wstring LevelText(ForcePower power) override;
   void SetLevelText(ForcePower power, std::wstring_view text) override;
@@ -60,12 +70,23 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
   void OnCommand(int id, int code, HWND source);
   void OnControlNotification(std::size_t layoutIndex, int code);
   void OnLevelBoxNotification(HWND box, ForcePower power, int code);
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void OnDpiChanged(const shell::dpi::DpiChange& change);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   void OnActivate(bool active);
 
+  void mnuOpen_Click();
+  void mnuSave_Click();
   void mnuExit_Click();
   void mnuAbout_Click();
+  void OnDropFiles(HDROP drop);
+
+  // Sets the side and the levels of an opened file as the user's own edits
+  // would, then runs Go.
+  void ShowForceInfoValue(const ForceInfoValue& value);
+  // Selects the side's option button and runs its Click handling.
+  void ChooseSide(Side side);
+  // The caption: the window's own, and the open file's name.
+  void ShowDocumentName();
 
   // Font, icons and control places for dpi_.
   HRESULT ApplyDpi();
@@ -83,6 +104,8 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
   // combo might send for it is not the user's edit.
   HWND settingTextOf_ = nullptr;
   ForceSettings settings_;
+  BotFileDocument document_;
+  ShortcutKeys shortcutKeys_;
 };
 
 }  // namespace zenthra::ui

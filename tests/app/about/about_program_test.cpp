@@ -5,8 +5,13 @@
 
 #include "about/about_layout.h"
 #include "about/about_window.h"
+#include "about_layout_check.h"
+#include "layout_check.h"
+#include "layout_expectations.h"
+#include "shell/dpi.h"
 #include "shell/program_windows.h"
 #include "ui/main_window.h"
+#include "ui/main_window_layout.h"
 #include "ui/resource_ids.h"
 #include "window_driver.h"
 
@@ -70,6 +75,28 @@ TEST_F(AboutProgramTest, ClosingTheMainWindowLeavesTheDialogRunningTheProgram) {
   PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_TRUE(RunPostedMessages(windows_));
   EXPECT_FALSE(IsWindow(dialog));
+}
+
+// Any sender may put any DPI in WM_DPICHANGED, with a frame made for it:
+// both windows keep running, laid out at the nearest DPI they take.
+TEST_F(AboutProgramTest, AbsurdDpiChangesLeaveBothWindowsRunningAtASaneDpi) {
+  Menu(IDM_ABOUT);
+  RunPostedMessages(windows_);
+  HWND dialog = Dialog();
+  ASSERT_NE(dialog, nullptr);
+  for (const UINT sent : {8000u, 0u, 0xFFFFu}) {
+    SCOPED_TRACE(sent);
+    const UINT taken = sent == 0 ? shell::dpi::kMinimumDpi : shell::dpi::kMaximumDpi;
+    using zenthra::test::Scaled;
+    RECT suggested{0, 0, Scaled(ui::kClientWidthTwips, sent), Scaled(ui::kClientHeightTwips, sent)};
+    SendMessageW(main_.Window(), WM_DPICHANGED, MAKEWPARAM(sent, sent), reinterpret_cast<LPARAM>(&suggested));
+    testing::SendDpiChanged(dialog, sent);
+    EXPECT_FALSE(RunPostedMessages(windows_));
+    ASSERT_TRUE(IsWindow(main_.Window()) && IsWindow(dialog));
+    EXPECT_EQ(main_.Dpi(), taken);
+    ui::test::ExpectLayoutAt(main_, taken);
+    testing::ExpectAboutLayoutAt(dialog, taken);
+  }
 }
 
 }  // namespace

@@ -1,14 +1,17 @@
 // Both windows in a prefix set to ZENTHRA_TEST_DPI: they open at that DPI
-// with every control at its twips scaled by it and fonts made for it, and
-// follow a move back to a 96 DPI screen. (Wine sizes the frame for the
+// with every control at its twips scaled by it, fonts made for it and every
+// caption whole, and follow a move back to a 96 DPI screen. (Wine sizes the frame for the
 // system DPI whatever WM_DPICHANGED says, so after a change only the
 // controls are compared, not the client area.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <iostream>
+
 #include "about/about_dialog.h"
 #include "about/about_window.h"
 #include "about_layout_check.h"
+#include "caption_fit.h"
 #include "layout_check.h"
 #include "layout_expectations.h"
 #include "shell/program_windows.h"
@@ -22,7 +25,7 @@ namespace {
 constexpr UINT kDpi = ZENTHRA_TEST_DPI;
 
 // Nothing else is worth checking when the prefix is not at the DPI.
-class HighDpiTest : public ::testing::Test {
+class PrefixDpiTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(GetDpiForSystem(), kDpi) << "the prefix's LogPixels was not set"; }
   void TearDown() override {
@@ -43,7 +46,7 @@ void ExpectOnScreen(HWND window) {
   EXPECT_TRUE(IntersectRect(&inside, &frame, &monitor.rcMonitor) && EqualRect(&inside, &frame));
 }
 
-TEST_F(HighDpiTest, MainWindowOpensScaledToThePrefixDpi) {
+TEST_F(PrefixDpiTest, MainWindowOpensScaledToThePrefixDpi) {
   ui::MainWindow window(GetModuleHandleW(nullptr), windows_);
   ASSERT_HRESULT_SUCCEEDED(window.Create(SW_SHOWNORMAL));
   EXPECT_EQ(window.Dpi(), kDpi);
@@ -58,7 +61,7 @@ TEST_F(HighDpiTest, MainWindowOpensScaledToThePrefixDpi) {
   ui::test::ExpectLayoutAt(window, 96);
 }
 
-TEST_F(HighDpiTest, AboutOpensScaledToThePrefixDpiWithItsLinks) {
+TEST_F(PrefixDpiTest, AboutOpensScaledToThePrefixDpiWithItsLinks) {
   HWND dialog = about::ShowAbout(GetModuleHandleW(nullptr), windows_);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(GetDpiForWindow(dialog), kDpi);
@@ -71,6 +74,19 @@ TEST_F(HighDpiTest, AboutOpensScaledToThePrefixDpiWithItsLinks) {
 
   about::testing::SendDpiChanged(dialog, 96);
   about::testing::ExpectAboutLayoutAt(dialog, 96);
+}
+
+TEST_F(PrefixDpiTest, EveryCaptionOfBothWindowsFitsItsControl) {
+  ui::MainWindow window(GetModuleHandleW(nullptr), windows_);
+  ASSERT_HRESULT_SUCCEEDED(window.Create(SW_SHOWNORMAL));
+  HWND dialog = about::ShowAbout(GetModuleHandleW(nullptr), windows_);
+  ASSERT_NE(dialog, nullptr);
+  test::CaptionMargins margins;
+  test::ExpectChildCaptionsFit(window.Window(), margins);
+  test::ExpectChildCaptionsFit(dialog, margins);
+  std::wcout << L"At " << kDpi << L" DPI the narrowest margins are " << margins.oneLine << L" px beside \""
+             << margins.oneLineCaption << L"\" and " << margins.wrapped << L" px below \""
+             << margins.wrappedCaption.substr(0, 20) << L"...\"\n";
 }
 
 }  // namespace

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+
+#include "win32/unique_handle.h"
+
 namespace zenthra::test {
 
 int Scaled(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
@@ -21,15 +26,33 @@ void ExpectAt(HWND control, const shell::TwipsRect& twips, UINT dpi) {
   EXPECT_EQ(rect.bottom - rect.top, Scaled(twips.height, dpi));
 }
 
-int LineHeight(HWND control, HFONT font) {
-  HDC dc = GetDC(control);
-  if (dc == nullptr) return -1;
-  const HGDIOBJ previous = SelectObject(dc, font);
+namespace {
+
+struct Drawn {
+  std::wstring face;
   TEXTMETRICW metrics{};
-  const bool measured = GetTextMetricsW(dc, &metrics) != FALSE;
+};
+
+// The face and metrics that `font` really gets in `control`.
+Drawn DrawnIn(HWND control, HFONT font) {
+  Drawn drawn;
+  HDC dc = GetDC(control);
+  if (dc == nullptr) return drawn;
+  const HGDIOBJ previous = SelectObject(dc, font);
+  std::array<wchar_t, LF_FACESIZE> face{};
+  if (GetTextMetricsW(dc, &drawn.metrics) && GetTextFaceW(dc, LF_FACESIZE, face.data())) drawn.face = face.data();
   SelectObject(dc, previous);
   ReleaseDC(control, dc);
-  return measured ? metrics.tmHeight : -1;
+  return drawn;
+}
+
+int CharHeight(const TEXTMETRICW& metrics) { return metrics.tmHeight - metrics.tmInternalLeading; }
+
+}  // namespace
+
+int LineHeight(HWND control, HFONT font) {
+  const Drawn drawn = DrawnIn(control, font);
+  return drawn.face.empty() ? -1 : drawn.metrics.tmHeight;
 }
 
 void ExpectLayoutFont(HWND control, HFONT font, UINT dpi, int tolerance) {
@@ -40,6 +63,19 @@ void ExpectLayoutFont(HWND control, HFONT font, UINT dpi, int tolerance) {
   const int line = LineHeight(control, font);
   EXPECT_GT(line, 0);
   EXPECT_LE(line, rect.bottom - rect.top) << "a line of text is cut off";
+}
+
+void ExpectLayoutFace(HWND control, HFONT font, UINT dpi) {
+  const int asked = MulDiv(825, static_cast<int>(dpi), 7200);
+  const win32::UniqueHfont bitmapFace(CreateFontW(-asked, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                                  DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
+  const Drawn drawn = DrawnIn(control, font);
+  if (CharHeight(DrawnIn(control, bitmapFace.get()).metrics) <= asked) {
+    EXPECT_EQ(drawn.face, L"MS Sans Serif");
+  } else {
+    EXPECT_EQ(CharHeight(drawn.metrics), asked) << drawn.face << " stands in for MS Sans Serif";
+  }
 }
 
 }  // namespace zenthra::test

@@ -26,4 +26,9 @@ int LineHeight(HWND control, HFONT font);
 // `tolerance` pixels of that), with a line of it fitting in `control`.
 void ExpectLayoutFont(HWND control, HFONT font, UINT dpi, int tolerance = 0);
 
+// Expects the windows' own layout font (not a hosted control's) to draw no
+// larger than 8.25 point at `dpi`: in MS Sans Serif wherever that bitmap face
+// has the size or a smaller one, elsewhere in a scalable face at the size.
+void ExpectLayoutFace(HWND control, HFONT font, UINT dpi);
+
 }  // namespace zenthra::test

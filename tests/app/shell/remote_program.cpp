@@ -1,5 +1,8 @@
 #include "remote_program.h"
 
+#include <oleacc.h>
+#include <wrl/client.h>
+
 #include <array>
 
 namespace zenthra::test {
@@ -78,6 +81,51 @@ HWND RemoteProgram::WaitForWindow(std::wstring_view windowClass, std::wstring_vi
     Sleep(20);
   }
   return nullptr;  // the program ended without showing it
+}
+
+bool BringToFront(HWND window) {
+  SetForegroundWindow(window);
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  for (int tries = 0; tries < 250; ++tries) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) && info.hwndActive == window &&
+        info.hwndFocus != nullptr && IsChild(window, info.hwndFocus)) {
+      return true;
+    }
+    Sleep(20);
+  }
+  return false;
+}
+
+void PressChord(std::initializer_list<WORD> virtualKeys) {
+  std::vector<INPUT> inputs;
+  const auto stroke = [&inputs](WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (WORD key : virtualKeys) stroke(key, 0);
+  for (auto key = std::rbegin(virtualKeys); key != std::rend(virtualKeys); ++key) stroke(*key, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+Announcement Announced(HWND window) {
+  Announcement heard;
+  Microsoft::WRL::ComPtr<IAccessible> accessible;
+  heard.found = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                           reinterpret_cast<void**>(accessible.GetAddressOf()));
+  if (FAILED(heard.found)) return heard;
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  win32::UniqueBstr name;
+  win32::UniqueBstr value;
+  if (SUCCEEDED(accessible->get_accName(self, name.put())) && name) heard.name = name.get();
+  if (SUCCEEDED(accessible->get_accValue(self, value.put())) && value) heard.value = value.get();
+  return heard;
 }
 
 std::wstring ClassOf(HWND window) {

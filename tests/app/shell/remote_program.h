@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,25 @@ class RemoteProgram {
   DWORD processId_ = 0;
   DWORD error_ = 0;
 };
+
+// Makes `window` the foreground window, active with the keyboard focus on
+// one of its controls, so that keys typed now reach it; false if it does not
+// become so within a few seconds.
+bool BringToFront(HWND window);
+
+// Presses the keys together through the system's keyboard input (SendInput),
+// as a user would: each down in the order given, then each up in reverse.
+void PressChord(std::initializer_list<WORD> virtualKeys);
+
+// What a screen reader hears of `window`, read through its accessibility
+// object (AccessibleObjectFromWindow, OBJID_CLIENT) as another program
+// would. Needs COM on the calling thread.
+struct Announcement {
+  HRESULT found = E_FAIL;
+  std::wstring name;
+  std::wstring value;
+};
+Announcement Announced(HWND window);
 
 std::wstring ClassOf(HWND window);
 

@@ -1,5 +1,8 @@
 #include "window_driver.h"
 
+#include <commctrl.h>
+#include <dlgs.h>
+
 #include <array>
 #include <utility>
 
@@ -120,6 +123,21 @@ std::wstring ProgramFolder() {
   const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
   path.resize(length);
   return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+std::jthread AnswerFileDialog(std::wstring title, std::wstring path) {
+  return std::jthread([title = std::move(title), path = std::move(path)](std::stop_token stop) {
+    for (; !stop.stop_requested(); Sleep(10)) {
+      HWND dialog = FindWindowW(L"#32770", title.c_str());
+      // The file name box is an extended combo box; its edit field takes the name.
+      auto field = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(dialog, cmb13), CBEM_GETEDITCONTROL, 0, 0));
+      if (field == nullptr || !IsWindowVisible(dialog)) continue;
+      SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+      PostMessageW(field, WM_KEYDOWN, VK_RETURN, 1);
+      PostMessageW(field, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001));
+      return;
+    }
+  });
 }
 
 MessageBoxWatcher::MessageBoxWatcher(std::wstring caption)

@@ -52,6 +52,10 @@ std::wstring WindowText(HWND window);
 // The folder of the running test program, with a trailing backslash.
 std::wstring ProgramFolder();
 
+// Types `path` into the file name field of the file dialog titled `title`
+// that a window of this process opens, and presses Enter there.
+std::jthread AnswerFileDialog(std::wstring title, std::wstring path);
+
 // Closes every message box captioned `caption` that a window of this process
 // opens, with OK, and records its text.
 class MessageBoxWatcher {

@@ -73,7 +73,8 @@ TEST(Identity, ManifestMakesTheProgramPerMonitorDpiAware) {
 }
 
 // The layout table itself: each tab index once, and the controls created
-// focusable first, in tab index order.
+// focusable ones in tab index order, each level box right after its caption
+// label, every control once.
 TEST(LayoutTable, TabIndexesAreEachUsedOnceAndDecideTheCreationOrder) {
   std::array<int, kControlCount> uses{};
   for (const ControlSpec& entry : kMainWindowLayout) {
@@ -84,15 +85,19 @@ TEST(LayoutTable, TabIndexesAreEachUsedOnceAndDecideTheCreationOrder) {
   for (int count : uses) EXPECT_EQ(count, 1);
 
   const auto order = CreationOrder();
-  for (std::size_t i = 1; i < order.size(); ++i) {
-    const ControlSpec& before = kMainWindowLayout[order[i - 1]];
-    const ControlSpec& after = kMainWindowLayout[order[i]];
-    if (TakesFocus(before.kind) == TakesFocus(after.kind)) {
-      EXPECT_LT(before.tabIndex, after.tabIndex);
-    } else {
-      EXPECT_TRUE(TakesFocus(before.kind)) << "labels come after every focusable control";
+  std::array<int, kControlCount> created{};
+  int lastFocusable = -1;
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    ++created[order[i]];
+    const ControlSpec& entry = kMainWindowLayout[order[i]];
+    if (!TakesFocus(entry.kind)) continue;
+    EXPECT_LT(lastFocusable, entry.tabIndex);
+    lastFocusable = entry.tabIndex;
+    if (const auto label = CaptionLabelOf(order[i])) {
+      EXPECT_TRUE(i > 0 && order[i - 1] == *label);
     }
   }
+  for (int count : created) EXPECT_EQ(count, 1);
 }
 
 }  // namespace

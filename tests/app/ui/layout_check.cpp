@@ -24,10 +24,8 @@ void ExpectLayoutAt(const MainWindow& window, UINT dpi) {
     HWND control = window.Control(entry.name);
     zenthra::test::ExpectAt(control, entry.rect, dpi);
     auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    LOGFONTW description{};
-    ASSERT_NE(GetObjectW(font, sizeof(description), &description), 0);
-    EXPECT_EQ(std::wstring(description.lfFaceName), L"MS Sans Serif");
     zenthra::test::ExpectLayoutFont(control, font, dpi);
+    zenthra::test::ExpectLayoutFace(control, font, dpi);
   }
 }
 

@@ -39,15 +39,22 @@ TEST_F(MainWindowTest, OpensInTheStoredInitialState) {
   }
 }
 
-TEST_F(MainWindowTest, MenuBarHoldsFileExitAndHelpAbout) {
-  HMENU bar = GetMenu(window_->Window());
-  ASSERT_EQ(GetMenuItemCount(bar), 2);
-  EXPECT_EQ(MenuText(bar, 0), L"File");
-  EXPECT_EQ(MenuText(bar, 1), L"Help");
-  EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 0), L"Exit");
-  EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 0), 0), static_cast<UINT>(IDM_EXIT));
-  EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 0), L"About");
-  EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), static_cast<UINT>(IDM_ABOUT));
+TEST_F(MainWindowTest, MenuBarHoldsTheFileCommandsAndHelpAbout) {
+  // Each menu (id -1), then its items; a separator has no text and the id 0.
+  std::vector<std::pair<std::wstring, UINT>> seen;
+  for (HMENU bar = GetMenu(window_->Window()); UINT m : {0u, 1u}) {
+    seen.emplace_back(MenuText(bar, m), GetMenuItemID(bar, static_cast<int>(m)));
+    HMENU menu = GetSubMenu(bar, static_cast<int>(m));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) seen.emplace_back(MenuText(menu, i), GetMenuItemID(menu, i));
+  }
+  EXPECT_EQ(seen, (std::vector<std::pair<std::wstring, UINT>>{{L"&File", -1u},
+                                                              {L"&Open Bot File...\tCtrl+O", IDM_OPEN},
+                                                              {L"&Save to Bot File\tCtrl+S", IDM_SAVE},
+                                                              {L"", 0},
+                                                              {L"E&xit", IDM_EXIT},
+                                                              {L"&Help", -1u},
+                                                              {L"&About", IDM_ABOUT}}));
+  EXPECT_EQ(GetMenuItemCount(GetMenu(window_->Window())), 2);
 }
 
 TEST_F(MainWindowTest, TxtforceIsReadOnlyOnTheTooltipBackground) {

@@ -1,6 +1,7 @@
 // Drives the shipped Zenthra.exe from outside, as another program would:
 // finds its window, types into a level box, answers the message box, presses
-// Go, and ends it through File > Exit.
+// Go, reads what a screen reader hears, and ends it through File > Exit, by
+// command and from the keyboard; starts it with a bot file to open.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -9,11 +10,15 @@
 #include <filesystem>
 #include <string>
 
+#include "bot_file_support.h"
 #include "force/force_info_line.h"
+#include "force/power_table.h"
 #include "remote_program.h"
 #include "shell/app_identity.h"
+#include "ui/control_accessible.h"
 #include "ui/main_window_layout.h"
 #include "ui/resource_ids.h"
+#include "win32/ole_initialization.h"
 
 namespace zenthra::ui::test {
 namespace {
@@ -26,8 +31,6 @@ std::wstring ZenthraExePath() {
   GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
   return (std::filesystem::path(self.data()).parent_path() / L"Zenthra.exe").wstring();
 }
-
-HWND ControlOf(HWND main, std::wstring_view name) { return GetDlgItem(main, ControlId(LayoutIndexOf(name).value())); }
 
 class ZenthraExe : public ::testing::Test {
  protected:
@@ -69,9 +72,64 @@ TEST_F(ZenthraExe, TypingGoAndFileExit) {
   EXPECT_EQ(program_.WaitForExit(), 0u);
 }
 
+// From the keyboard alone: Alt+F opens File, X chooses Exit, wherever Exit
+// stands in the menu.
+TEST_F(ZenthraExe, AltFThenXEndsTheProgram) {
+  ASSERT_TRUE(zenthra::test::BringToFront(main_));
+  zenthra::test::PressChord({VK_MENU, 'F'});
+  ASSERT_NE(program_.WaitForWindow(L"#32768", L""), nullptr) << "Alt+F opened no menu";
+  zenthra::test::PressChord({'X'});
+  EXPECT_EQ(program_.WaitForExit(), 0u);
+}
+
+// Each level box is heard by its caption with its text as value, and has its
+// caption label just before it (how Windows itself names it); the force info
+// line and the buttons are heard by their names.
+TEST_F(ZenthraExe, ScreenReadersHearEachControlByItsCaption) {
+  const win32::OleInitialization ole;
+  ASSERT_HRESULT_SUCCEEDED(ole.Result());
+  HWND jumpEdit = FindWindowExW(ControlOf(main_, L"cbjump"), nullptr, L"Edit", nullptr);
+  SendMessageW(jumpEdit, EM_SETSEL, 0, -1);
+  PostMessageW(jumpEdit, WM_CHAR, L'2', 1);
+  while (TextOf(ControlOf(main_, L"cbjump")) != L"2") Sleep(10);
+  SendMessageW(ControlOf(main_, L"cmdgo"), BM_CLICK, 0, 0);
+
+  for (const PowerRow& row : PowerTable) {
+    SCOPED_TRACE(std::string(row.box.begin(), row.box.end()));
+    HWND box = ControlOf(main_, row.box);
+    EXPECT_EQ(GetWindow(box, GW_HWNDPREV), ControlOf(main_, row.label));
+    const auto heard = zenthra::test::Announced(box);
+    ASSERT_HRESULT_SUCCEEDED(heard.found);
+    EXPECT_EQ(heard.name, row.caption);
+    EXPECT_EQ(heard.value, row.power == ForcePower::Jump ? L"2" : L"00");
+  }
+  const auto line = zenthra::test::Announced(ControlOf(main_, L"txtforce"));
+  EXPECT_EQ(line.name, control_accessible::kForceInfoLineName);
+  EXPECT_EQ(line.value, L"forceinfo       7-1-020000000000000000");
+  for (const auto* name : {L"cmdgo", L"optlight", L"optdark"}) {
+    EXPECT_EQ(zenthra::test::Announced(ControlOf(main_, name)).name, TextOf(ControlOf(main_, name)));
+  }
+}
+
 TEST_F(ZenthraExe, ClosingTheMainWindowEndsTheProgram) {
   PostMessageW(main_, WM_CLOSE, 0, 0);
   EXPECT_EQ(program_.WaitForExit(), 0u);
+}
+
+TEST(ZenthraExeCommandLine, OpensTheBotFileItNames) {
+  const BotFolder folder;
+  const struct {
+    std::wstring_view name;
+    std::string_view value;
+    bool quoted;
+  } cases[] = {{L"light bot.qeb", kLightExample, true}, {L"dark bot.qeb", kDarkExample, false}};
+  for (const auto& c : cases) {
+    const std::wstring path = folder.Write(c.name, BotText(c.value));
+    RemoteProgram program(ZenthraExePath(), c.quoted ? L"\"" + path + L"\"" : path);
+    HWND main = program.WaitForWindow(kMainWindowClass, L"Zenthra - " + std::wstring(c.name));
+    ASSERT_NE(main, nullptr);
+    ExpectShowsValue(main, c.value);
+  }
 }
 
 }  // namespace

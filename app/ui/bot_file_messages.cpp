@@ -1,0 +1,96 @@
+#include "ui/bot_file_messages.h"
+
+#include <array>
+
+#include "force/bot_file_problem.h"
+#include "force/decimal_text.h"
+#include "win32/unique_handle.h"
+
+namespace zenthra::ui {
+namespace {
+
+// The message of a failed step for the errors listed (0 ends a list); "%"
+// stands for the file's name in quotes. A row without errors serves any
+// other error, whose words from the system follow its text.
+struct FailureText {
+  FileStep step;
+  std::array<DWORD, 4> errors;
+  const wchar_t* text;
+};
+
+constexpr FailureText kFailureTexts[] = {
+    {FileStep::Read,
+     {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_BAD_NETPATH, ERROR_INVALID_NAME},
+     L"The file % cannot be found. It may have been moved, renamed or deleted."},
+    {FileStep::Read,
+     {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION},
+     L"The file % is in use by another program. Close it there, or wait a moment, and try again."},
+    {FileStep::Read, {ERROR_DIRECTORY}, L"% is a folder, not a file. Please choose a bot file."},
+    {FileStep::Read,
+     {ERROR_FILE_READ_ONLY},
+     L"The file % is read-only. Clear its Read-only attribute (in the file's Properties) and save again."},
+    {FileStep::Read, {ERROR_ACCESS_DENIED}, L"You have no permission to read the file %."},
+    {FileStep::Read, {}, L"The file % cannot be read: "},
+    {FileStep::WriteCopy,
+     {ERROR_ACCESS_DENIED},
+     L"Saving writes a new copy of % in its folder first, and the folder does not allow this program to create "
+     L"files in it."},
+    {FileStep::WriteCopy,
+     {ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL},
+     L"There is not enough room on the disk to save %."},
+    {FileStep::WriteCopy, {}, L"A new copy of % cannot be written in its folder: "},
+    {FileStep::MoveCopy,
+     {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION},
+     L"The file % is in use by another program or protected, so it cannot be replaced."},
+    {FileStep::MoveCopy, {}, L"The file % cannot be replaced: "},
+};
+
+bool Lists(const std::array<DWORD, 4>& errors, HRESULT error) {
+  for (DWORD listed : errors) {
+    if (listed != ERROR_SUCCESS && error == HRESULT_FROM_WIN32(listed)) return true;
+  }
+  return false;
+}
+
+// The system's own words for an error, or its number when it has none.
+std::wstring SystemText(HRESULT error) {
+  win32::UniqueLocalArray<wchar_t> text;
+  std::wstring_view words;
+  if (const DWORD length =
+          FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(text.put()), 0, nullptr)) {
+    words = std::wstring_view(text.get(), length);
+    words = words.substr(0, words.find_last_not_of(L"\r\n ") + 1);
+  }
+  if (words.empty()) return L"error " + DecimalText(static_cast<DWORD>(error)) + L".";
+  return std::wstring(words);
+}
+
+}  // namespace
+
+std::wstring FileFailureMessage(std::wstring_view fileName, const FileFailure& failure) {
+  if (failure.error == TooLargeError()) return ProblemMessage({.kind = BotFileProblemKind::TooLarge, .lines = {}});
+  for (const FailureText& row : kFailureTexts) {
+    const bool any = row.errors[0] == ERROR_SUCCESS;
+    if (row.step != failure.step || !(any || Lists(row.errors, failure.error))) continue;
+    std::wstring message;
+    for (const wchar_t* c = row.text; *c != L'\0'; ++c) {
+      if (*c != L'%') {
+        message += *c;
+        continue;
+      }
+      message += L'"';
+      message += fileName;
+      message += L'"';
+    }
+    if (any) message += SystemText(failure.error);
+    return message;
+  }
+  return {};  // the last row of each step serves any error
+}
+
+std::wstring FileDialogFailureMessage(DWORD error) {
+  return L"The file dialog cannot be shown (error " + DecimalText(error) + L").";
+}
+
+}  // namespace zenthra::ui

@@ -1,0 +1,30 @@
+#pragma once
+// Whether each caption fits its control, measured in the font the control
+// really draws with, the way the control lays it out: one line of a label
+// from its left edge, a wrapping label's lines within its width, a push
+// button's text between its 3-D edges, an option button's text right of its
+// check circle.
+
+#include <windows.h>
+
+#include <climits>
+#include <string>
+
+namespace zenthra::test {
+
+// The narrowest room to spare seen so far, in pixels: across one line, and
+// below the last line of a wrapping label.
+struct CaptionMargins {
+  int oneLine = INT_MAX;
+  std::wstring oneLineCaption;
+  int wrapped = INT_MAX;
+  std::wstring wrappedCaption;
+};
+
+// Expects the caption of every label and button among `window`'s children to
+// fit, in the font each answers to WM_GETFONT. A line whose advance passes
+// its room by the blank spacing after its last glyph still shows whole: then
+// its inked width must fit.
+void ExpectChildCaptionsFit(HWND window, CaptionMargins& margins);
+
+}  // namespace zenthra::test
