@@ -73,9 +73,7 @@ void LinkControl::OnPaintLabel(HDC dc, const RECT& client, bool showFocus) {
 
 // lbl_hylinx_Click
 void LinkControl::OnLabelClick() {
-  // The shell may pump messages, and the host may let go of the control
-  // meanwhile.
-  ComPtr<LinkControl> keepAlive(this);
+  const auto keepAlive = KeepAlive();  // the shell may pump messages, and the host let go meanwhile
   lastShellError_ = OpenLink(window_.get(), link_.get());
 }
 
@@ -96,7 +94,7 @@ void LinkControl::OnLabelFocus(bool gained, bool byMouse) {
 }
 
 void LinkControl::OnLabelContextMenu(POINT point) {
-  ComPtr<LinkControl> keepAlive(this);  // the menu runs a message loop
+  const auto keepAlive = KeepAlive();  // the menu runs a message loop
   switch (ShowLinkMenu(window_.get(), point)) {
     case LinkMenuChoice::kOpenLink:
       OnLabelClick();

@@ -2,6 +2,7 @@
 
 #include "bstr_text.h"
 #include "win32/result.h"
+#include "win32/standard_font_stream.h"
 
 #include <ole2.h>
 
@@ -171,8 +172,8 @@ HRESULT WriteStreamFont(IStream* stream, IFont* font) {
   return OleSaveToStream(persist.Get(), stream);
 }
 
-HRESULT ReadStreamFont(IStream* stream, ComPtr<IFont>& font) {
-  return OleLoadFromStream(stream, IID_IFont, reinterpret_cast<void**>(font.ReleaseAndGetAddressOf()));
-}
+// Only the standard font: a stream that names another class for it fails
+// before anything is created.
+HRESULT ReadStreamFont(IStream* stream, ComPtr<IFont>& font) { return win32::LoadStandardFont(stream, font); }
 
 }  // namespace tessarel
