@@ -26,4 +26,10 @@ bool TextEquals(BSTR text, const wchar_t* expected) noexcept {
   return std::memcmp(BstrChars(text), expected, length * sizeof(wchar_t)) == 0;
 }
 
+bool BstrEquals(BSTR first, BSTR second) noexcept {
+  const UINT length = SysStringLen(first);
+  return length == SysStringLen(second) &&
+         std::memcmp(BstrChars(first), BstrChars(second), length * sizeof(wchar_t)) == 0;
+}
+
 }  // namespace tessarel

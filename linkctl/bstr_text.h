@@ -25,5 +25,7 @@ inline HRESULT AssignBstr(win32::UniqueBstr& owner, BSTR text) {
 
 // True when text holds exactly the characters of expected (no more).
 bool TextEquals(BSTR text, const wchar_t* expected) noexcept;
+// True when both hold the same characters (nulls included); null is empty.
+bool BstrEquals(BSTR first, BSTR second) noexcept;
 
 }  // namespace tessarel

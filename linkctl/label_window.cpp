@@ -187,6 +187,8 @@ HRESULT CreateLabelWindow(HWND parent, const RECT& position, LabelWindowEvents* 
   return S_OK;
 }
 
+void DetachLabelWindow(HWND window) noexcept { SetWindowLongPtrW(window, GWLP_USERDATA, 0); }
+
 bool IsOpeningKey(const MSG& message) noexcept {
   constexpr LPARAM kPreviouslyDown = LPARAM{1} << 30;
   return message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_SPACE) &&

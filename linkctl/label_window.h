@@ -35,6 +35,10 @@ class LabelWindowEvents {
 // parent's client coordinates). events must outlive the window.
 HRESULT CreateLabelWindow(HWND parent, const RECT& position, LabelWindowEvents* events, win32::UniqueHwnd& window);
 
+// From now on the window reports nothing to its events (their owner is
+// going).
+void DetachLabelWindow(HWND window) noexcept;
+
 // True for the keys that open the link of the window that has the focus:
 // the first press (no auto-repeat) of Enter or Space.
 bool IsOpeningKey(const MSG& message) noexcept;

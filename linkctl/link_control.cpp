@@ -16,6 +16,11 @@ LinkControl::LinkControl()
     : propertyNotifyPoint_(Identity(), IID_IPropertyNotifySink), eventPoint_(Identity(), DIID___tessarelcontrol) {}
 
 LinkControl::~LinkControl() {
+  // Nothing may reach the control while it goes: a window that loses the
+  // focus now would otherwise report it, and revive the control.
+  if (window_) {
+    DetachLabelWindow(window_.get());
+  }
   DestroyWindows();
   fontWatch_.Stop();
 }
@@ -69,7 +74,21 @@ IFACEMETHODIMP LinkControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DIS
                                    EXCEPINFO* exception, UINT* argumentError) {
   RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, riid != IID_NULL);
   RETURN_HR_IF_NULL(E_POINTER, params);
-  return typeInfo_->Invoke(static_cast<_tessarelcontrol*>(this), id, flags, params, result, exception, argumentError);
+  const HRESULT hr =
+      typeInfo_->Invoke(static_cast<_tessarelcontrol*>(this), id, flags, params, result, exception, argumentError);
+  // The automation runtime does not always say which argument did not
+  // convert. Every member has at most one parameter: for a setter it is
+  // the value, named DISPID_PROPERTYPUT or else the only positional one.
+  if (hr == DISP_E_TYPEMISMATCH && argumentError != nullptr && params->cArgs != 0) {
+    UINT value = params->cArgs - 1;
+    for (UINT named = 0; named < params->cNamedArgs && params->rgdispidNamedArgs != nullptr; ++named) {
+      if (params->rgdispidNamedArgs[named] == DISPID_PROPERTYPUT) {
+        value = named;
+      }
+    }
+    *argumentError = value;
+  }
+  return hr;
 }
 
 // _tessarelcontrol
@@ -87,6 +106,9 @@ HRESULT GetColor(OLE_COLOR held, OLE_COLOR* color) {
 
 HRESULT LinkControl::SetColor(OLE_COLOR& held, OLE_COLOR color, DISPID dispatchId) {
   RETURN_IF_FAILED(ValidateColor(color));
+  if (held == color) {
+    return S_OK;  // no change, so nothing to report
+  }
   held = color;
   PropertyChanged(dispatchId);
   return S_OK;
@@ -106,6 +128,9 @@ IFACEMETHODIMP LinkControl::get_Text(BSTR* Text) {
 }
 
 IFACEMETHODIMP LinkControl::put_Text(BSTR New_Text) {
+  if (BstrEquals(label_.caption.get(), New_Text)) {
+    return S_OK;  // no change: a listener that writes back what it was told ends here
+  }
   // A null BSTR is the empty string; it is stored as an empty one.
   RETURN_IF_FAILED(AssignBstr(label_.caption, New_Text));
   PropertyChanged(kDispIdText);
@@ -119,6 +144,9 @@ IFACEMETHODIMP LinkControl::get_Link(BSTR* Link) {
 }
 
 IFACEMETHODIMP LinkControl::put_Link(BSTR New_Link) {
+  if (BstrEquals(link_.get(), New_Link)) {
+    return S_OK;
+  }
   RETURN_IF_FAILED(AssignBstr(link_, New_Link));
   PropertyChanged(kDispIdLink);
   return S_OK;
@@ -135,6 +163,11 @@ IFACEMETHODIMP LinkControl::putref_Font(IFontDisp* New_Font) {
   RETURN_HR_IF_NULL(CTL_E_INVALIDPROPERTYVALUE, New_Font);
   ComPtr<IFont> font;
   RETURN_HR_IF(CTL_E_INVALIDPROPERTYVALUE, FAILED(New_Font->QueryInterface(IID_PPV_ARGS(&font))));
+  if (win32::SameObject(font.Get(), label_.font.Get())) {
+    // The label's own font object: no change. Another object is one, even
+    // if it draws alike, as the getter hands out the object itself.
+    return S_OK;
+  }
   RETURN_IF_FAILED(SetLabelFont(std::move(font)));
   PropertyChanged(kDispIdFont);
   return S_OK;
@@ -147,6 +180,7 @@ IFACEMETHODIMP LinkControl::put_BackColor(OLE_COLOR New_BackColor) {
 }
 
 void LinkControl::PropertyChanged(DISPID id) {
+  const auto keepAlive = KeepAlive();  // the view sink and every listener are the host's
   dirty_ = true;
   Refresh();
   propertyNotifyPoint_.NotifyChanged(id);
@@ -174,7 +208,10 @@ HRESULT LinkControl::SetLabelFont(ComPtr<IFont> font) {
   return S_OK;
 }
 
-void LinkControl::OnFontChanged() { Refresh(); }
+void LinkControl::OnFontChanged() {
+  const auto keepAlive = KeepAlive();  // the view sink is the host's
+  Refresh();
+}
 
 // IConnectionPointContainer
 

@@ -168,9 +168,17 @@ class LinkControl final
 
   IUnknown& Identity() noexcept { return *static_cast<_tessarelcontrol*>(this); }
 
+  // A reference of the control's own, held across a call out to the host
+  // (a bag, a stream, a listener, the site, a sink it lets go of): the
+  // host may release its last reference in there, and the control must
+  // outlive the rest of the call that made it.
+  Microsoft::WRL::ComPtr<LinkControl> KeepAlive() noexcept { return Microsoft::WRL::ComPtr<LinkControl>(this); }
+
   // Shows a property change that has happened and reports it to the host
   // (IPropertyNotifySink). Nothing a listener answers undoes the change,
-  // so a setter's result is that of the change itself.
+  // so a setter's result is that of the change itself. It keeps the
+  // control alive to its own end only: a setter touches nothing of the
+  // control after it, as a listener may have let go of it.
   void PropertyChanged(DISPID id);
   HRESULT SetColor(OLE_COLOR& held, OLE_COLOR color, DISPID dispatchId);
   // Redraws the window, if any, and tells view advise sinks.

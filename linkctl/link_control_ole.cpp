@@ -53,9 +53,18 @@ void LinkControl::UserControl_Resize() noexcept {
 
 // IOleObject
 
+// While active in place the control stays with its site: its window is a
+// child of that site's window, and only that site has been told of the
+// activation. Moving would have to leave one site and enter the other,
+// and an entry that fails would leave the control in neither; so a host
+// deactivates it first (InPlaceDeactivate, Close, or SetClientSite(null)),
+// and another site until then is refused with nothing changed.
 IFACEMETHODIMP LinkControl::SetClientSite(IOleClientSite* site) {
+  const auto keepAlive = KeepAlive();  // the sites are the host's; letting go of one may release the control
   if (site == nullptr) {
     RETURN_IF_FAILED(InPlaceDeactivate());
+  } else if (inPlaceSite_ != nullptr && !win32::SameObject(site, inPlaceSite_.Get())) {
+    return E_UNEXPECTED;
   }
   clientSite_ = site;
   return S_OK;
@@ -73,6 +82,7 @@ IFACEMETHODIMP LinkControl::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
 // The host saves its layout itself (through IPersistPropertyBag), so
 // closing asks it for nothing whatever saveOption says.
 IFACEMETHODIMP LinkControl::Close(DWORD) {
+  const auto keepAlive = KeepAlive();  // the site and the sinks are the host's
   RETURN_IF_FAILED(InPlaceDeactivate());
   if (adviseHolder_ != nullptr) {
     RETURN_IF_FAILED(adviseHolder_->SendOnClose());
@@ -100,6 +110,7 @@ IFACEMETHODIMP LinkControl::GetClipboardData(DWORD, IDataObject** data) {
 }
 
 IFACEMETHODIMP LinkControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT position) {
+  const auto keepAlive = KeepAlive();  // the site is called, and told of the focus
   switch (verb) {
     case OLEIVERB_PRIMARY:
     case OLEIVERB_SHOW:
@@ -174,6 +185,7 @@ IFACEMETHODIMP LinkControl::SetExtent(DWORD aspect, SIZEL* size) {
   RETURN_HR_IF_NULL(E_POINTER, size);
   RETURN_HR_IF(DV_E_DVASPECT, aspect != DVASPECT_CONTENT);
   RETURN_IF_FAILED(ValidateExtent(*size));
+  const auto keepAlive = KeepAlive();  // the view sink is the host's
   ApplyExtent(*size);
   dirty_ = true;
   return S_OK;
@@ -189,6 +201,7 @@ IFACEMETHODIMP LinkControl::GetExtent(DWORD aspect, SIZEL* size) {
 IFACEMETHODIMP LinkControl::Advise(IAdviseSink* sink, DWORD* connection) {
   RETURN_HR_IF_NULL(E_POINTER, connection);
   *connection = 0;
+  RETURN_HR_IF_NULL(E_POINTER, sink);
   if (adviseHolder_ == nullptr) {
     RETURN_IF_FAILED(CreateOleAdviseHolder(&adviseHolder_));
   }
@@ -197,6 +210,7 @@ IFACEMETHODIMP LinkControl::Advise(IAdviseSink* sink, DWORD* connection) {
 
 IFACEMETHODIMP LinkControl::Unadvise(DWORD connection) {
   RETURN_HR_IF_NULL(OLE_E_NOCONNECTION, adviseHolder_);
+  const auto keepAlive = KeepAlive();  // the sink let go of is the host's
   return adviseHolder_->Unadvise(connection);
 }
 
@@ -231,6 +245,7 @@ IFACEMETHODIMP LinkControl::InPlaceDeactivate() {
   if (inPlaceSite_ == nullptr) {
     return S_OK;
   }
+  const auto keepAlive = KeepAlive();  // the site hears of the focus going, then of the deactivation
   DestroyWindows();
   ComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
   return site->OnInPlaceDeactivate();

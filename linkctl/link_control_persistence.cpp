@@ -83,6 +83,7 @@ HRESULT LinkControl::ApplyLoaded(LoadedProperties& loaded) {
 // that keeps it elsewhere and calls SetExtent instead works as well.
 IFACEMETHODIMP LinkControl::Load(IPropertyBag* bag, IErrorLog* errorLog) {
   RETURN_HR_IF_NULL(E_POINTER, bag);
+  const auto keepAlive = KeepAlive();  // the bag and the site (ambient font) are the host's
   LoadedProperties loaded;
   std::int32_t extentX = extent_.cx;
   std::int32_t extentY = extent_.cy;
@@ -106,6 +107,7 @@ IFACEMETHODIMP LinkControl::Load(IPropertyBag* bag, IErrorLog* errorLog) {
 // whatever saveAll asks: a host reads a missing entry as the default.
 IFACEMETHODIMP LinkControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL /*saveAll*/) {
   RETURN_HR_IF_NULL(E_POINTER, bag);
+  const auto keepAlive = KeepAlive();  // the bag and the site (ambient font) are the host's
   RETURN_IF_FAILED(WriteBagInt32(bag, kExtentXName, extent_.cx));
   RETURN_IF_FAILED(WriteBagInt32(bag, kExtentYName, extent_.cy));
   if (label_.foreColor != kDefaultForeColor) {
@@ -139,6 +141,7 @@ IFACEMETHODIMP LinkControl::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
 // extent x and y (HIMETRIC), fore colour, caption, link, font, back colour.
 IFACEMETHODIMP LinkControl::Load(IStream* stream) {
   RETURN_HR_IF_NULL(E_POINTER, stream);
+  const auto keepAlive = KeepAlive();  // the stream is the host's
   LoadedProperties loaded;
   std::uint32_t extentX = 0, extentY = 0, foreColor = 0, backColor = 0;
   RETURN_IF_FAILED(ReadStreamUInt32(stream, extentX));
@@ -156,6 +159,7 @@ IFACEMETHODIMP LinkControl::Load(IStream* stream) {
 
 IFACEMETHODIMP LinkControl::Save(IStream* stream, BOOL clearDirty) {
   RETURN_HR_IF_NULL(E_POINTER, stream);
+  const auto keepAlive = KeepAlive();  // the stream is the host's
   RETURN_IF_FAILED(WriteStreamUInt32(stream, static_cast<std::uint32_t>(extent_.cx)));
   RETURN_IF_FAILED(WriteStreamUInt32(stream, static_cast<std::uint32_t>(extent_.cy)));
   RETURN_IF_FAILED(WriteStreamUInt32(stream, label_.foreColor));

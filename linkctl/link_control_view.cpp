@@ -39,6 +39,7 @@ IFACEMETHODIMP LinkControl::Freeze(DWORD, LONG, void*, DWORD* freeze) {
 IFACEMETHODIMP LinkControl::Unfreeze(DWORD) { return E_NOTIMPL; }
 
 IFACEMETHODIMP LinkControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
+  const auto keepAlive = KeepAlive();  // letting go of the old sink may release the control
   viewSink_ = sink;
   viewSinkAspects_ = aspects;
   viewSinkFlags_ = flags;
@@ -72,9 +73,7 @@ void LinkControl::OnPaintLabel(HDC dc, const RECT& client, bool showFocus) {
 
 // lbl_hylinx_Click
 void LinkControl::OnLabelClick() {
-  // The shell may pump messages, and the host may let go of the control
-  // meanwhile.
-  ComPtr<LinkControl> keepAlive(this);
+  const auto keepAlive = KeepAlive();  // the shell may pump messages, and the host let go meanwhile
   lastShellError_ = OpenLink(window_.get(), link_.get());
 }
 
@@ -87,6 +86,7 @@ void LinkControl::OnLabelFocus(bool gained, bool byMouse) {
   }
   // A container that tracks its controls' focus learns of it; what it
   // answers changes nothing here.
+  const auto keepAlive = KeepAlive();  // the site is the host's
   ComPtr<IOleControlSite> controlSite;
   if (clientSite_ != nullptr && SUCCEEDED(clientSite_.As(&controlSite))) {
     static_cast<void>(controlSite->OnFocus(gained ? TRUE : FALSE));
@@ -94,7 +94,7 @@ void LinkControl::OnLabelFocus(bool gained, bool byMouse) {
 }
 
 void LinkControl::OnLabelContextMenu(POINT point) {
-  ComPtr<LinkControl> keepAlive(this);  // the menu runs a message loop
+  const auto keepAlive = KeepAlive();  // the menu runs a message loop
   switch (ShowLinkMenu(window_.get(), point)) {
     case LinkMenuChoice::kOpenLink:
       OnLabelClick();

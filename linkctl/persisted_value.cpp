@@ -2,8 +2,12 @@
 
 #include "bstr_text.h"
 #include "win32/result.h"
+#include "win32/standard_font_stream.h"
 
 #include <ole2.h>
+
+#include <algorithm>
+#include <cstring>
 
 using Microsoft::WRL::ComPtr;
 
@@ -13,8 +17,13 @@ namespace {
 // IPropertyBag::Read reports an entry that is not there as E_INVALIDARG.
 constexpr HRESULT kBagEntryMissing = E_INVALIDARG;
 
-// Longest string the stream format accepts back (guards against garbage).
-constexpr std::uint32_t kMaxStreamStringLength = 1u << 20;
+// A string's count of UTF-16 units, whose bytes a stream call takes as
+// a 32-bit number. Every BSTR is within it (its own length in bytes is
+// a 32-bit number), so whatever Save writes, Load reads back.
+constexpr std::uint32_t kLongestStreamString = MAXDWORD / sizeof(wchar_t);
+// Units of a stream string's first read; each later read at most doubles
+// what has arrived.
+constexpr std::uint32_t kFirstStringRead = 1u << 16;
 
 HRESULT ReadBagRaw(IPropertyBag* bag, IErrorLog* errorLog, const wchar_t* name, VARTYPE type,
                    win32::UniqueVariant& value, bool& found) {
@@ -118,8 +127,8 @@ HRESULT ReadStreamUInt32(IStream* stream, std::uint32_t& value) {
 }
 
 HRESULT WriteStreamString(IStream* stream, BSTR value) {
-  // A BSTR's length in bytes fits 32 bits, so its length in units does.
   const std::uint32_t length = SysStringLen(value);
+  RETURN_HR_IF(STG_E_MEDIUMFULL, length > kLongestStreamString);  // never for a BSTR, see above
   RETURN_IF_FAILED(WriteStreamUInt32(stream, length));
   if (length == 0) {
     return S_OK;
@@ -133,16 +142,26 @@ HRESULT WriteStreamString(IStream* stream, BSTR value) {
 HRESULT ReadStreamString(IStream* stream, win32::UniqueBstr& value) {
   std::uint32_t length = 0;
   RETURN_IF_FAILED(ReadStreamUInt32(stream, length));
-  RETURN_HR_IF(STG_E_INVALIDHEADER, length > kMaxStreamStringLength);
-  // Uninitialised units; the read fills them, or the string is dropped.
-  win32::UniqueBstr text(SysAllocStringLen(nullptr, length));
+  RETURN_HR_IF(STG_E_INVALIDHEADER, length > kLongestStreamString);
+  // The string grows with what arrives, so a count that the stream does
+  // not bear out (a damaged one) fails when the data run out, having
+  // taken about as much memory as they held, never the count's worth.
+  win32::UniqueBstr text(SysAllocStringLen(nullptr, 0));
   RETURN_HR_IF(E_OUTOFMEMORY, !text);
-  const ULONG bytes = length * sizeof(wchar_t);
-  ULONG read = 0;
-  if (length != 0) {
-    RETURN_IF_FAILED(stream->Read(text.get(), bytes, &read));
+  std::uint32_t filled = 0;
+  while (filled < length) {
+    const std::uint32_t size = std::min(length, std::max(kFirstStringRead, 2 * filled));
+    // Units beyond filled are uninitialised until the read fills them.
+    win32::UniqueBstr grown(SysAllocStringLen(nullptr, size));
+    RETURN_HR_IF(E_OUTOFMEMORY, !grown);
+    std::memcpy(grown.get(), text.get(), filled * sizeof(wchar_t));
+    const ULONG bytes = (size - filled) * sizeof(wchar_t);
+    ULONG read = 0;
+    RETURN_IF_FAILED(stream->Read(grown.get() + filled, bytes, &read));
+    RETURN_HR_IF(STG_E_READFAULT, read != bytes);
+    text = std::move(grown);
+    filled = size;
   }
-  RETURN_HR_IF(STG_E_READFAULT, read != bytes);
   value = std::move(text);
   return S_OK;
 }
@@ -153,8 +172,8 @@ HRESULT WriteStreamFont(IStream* stream, IFont* font) {
   return OleSaveToStream(persist.Get(), stream);
 }
 
-HRESULT ReadStreamFont(IStream* stream, ComPtr<IFont>& font) {
-  return OleLoadFromStream(stream, IID_IFont, reinterpret_cast<void**>(font.ReleaseAndGetAddressOf()));
-}
+// Only the standard font: a stream that names another class for it fails
+// before anything is created.
+HRESULT ReadStreamFont(IStream* stream, ComPtr<IFont>& font) { return win32::LoadStandardFont(stream, font); }
 
 }  // namespace tessarel

@@ -2,6 +2,7 @@
 // class, made creatable as Tessarel.tessarelcontrol.
 #include "link_control.h"
 #include "module.h"
+#include "registry_journal.h"
 #include "resource_ids.h"
 #include "win32/result.h"
 #include "win32/unique_handle.h"
@@ -18,7 +19,9 @@ constexpr wchar_t kClassName[] = L"tessarelcontrol";
 constexpr wchar_t kTypeLibraryVersion[] = L"1.0";
 constexpr WORD kTypeLibraryMajor = 1;
 constexpr WORD kTypeLibraryMinor = 0;
-constexpr LCID kTypeLibraryLocale = 1033;
+// Language-neutral, as the library's lcid attribute: LoadRegTypeLib then
+// finds it whatever locale a client asks for.
+constexpr LCID kTypeLibraryLocale = LOCALE_NEUTRAL;
 
 // "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}" and its terminator.
 constexpr int kGuidTextSize = 39;
@@ -61,17 +64,21 @@ HRESULT JoinText(std::initializer_list<const wchar_t*> parts, win32::UniqueBstr&
   return S_OK;
 }
 
-// Creates the key keyStart + keyEnd below HKEY_CLASSES_ROOT and sets one
-// string value (name null: the key's default value).
-HRESULT SetClassesValue(const wchar_t* keyStart, const wchar_t* keyEnd, const wchar_t* name, const wchar_t* value) {
+// Sets one string value of the key keyStart + keyEnd below
+// HKEY_CLASSES_ROOT (name null: the key's default value), making the key
+// if need be, and records the change in journal.
+HRESULT SetClassesValue(RegistryJournal& journal, const wchar_t* keyStart, const wchar_t* keyEnd, const wchar_t* name,
+                        const wchar_t* value) {
   win32::UniqueBstr key;
   RETURN_IF_FAILED(JoinText({keyStart, keyEnd}, key));
-  win32::UniqueHkey handle;
-  const LSTATUS created = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.get(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                          KEY_SET_VALUE, nullptr, handle.put(), nullptr);
-  RETURN_IF_FAILED(HRESULT_FROM_WIN32(created));
-  const auto bytes = static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t));
-  return HRESULT_FROM_WIN32(RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes));
+  return journal.SetString(key.get(), name, value);
+}
+
+// Keeps the first failure of a series of steps that all run.
+void KeepFirstFailure(HRESULT& first, HRESULT next) {
+  if (SUCCEEDED(first)) {
+    first = next;
+  }
 }
 
 HRESULT DeleteClassesTree(const wchar_t* key) {
@@ -86,8 +93,9 @@ HRESULT ClassKey(win32::UniqueBstr& key) {
   return JoinText({L"CLSID\\", classId}, key);
 }
 
-// modulePath is borrowed from the caller.
-HRESULT RegisterClassKeys(const wchar_t* modulePath) {
+// modulePath is borrowed from the caller. Each key comes after its
+// parent, as the journal needs.
+HRESULT RegisterClassKeys(const wchar_t* modulePath, RegistryJournal& journal) {
   wchar_t classId[kGuidTextSize], libraryId[kGuidTextSize];
   wchar_t miscStatus[kDecimalTextSize], bitmapId[kDecimalTextSize];
   win32::UniqueBstr classKey, toolboxBitmap;
@@ -117,33 +125,76 @@ HRESULT RegisterClassKeys(const wchar_t* modulePath) {
       {kProgId, L"\\CLSID", nullptr, classId},
   };
   for (const auto& entry : entries) {
-    RETURN_IF_FAILED(SetClassesValue(entry.keyStart, entry.keyEnd, entry.name, entry.value));
+    RETURN_IF_FAILED(SetClassesValue(journal, entry.keyStart, entry.keyEnd, entry.name, entry.value));
   }
   return S_OK;
 }
 
-// modulePath is borrowed from the caller.
+bool TypeLibraryRegistered() {
+  win32::UniqueBstr path;
+  return SUCCEEDED(
+      QueryPathOfRegTypeLib(LIBID_Tessarel, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLocale, path.put()));
+}
+
+// The type library's registration, also when part of it is gone already:
+// UnRegisterTypeLib needs the registered path, and the file there, to find
+// the interfaces, so what it cannot remove goes by name. The identifiers
+// are this library's own; nothing else registers under them.
+HRESULT RemoveTypeLibrary() {
+  if (TypeLibraryRegistered()) {
+    // Whatever it leaves behind goes below.
+    static_cast<void>(
+        UnRegisterTypeLib(LIBID_Tessarel, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLocale, SYS_WIN64));
+  }
+  HRESULT first = S_OK;
+  for (const GUID* id : {&LIBID_Tessarel, &IID__tessarelcontrol, &DIID___tessarelcontrol}) {
+    wchar_t idText[kGuidTextSize];
+    win32::UniqueBstr key;
+    HRESULT hr = FormatGuid(*id, idText);
+    if (SUCCEEDED(hr)) {
+      hr = JoinText({id == &LIBID_Tessarel ? L"TypeLib\\" : L"Interface\\", idText}, key);
+    }
+    KeepFirstFailure(first, SUCCEEDED(hr) ? DeleteClassesTree(key.get()) : hr);
+  }
+  return first;
+}
+
+// All or nothing: a failure part-way takes back what this registration
+// wrote, the class's keys as they were before it and the type library if
+// it was not registered before (one that was stays, now at this file: the
+// path it had is not kept). modulePath is borrowed from the caller.
 HRESULT RegisterAll(BSTR modulePath) {
   ITypeLib* typeLibrary = nullptr;         // borrowed from the module
   ITypeInfo* unusedControlInfo = nullptr;  // the same; registering needs only the library
   RETURN_IF_FAILED(GetTypeLibrary(typeLibrary, unusedControlInfo));
+  const bool typeLibraryWasRegistered = TypeLibraryRegistered();
+  RegistryJournal journal;
   // RegisterTypeLib takes a non-const path but does not change it.
-  RETURN_IF_FAILED(RegisterTypeLib(typeLibrary, modulePath, nullptr));
-  return RegisterClassKeys(modulePath);
+  HRESULT hr = RegisterTypeLib(typeLibrary, modulePath, nullptr);
+  if (SUCCEEDED(hr)) {
+    hr = RegisterClassKeys(modulePath, journal);
+  }
+  if (FAILED(hr)) {
+    // hr is the error to report, whatever the undoing meets.
+    static_cast<void>(journal.Undo());
+    if (!typeLibraryWasRegistered) {
+      static_cast<void>(RemoveTypeLibrary());
+    }
+  }
+  return hr;
 }
 
+// Every part goes even when another cannot, or is gone already (which is
+// no failure); the first failure is the result.
 HRESULT UnregisterAll() {
   win32::UniqueBstr classKey;
-  RETURN_IF_FAILED(ClassKey(classKey));
-  RETURN_IF_FAILED(DeleteClassesTree(classKey.get()));
-  RETURN_IF_FAILED(DeleteClassesTree(kProgId));
-  // Unregistering twice is not an error: the library is gone either way.
-  win32::UniqueBstr registeredPath;
-  if (FAILED(QueryPathOfRegTypeLib(LIBID_Tessarel, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLocale,
-                                   registeredPath.put()))) {
-    return S_OK;
+  HRESULT first = ClassKey(classKey);
+  if (SUCCEEDED(first)) {
+    first = DeleteClassesTree(classKey.get());
   }
-  return UnRegisterTypeLib(LIBID_Tessarel, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLocale, SYS_WIN64);
+  KeepFirstFailure(first, DeleteClassesTree(kProgId));
+  KeepFirstFailure(first, RemoveTypeLibrary());
+  return first;
 }
 
 }  // namespace
@@ -152,12 +203,7 @@ HRESULT UnregisterAll() {
 STDAPI DllRegisterServer() {
   win32::UniqueBstr modulePath;
   RETURN_IF_FAILED(tessarel::ModulePath(modulePath));
-  const HRESULT hr = tessarel::RegisterAll(modulePath.get());
-  if (FAILED(hr)) {
-    tessarel::UnregisterAll();  // leave nothing half registered; hr is the error to report
-    return hr;
-  }
-  return S_OK;
+  return tessarel::RegisterAll(modulePath.get());
 }
 
 STDAPI DllUnregisterServer() { return tessarel::UnregisterAll(); }

@@ -35,6 +35,17 @@ Microsoft::WRL::ComPtr<T> MakeComObject(Args&&... args) noexcept {
   return Adopt(new (std::nothrow) T(std::forward<Args>(args)...));
 }
 
+// True when both pointers reach the same COM object, told by the identity
+// (IUnknown) each answers; two nulls are the same, a null and an object
+// are not.
+inline bool SameObject(IUnknown* first, IUnknown* second) noexcept {
+  if (first == nullptr || second == nullptr) return first == second;
+  Microsoft::WRL::ComPtr<IUnknown> firstIdentity, secondIdentity;
+  return SUCCEEDED(first->QueryInterface(IID_PPV_ARGS(&firstIdentity))) &&
+         SUCCEEDED(second->QueryInterface(IID_PPV_ARGS(&secondIdentity))) &&
+         firstIdentity.Get() == secondIdentity.Get();  // MinGW's ComPtr has no ==: it would compare as booleans
+}
+
 // QueryInterface over a QITAB. By default the table lists `Interfaces` in
 // order, the first one answering IUnknown. An object that answers more
 // IIDs through one of its bases (IDispatch through a dual interface,

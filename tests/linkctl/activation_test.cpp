@@ -43,6 +43,16 @@ TEST_F(ActivationTest, InPlaceActivationCreatesAChildWindowAtThePositionAndClose
   ASSERT_EQ(S_OK, inPlace->GetWindow(&again));
   EXPECT_EQ(window, again);
 
+  // Another site is refused while active, and nothing changes.
+  ComPtr<TestHost> otherHost = TestHost::Create(nullptr, kPosition);
+  EXPECT_EQ(E_UNEXPECTED, object->SetClientSite(otherHost.Get()));
+  ComPtr<IOleClientSite> site;
+  ASSERT_EQ(S_OK, object->GetClientSite(&site));
+  EXPECT_TRUE(win32::SameObject(static_cast<IOleClientSite*>(host.Get()), site.Get()));
+  EXPECT_EQ(host->Window(), GetParent(window));
+  site.Reset();
+  EXPECT_EQ(S_OK, object->SetClientSite(host.Get()));
+
   const RECT moved{5, 6, 305, 26};
   ASSERT_EQ(S_OK, inPlace->SetObjectRects(&moved, &moved));
   GetWindowRect(window, &placed);
@@ -64,6 +74,9 @@ TEST_F(ActivationTest, ActivationWithoutASiteFails) {
   EXPECT_EQ(E_POINTER, object->SetExtent(DVASPECT_CONTENT, nullptr));
   SIZEL negative{-1, 10};
   EXPECT_EQ(E_INVALIDARG, object->SetExtent(DVASPECT_CONTENT, &negative));
+  DWORD connection = 7;
+  EXPECT_EQ(E_POINTER, object->Advise(nullptr, &connection));
+  EXPECT_EQ(0u, connection);
 }
 
 class DrawTest : public ControlTest {

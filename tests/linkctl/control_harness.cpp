@@ -81,6 +81,7 @@ IFACEMETHODIMP MemoryPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog
   if (name == nullptr || value == nullptr) {
     return E_POINTER;
   }
+  releaseOnRead.Reset();
   for (const auto& [failing, failure] : failures_) {
     if (lstrcmpiW(failing.c_str(), name) == 0) {
       return failure;
@@ -154,6 +155,9 @@ ComPtr<ChangeRecorder> ChangeRecorder::Create() { return Adopt(new ChangeRecorde
 
 IFACEMETHODIMP ChangeRecorder::OnChanged(DISPID id) {
   changes.push_back(id);
+  if (step) {
+    step(id);
+  }
   return S_OK;
 }
 IFACEMETHODIMP ChangeRecorder::OnRequestEdit(DISPID) { return S_OK; }
@@ -173,6 +177,15 @@ ChangeConnection::~ChangeConnection() {
   if (SUCCEEDED(result_)) {
     point_->Unadvise(cookie_);
   }
+}
+
+HRESULT ConnectListener(IUnknown* control, IPropertyNotifySink* listener) {
+  ComPtr<IConnectionPointContainer> container;
+  ComPtr<IConnectionPoint> point;
+  DWORD cookie = 0;
+  HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&container));
+  if (SUCCEEDED(hr)) hr = container->FindConnectionPoint(IID_IPropertyNotifySink, &point);
+  return SUCCEEDED(hr) ? point->Advise(listener, &cookie) : hr;
 }
 
 // TestHost

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -109,6 +110,8 @@ class MemoryPropertyBag final : public TestObject<IPropertyBag> {
   void PutObject(const std::wstring& name, IUnknown* object);
   // Reads of name fail with failure from now on.
   void PutFailure(const std::wstring& name, HRESULT failure) { failures_.emplace_back(name, failure); }
+  // A host that lets go inside Read: the next read releases this first.
+  ComPtr<IUnknown> releaseOnRead;
   // The entry's value, or null when there is none.
   const VARIANT* Find(const std::wstring& name) const;
   std::vector<std::wstring> Names() const;
@@ -121,7 +124,8 @@ class MemoryPropertyBag final : public TestObject<IPropertyBag> {
   std::vector<std::pair<std::wstring, HRESULT>> failures_;
 };
 
-// Records the dispatch ids of IPropertyNotifySink::OnChanged calls.
+// Records the dispatch ids of IPropertyNotifySink::OnChanged calls, then
+// runs step (if any) with the id, as a listener that acts on a change.
 class ChangeRecorder final : public TestObject<IPropertyNotifySink> {
  public:
   static ComPtr<ChangeRecorder> Create();
@@ -130,6 +134,7 @@ class ChangeRecorder final : public TestObject<IPropertyNotifySink> {
   IFACEMETHODIMP OnRequestEdit(DISPID id) override;
 
   std::vector<DISPID> changes;
+  std::function<void(DISPID)> step;
 
  private:
   ChangeRecorder() = default;
@@ -146,6 +151,7 @@ class ChangeConnection {
   ~ChangeConnection();
   HRESULT Result() const { return result_; }
   std::vector<DISPID>& Changes() { return recorder_->changes; }
+  ChangeRecorder& Recorder() { return *recorder_.Get(); }
 
  private:
   ComPtr<IConnectionPoint> point_;
@@ -153,6 +159,10 @@ class ChangeConnection {
   DWORD cookie_ = 0;
   HRESULT result_ = E_FAIL;
 };
+
+// Connects listener to the control's property notification point and
+// lets go of the point, so that the listener alone keeps the connection.
+HRESULT ConnectListener(IUnknown* control, IPropertyNotifySink* listener);
 
 // A minimal control container: a top-level window, a client site, an
 // in-place site that activates the control at a given rectangle, and an

@@ -97,7 +97,7 @@ TEST_F(DispatchTest, TypeLibraryDescribesEachPropertyAndTheClass) {
   EXPECT_EQ(LIBID_Tessarel, libraryAttributes->guid);
   EXPECT_EQ(1, libraryAttributes->wMajorVerNum);
   EXPECT_EQ(0, libraryAttributes->wMinorVerNum);
-  EXPECT_EQ(1033u, libraryAttributes->lcid);
+  EXPECT_EQ(0u, libraryAttributes->lcid);  // language-neutral
   library->ReleaseTLibAttr(libraryAttributes);
   UniqueBstr libraryName, libraryHelp;
   ASSERT_HRESULT_SUCCEEDED(library->GetDocumentation(-1, libraryName.put(), libraryHelp.put(), nullptr, nullptr));
@@ -233,6 +233,12 @@ TEST_F(DispatchTest, BadInputGivesErrorsAndChangesNothing) {
   // Values of the wrong type, or out of range.
   UniqueVariant notAColour = StringVariant(L"blue");
   EXPECT_EQ(DISP_E_TYPEMISMATCH, PutProperty(control.Get(), kForeColor, *notAColour.get()));
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS colourParams{notAColour.get(), &named, 1, 1};
+  UINT argumentError = 99;
+  EXPECT_EQ(DISP_E_TYPEMISMATCH, control->Invoke(kForeColor, IID_NULL, 0, DISPATCH_PROPERTYPUT, &colourParams, nullptr,
+                                                 nullptr, &argumentError));
+  EXPECT_EQ(0u, argumentError);
   UniqueVariant notAFont = StringVariant(L"Arial");
   EXPECT_TRUE(FAILED(PutProperty(control.Get(), kFont, *notAFont.get(), DISPATCH_PROPERTYPUTREF)));
   EXPECT_EQ(CTL_E_INVALIDPROPERTYVALUE, control->put_BackColor(0x80000099));

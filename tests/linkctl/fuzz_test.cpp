@@ -11,6 +11,8 @@
 //   (c) the control lets go of every object handed to it, and at the end
 //       the library can unload (the fixture's TearDown);
 //   (d) the control still reads, saves and reloads its properties.
+// And hosts that let go of the control inside a call it makes to them
+// (a bag in Read, a listener in OnChanged), where (c) must still hold.
 #include "control_harness.h"
 #include "link_control.h"
 #include "random_values.h"
@@ -409,6 +411,53 @@ TEST_F(FuzzTest, InvokeWithRandomIdsFlagsAndArguments) {
     }
   });
   EXPECT_GT(changesMade, kIterations / 10) << "too few calls set a property: " << changesMade;
+}
+
+// Wherever the release comes, the call returns as it would have, the
+// control lets go of the bag and the listener, and nothing of the library
+// outlives the fixture (TearDown).
+TEST_F(FuzzTest, HostsThatLetGoOfTheControlInsideTheirCallbacks) {
+  Random random(5081);
+  RandomValues values(random, plain_, fonts_);
+  for (int iteration = 0; iteration < kIterations / 4 && !HasFailure(); ++iteration) {
+    const std::string where = "iteration " + std::to_string(iteration);
+    ComPtr<_tessarelcontrol> control = NewControl();
+    ComPtr<IOleObject> object;
+    ASSERT_TRUE(control != nullptr && SUCCEEDED(control.As(&object)));
+    const std::uint32_t place = random.Below(3);
+    ASSERT_HRESULT_SUCCEEDED(place == 1   ? object->SetClientSite(host_.Get())
+                             : place == 2 ? SiteAndActivate(object.Get(), host_.Get(), SIZEL{2000, 500})
+                                          : S_OK);
+    object.Reset();
+    ComPtr<ChangeRecorder> listener = ChangeRecorder::Create();
+    ASSERT_EQ(S_OK, ConnectListener(control.Get(), listener.Get()));
+    HRESULT hr = S_OK;
+    if (random.OneIn(2)) {
+      RandomBag bag(random, values, kPersisted);
+      ComPtr<IPersistPropertyBag> persist;
+      ASSERT_HRESULT_SUCCEEDED(control.As(&persist));
+      IPersistPropertyBag* loading = persist.Get();  // borrowed: the bag may let go of the last reference
+      bag.releaseAt = random.Below(2 * kFieldCount);
+      bag.releaseOnRead = control.Get();
+      control.Reset();
+      persist.Reset();
+      hr = loading->Load(&bag, nullptr);
+      bag.releaseOnRead.Reset();  // if no read came to it
+      EXPECT_EQ(1u, bag.References()) << where;
+    } else {
+      const auto field = static_cast<Field>(kForeColor + random.Below(kFieldCount - kForeColor));
+      UniqueVariant value;
+      values.Fitting(kPersisted[field].kind, *value.get());
+      _tessarelcontrol* setting = control.Get();  // borrowed: the listener lets go of the last reference
+      listener->step = [&control](DISPID) { control.Reset(); };
+      hr = PutProperty(setting, kDispIds[field], *value.get(),
+                       field == kFont ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT);
+      control.Reset();  // if the set changed nothing
+    }
+    values.Clear();
+    EXPECT_TRUE(hr == S_OK || IsProperFailure(hr)) << where << ": 0x" << std::hex << hr;
+    EXPECT_EQ(1u, listener->References()) << where << ": the control kept its listener";
+  }
 }
 
 }  // namespace

@@ -195,6 +195,9 @@ RandomBag::RandomBag(Random& random, RandomValues& values, std::span<const Entry
 }
 
 IFACEMETHODIMP RandomBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
+  if (reads_++ == releaseAt) {
+    releaseOnRead.Reset();
+  }
   if (name == nullptr || value == nullptr) {
     ++badReads;
     return E_POINTER;

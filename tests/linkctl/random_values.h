@@ -105,6 +105,10 @@ class RandomBag final : public TestObject<IPropertyBag, Lifetime::OnStack> {
   int badReads = 0;      // null name or VARIANT
   int unknownNames = 0;  // names of no entry
   std::vector<Answer> answers;
+  // A host that lets go inside Read: the read numbered releaseAt (0 the
+  // first) releases this before it answers.
+  ComPtr<IUnknown> releaseOnRead;
+  std::size_t releaseAt = 0;
 
  private:
   Random& random_;
@@ -112,6 +116,7 @@ class RandomBag final : public TestObject<IPropertyBag, Lifetime::OnStack> {
   std::span<const Entry> entries_;
   std::vector<std::wstring> spellings_;
   bool exactNames_ = false;
+  std::size_t reads_ = 0;
 };
 
 }  // namespace tessarel::test

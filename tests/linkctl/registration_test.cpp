@@ -31,6 +31,35 @@ std::wstring ClassesValue(const std::wstring& key, const wchar_t* name) {
   return value;
 }
 
+// Every key and value below the library's own keys, as text.
+std::wstring RegistrationKeys(const std::wstring& key = L"") {
+  if (key.empty()) {
+    return RegistrationKeys(L"CLSID\\{D83BDC03-5D17-4D14-B4B5-1FB697386E23}") +
+           RegistrationKeys(L"Tessarel.tessarelcontrol") +
+           RegistrationKeys(L"TypeLib\\{3957A90C-22FD-46E3-B226-D40CFB89FAC6}") +
+           RegistrationKeys(L"Interface\\{38064562-9AE2-4EC5-A295-812505FF0040}") +
+           RegistrationKeys(L"Interface\\{9CA48CB6-7662-47A9-8196-E5931A328C18}");
+  }
+  UniqueHkey handle;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, handle.put()) != ERROR_SUCCESS) {
+    return L"";
+  }
+  std::wstring text = key + L"\n";
+  wchar_t name[256];
+  BYTE data[1024];
+  for (DWORD index = 0, size = 256, bytes = sizeof(data);
+       RegEnumValueW(handle.get(), index, name, &size, nullptr, nullptr, data, &bytes) == ERROR_SUCCESS;
+       ++index, size = 256, bytes = sizeof(data)) {
+    text += std::wstring(L" ") + name + L"=" + std::wstring(reinterpret_cast<wchar_t*>(data), bytes / 2) + L"\n";
+  }
+  for (DWORD index = 0, size = 256;
+       RegEnumKeyExW(handle.get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       ++index, size = 256) {
+    text += RegistrationKeys(key + L"\\" + name);
+  }
+  return text;
+}
+
 TEST(RegistrationTest, RegisteredClassIsCreatableByProgIdUntilUnregistered) {
   ComApartment apartment;
   ASSERT_HRESULT_SUCCEEDED(apartment.Result());
@@ -56,17 +85,38 @@ TEST(RegistrationTest, RegisteredClassIsCreatableByProgIdUntilUnregistered) {
   EXPECT_EQ(L"{3957A90C-22FD-46E3-B226-D40CFB89FAC6}", ClassesValue(classKey + L"\\TypeLib", nullptr));
   EXPECT_EQ(L"1.0", ClassesValue(classKey + L"\\Version", nullptr));
   EXPECT_NE(std::wstring::npos, ClassesValue(classKey + L"\\ToolboxBitmap32", nullptr).find(L", 30000"));
+  // Language-neutral: found whatever locale a client asks for.
   ComPtr<ITypeLib> typeLibrary;
-  EXPECT_EQ(S_OK, LoadRegTypeLib(LIBID_Tessarel, 1, 0, 1033, &typeLibrary));
+  for (LCID locale : {LCID{0}, LCID{0x409}, LCID{0x407}, LCID{0x809}, GetUserDefaultLCID()}) {
+    EXPECT_EQ(S_OK, LoadRegTypeLib(LIBID_Tessarel, 1, 0, locale, &typeLibrary)) << locale;
+  }
   typeLibrary.Reset();
   CoFreeUnusedLibraries();
 
+  // Unregistering removes every part, also when one is gone already.
+  ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeW(HKEY_CLASSES_ROOT, L"TypeLib\\{3957A90C-22FD-46E3-B226-D40CFB89FAC6}"));
   ASSERT_EQ(0u, RunRegsvr32(L"/u /s"));
+  EXPECT_EQ(L"", RegistrationKeys());
   EXPECT_TRUE(FAILED(CLSIDFromProgID(L"Tessarel.tessarelcontrol", &classId)));
   EXPECT_EQ(L"<missing>", ClassesValue(classKey + L"\\InprocServer32", nullptr));
-  EXPECT_TRUE(FAILED(LoadRegTypeLib(LIBID_Tessarel, 1, 0, 1033, &typeLibrary)));
+  EXPECT_TRUE(FAILED(LoadRegTypeLib(LIBID_Tessarel, 1, 0, 0, &typeLibrary)));
   // Unregistering what is not registered is no error.
   EXPECT_EQ(0u, RunRegsvr32(L"/u /s"));
+}
+
+// A volatile class key takes no lasting subkey, so registering fails
+// part-way, and takes back all it wrote. (Under Wine a key that denies
+// writing does not stop the administrator that regsvr32 runs as.)
+TEST(RegistrationTest, ARegistrationThatFailsPartWayLeavesTheRegistryAsItWas) {
+  const wchar_t* classKey = L"CLSID\\{D83BDC03-5D17-4D14-B4B5-1FB697386E23}";
+  ASSERT_EQ(0u, RunRegsvr32(L"/u /s"));
+  UniqueHkey blocker;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CLASSES_ROOT, classKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_READ,
+                                           nullptr, blocker.put(), nullptr));
+  const std::wstring before = RegistrationKeys();
+  EXPECT_NE(0u, RunRegsvr32(L"/s"));
+  EXPECT_EQ(before, RegistrationKeys());
+  ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeW(HKEY_CLASSES_ROOT, classKey));
 }
 
 }  // namespace
