@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Runs all benchmarks and prints one markdown table:
 #   (a) start of Zenthra.exe against its two floors, (b) Help > About against
-#   an empty window of the dialog's size (both timed by startup_bench.exe
-#   under Wine, on a private headless display), (c) the force rules natively
-#   (Google Benchmark), (d) the sizes and imported DLLs of the shipped files,
-#   (e) the heap growth of each Help > About and OK, against Wine's static
-#   control leak reproduced without Zenthra.
+#   a floor dialog of the same content with stock SysLink links (and, for
+#   information, an empty window of the dialog's size; both timed by
+#   startup_bench.exe under Wine, on a private headless display), (c) the
+#   force rules natively (Google Benchmark), (d) the sizes and imported DLLs
+#   of the shipped files, (e) the heap growth of each Help > About and OK,
+#   against Wine's static control leak reproduced without Zenthra.
 # Installs and builds what it needs (build/windows and build/bench).
 # Usage: bench/run.sh [ROUNDS [WARMUPS]]   (default 30 rounds after 3 warm-ups)
 # ZENTHRA_BENCH_BUILD names another Windows build folder than build/windows.
@@ -112,7 +113,13 @@ awk -v machine="$machine" -v rounds="$rounds" -v warmups="$warmups" \
     compare("(a) start of the same-controls floor", "start", "floor_same_controls.exe",
             "floor_empty_window.exe", "empty window, same size and menus:", 0, "")
     compare("(b) Help > About in Zenthra: dialog shown, 3 link label windows, loop answers", "about", "Zenthra.exe",
-            "floor_empty_window.exe", "empty window of the dialog size opened by Help > About:", 1.5, why_about)
+            "floor_about_dialog.exe", "same dialog content with 3 stock SysLink links, 3 SysLink windows:", 1.10, why_about)
+    compare("(b) Help > About in Zenthra", "about", "Zenthra.exe",
+            "floor_empty_window.exe", "empty window of the dialog size:", 0, "")
+    compare("(b) Help > About in the SysLink floor", "about", "floor_about_dialog.exe",
+            "floor_empty_window.exe", "empty window of the dialog size:", 0, "")
+    compare("(a) start of the SysLink About floor (OLE initialised, its DLLs)", "start", "floor_about_dialog.exe",
+            "floor_same_controls.exe", "same 43 controls and font, no logic:", 0, "")
     for (i = 1; i <= nbench; i++)
       row("(c) " bench[i] " (native)", sprintf("%.0f %s CPU", cpu[i], unit[i]), "", "", "-", "for information")
     row("(d) Zenthra.exe size (release, stripped)", zkib, "", "", "< 256 KiB", zsize < 256 * 1024 ? "met" : "**missed**: " why_size)

@@ -16,6 +16,15 @@ namespace {
 
 // A font object maps its size in points to pixels by this ratio; by default
 // it is the system DPI of the moment the object was made.
+HRESULT SetFontDpi(const win32::UniqueVariant& value, UINT dpi) {
+  RETURN_HR_IF(E_NOINTERFACE, (value->vt != VT_DISPATCH && value->vt != VT_UNKNOWN) || !value->punkVal);
+  ComPtr<IFont> font;
+  RETURN_IF_FAILED(value->punkVal->QueryInterface(IID_PPV_ARGS(&font)));
+  constexpr LONG kHimetricPerInch = 2540;
+  return font->SetRatio(static_cast<LONG>(dpi), kHimetricPerInch);
+}
+
+// The font a running control draws with, asked for through its IDispatch.
 HRESULT ScaleFont(IOleObject& object, UINT dpi) {
   ComPtr<IDispatch> dispatch;
   RETURN_IF_FAILED(object.QueryInterface(IID_PPV_ARGS(&dispatch)));
@@ -23,11 +32,17 @@ HRESULT ScaleFont(IOleObject& object, UINT dpi) {
   win32::UniqueVariant value;
   RETURN_IF_FAILED(dispatch->Invoke(DISPID_FONT, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
                                     value.get(), nullptr, nullptr));
-  RETURN_HR_IF(E_NOINTERFACE, (value->vt != VT_DISPATCH && value->vt != VT_UNKNOWN) || !value->punkVal);
-  ComPtr<IFont> font;
-  RETURN_IF_FAILED(value->punkVal->QueryInterface(IID_PPV_ARGS(&font)));
-  constexpr LONG kHimetricPerInch = 2540;
-  return font->SetRatio(static_cast<LONG>(dpi), kHimetricPerInch);
+  return SetFontDpi(value, dpi);
+}
+
+// The font of the stored entries, before the control is restored from them:
+// the bag hands out this very object, which the control keeps and draws
+// with. Cheaper than ScaleFont on a new control, whose first IDispatch call
+// makes oleaut32 load the standard OLE type library.
+HRESULT ScaleStoredFont(IPropertyBag& bag, UINT dpi) {
+  win32::UniqueVariant value;
+  RETURN_IF_FAILED(bag.Read(L"font", value.get(), nullptr));
+  return SetFontDpi(value, dpi);
 }
 
 }  // namespace
@@ -59,11 +74,10 @@ HRESULT HostedControl::Create(IClassFactory& factory, HWND parent, const StoredL
   RETURN_IF_FAILED(hosted->object_.As(&persist));
   ComPtr<IPropertyBag> bag;
   RETURN_IF_FAILED(CreateStoredPropertyBag(stored, bag));
-  RETURN_IF_FAILED(persist->Load(bag.Get(), nullptr));
-
   // A font that cannot be scaled still draws at the system DPI, which is
   // the dialog's own when it is created: no reason to give up the control.
-  ScaleFont(*hosted->object_.Get(), dpi);
+  static_cast<void>(ScaleStoredFont(*bag.Get(), dpi));
+  RETURN_IF_FAILED(persist->Load(bag.Get(), nullptr));
 
   SIZEL extent{stored.extentX, stored.extentY};
   RETURN_IF_FAILED(hosted->object_->SetExtent(DVASPECT_CONTENT, &extent));

@@ -1,4 +1,5 @@
-// The first start-up floor: Zenthra's window and menu bar, empty.
+// The first start-up floor: Zenthra's window and menu bar, empty. Help >
+// About opens an empty window of the dialog's size.
 
 #include <windows.h>
 
@@ -11,5 +12,5 @@ HRESULT LeaveEmpty(HINSTANCE, HWND, UINT, win32::UniqueHfont&) { return S_OK; }
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  return zenthra::bench::RunFloor(instance, showCommand, LeaveEmpty);
+  return zenthra::bench::RunFloor(instance, showCommand, LeaveEmpty, zenthra::bench::OpenEmptyAboutWindow);
 }

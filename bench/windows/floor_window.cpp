@@ -18,11 +18,11 @@ using shell::ToPixels;
 
 constexpr wchar_t kAboutClass[] = L"ZenthraStartupFloorAbout";
 
-// The empty stand-in for the About dialog: a window of its frame and its
-// client size, shown and brought forward as the dialog is. Its class has
-// only the default window procedure: the system destroys it on WM_CLOSE,
-// and an open one goes with the process.
-void OpenAboutWindow(HINSTANCE instance) {
+}  // namespace
+
+// Its class has only the default window procedure: the system destroys it
+// on WM_CLOSE.
+void OpenEmptyAboutWindow(HINSTANCE instance, shell::ProgramWindows&) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = DefWindowProcW;
@@ -46,13 +46,15 @@ void OpenAboutWindow(HINSTANCE instance) {
   SetForegroundWindow(about);
 }
 
+namespace {
+
 // Owned by RunFloor, as Zenthra's main window is by its wWinMain.
 class FloorWindow final : public shell::WindowBase<FloorWindow, shell::Owner::Caller> {
  public:
   static constexpr const wchar_t* kClassName = L"ZenthraStartupFloor";
 
-  FloorWindow(HINSTANCE instance, FillWindow fill, shell::ProgramWindows& windows)
-      : instance_(instance), fill_(fill), windows_(windows) {}
+  FloorWindow(HINSTANCE instance, FillWindow fill, OpenAbout openAbout, shell::ProgramWindows& windows)
+      : instance_(instance), fill_(fill), openAbout_(openAbout), windows_(windows) {}
   ~FloorWindow() {
     if (Window() != nullptr) DestroyWindow(Window());
   }
@@ -80,7 +82,7 @@ class FloorWindow final : public shell::WindowBase<FloorWindow, shell::Owner::Ca
       case WM_CREATE:
         return SUCCEEDED(OnCreate()) ? 0 : -1;
       case WM_COMMAND:
-        if (LOWORD(wParam) == IDM_ABOUT) OpenAboutWindow(instance_);
+        if (LOWORD(wParam) == IDM_ABOUT) openAbout_(instance_, windows_);
         if (LOWORD(wParam) == IDM_EXIT) DestroyWindow(Window());
         return 0;
       default:
@@ -100,15 +102,16 @@ class FloorWindow final : public shell::WindowBase<FloorWindow, shell::Owner::Ca
 
   HINSTANCE instance_;
   FillWindow fill_;
+  OpenAbout openAbout_;
   shell::ProgramWindows& windows_;
   win32::UniqueHfont font_;  // what the controls draw with, if the floor has any
 };
 
 }  // namespace
 
-int RunFloor(HINSTANCE instance, int showCommand, FillWindow fill) {
+int RunFloor(HINSTANCE instance, int showCommand, FillWindow fill, OpenAbout openAbout) {
   shell::ProgramWindows windows;
-  FloorWindow floor(instance, fill, windows);
+  FloorWindow floor(instance, fill, openAbout, windows);
   if (FAILED(floor.Create(showCommand))) return 1;
   return windows.RunMessageLoop();
 }

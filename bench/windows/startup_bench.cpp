@@ -5,7 +5,8 @@
 // top-level window with the menu bar) exists and its message loop answers
 // WM_NULL. About: from posting Help > About to that window until another
 // shown top-level window of the process exists (for Zenthra, with its three
-// link label control windows) and its loop answers.
+// link label control windows; for the About floor, with its three SysLink
+// windows) and its loop answers.
 //
 // Usage: startup_bench.exe [--rounds N] [--warmups N]
 // The programs are looked for beside this one. Prints one "data" line per
@@ -34,9 +35,11 @@ using namespace zenthra::bench;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-// The window class of the link label control's own window (tessarel.ocx).
+// The window classes of the About dialogs' three links: the link label
+// control's own window (tessarel.ocx), and the stock link control.
 constexpr std::wstring_view kLinkLabelClass = L"TessarelLinkLabel";
-constexpr int kAboutLinkLabels = 3;
+constexpr std::wstring_view kSysLinkClass = L"SysLink";
+constexpr int kAboutLinks = 3;
 
 constexpr auto kStartTimeout = 15s;
 constexpr auto kAboutTimeout = 10s;
@@ -49,10 +52,17 @@ constexpr auto kSettle = 100ms;
 // work for them) is over, so that no run pays for the one before.
 constexpr auto kRest = 200ms;
 
+// The windows of a class that the About window must hold before it counts
+// as open; none for the empty stand-ins.
+struct AboutLinks {
+  std::wstring_view windowClass;
+  int count = 0;
+};
+
 struct Program {
-  Program(const wchar_t* name, int linkLabels) : file(name), aboutLinkLabels(linkLabels) {}
+  Program(const wchar_t* name, AboutLinks links) : file(name), aboutLinks(links) {}
   const wchar_t* file;
-  int aboutLinkLabels;  // link label windows that the About window must hold
+  AboutLinks aboutLinks;
   std::vector<double> startMs;
   std::vector<double> aboutMs;
   int failedStarts = 0;
@@ -70,22 +80,20 @@ struct RunResult {
   bool closed = true;
 };
 
-std::optional<double> TimeAbout(const ChildProgram& child, HWND mainWindow, int linkLabels) {
+std::optional<double> TimeAbout(const ChildProgram& child, HWND mainWindow, AboutLinks links) {
   const Clock::time_point begin = Clock::now();
   if (!PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0)) return std::nullopt;
   WindowWanted about;
   about.processId = child.ProcessId();
   about.other = mainWindow;
-  if (linkLabels > 0) {
-    about.childClass = kLinkLabelClass;
-    about.childCount = linkLabels;
-  }
+  about.childClass = links.windowClass;
+  about.childCount = links.count;
   HWND window = WaitForShownWindow(about, child.Process(), begin + kAboutTimeout);
   if (window == nullptr || !MessageLoopAnswers(window, kAnswerTimeout)) return std::nullopt;
   return MillisecondsSince(begin);
 }
 
-RunResult RunOnce(const std::wstring& path, int linkLabels) {
+RunResult RunOnce(const std::wstring& path, AboutLinks links) {
   RunResult result;
   Sleep(static_cast<DWORD>(std::chrono::milliseconds(kRest).count()));
   const Clock::time_point begin = Clock::now();
@@ -100,7 +108,7 @@ RunResult RunOnce(const std::wstring& path, int linkLabels) {
     // WAIT_FAILED only for a process without input: the settle time still passes.
     WaitForInputIdle(child->Process(), static_cast<DWORD>(std::chrono::milliseconds(kSettle).count()));
     Sleep(static_cast<DWORD>(std::chrono::milliseconds(kSettle).count()));
-    if (MessageLoopAnswers(mainWindow, kAnswerTimeout)) result.aboutMs = TimeAbout(*child, mainWindow, linkLabels);
+    if (MessageLoopAnswers(mainWindow, kAnswerTimeout)) result.aboutMs = TimeAbout(*child, mainWindow, links);
   }
   result.closed = child->Close(kCloseTimeout);
   return result;
@@ -166,8 +174,9 @@ int wmain(int argc, wchar_t** argv) {
 
   const FineTimer timer;
   const std::wstring folder = FolderOfThisProgram();
-  std::array<Program, 3> programs{Program(L"Zenthra.exe", kAboutLinkLabels), Program(L"floor_empty_window.exe", 0),
-                                  Program(L"floor_same_controls.exe", 0)};
+  std::array<Program, 4> programs{Program(L"Zenthra.exe", {kLinkLabelClass, kAboutLinks}),
+                                  Program(L"floor_empty_window.exe", {}), Program(L"floor_same_controls.exe", {}),
+                                  Program(L"floor_about_dialog.exe", {kSysLinkClass, kAboutLinks})};
 
   for (int round = 0; round < warmups + rounds; ++round) {
     const bool counted = round >= warmups;
@@ -175,7 +184,7 @@ int wmain(int argc, wchar_t** argv) {
     // right after the same one.
     for (std::size_t k = 0; k < programs.size(); ++k) {
       Program& program = programs[(static_cast<std::size_t>(round) + k) % programs.size()];
-      const RunResult run = RunOnce(folder + L"\\" + program.file, program.aboutLinkLabels);
+      const RunResult run = RunOnce(folder + L"\\" + program.file, program.aboutLinks);
       std::fprintf(stderr, "round %d %ls start_ms=%.1f about_ms=%.1f%s\n", round + 1, program.file,
                    run.startMs.value_or(-1), run.aboutMs.value_or(-1), counted ? "" : " (warm-up)");
       if (!run.closed) ++program.forcedExits;
@@ -202,10 +211,13 @@ int wmain(int argc, wchar_t** argv) {
   const Program& zenthra = programs[0];
   const Program& empty = programs[1];
   const Program& sameControls = programs[2];
+  const Program& aboutFloor = programs[3];
   PrintRatio("start", zenthra, zenthra.startMs, sameControls, sameControls.startMs);
   PrintRatio("start", zenthra, zenthra.startMs, empty, empty.startMs);
   PrintRatio("start", sameControls, sameControls.startMs, empty, empty.startMs);
+  PrintRatio("about", zenthra, zenthra.aboutMs, aboutFloor, aboutFloor.aboutMs);
   PrintRatio("about", zenthra, zenthra.aboutMs, empty, empty.aboutMs);
+  PrintRatio("about", aboutFloor, aboutFloor.aboutMs, empty, empty.aboutMs);
   std::fflush(stdout);
   return 0;
 }
