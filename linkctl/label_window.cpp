@@ -92,6 +92,11 @@ LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         }
       }
       break;
+    case WM_MOUSEMOVE:
+      if (events != nullptr) {
+        events->OnLabelMouseMove(MSG{window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}});
+      }
+      return 0;
     case WM_LBUTTONDOWN:
       if (GetFocus() != window) {
         SetWindowLongPtrW(window, kFocusingByMouse, 1);

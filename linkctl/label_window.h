@@ -21,6 +21,8 @@ class LabelWindowEvents {
   // The window gained or lost the keyboard focus; byMouse when a click on
   // it gave it the focus.
   virtual void OnLabelFocus(bool gained, bool byMouse) = 0;
+  // The mouse moved over the window (move is the WM_MOUSEMOVE).
+  virtual void OnLabelMouseMove(const MSG& move) = 0;
   // The user asked for the context menu, to be shown at point (screen).
   virtual void OnLabelContextMenu(POINT point) = 0;
   // WM_GETOBJECT for OBJID_CLIENT: the window's own accessibility object

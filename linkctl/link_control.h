@@ -208,6 +208,7 @@ class LinkControl final
   void OnPaintLabel(HDC dc, const RECT& client, bool showFocus) override;
   void OnLabelClick() override;  // lbl_hylinx_Click
   void OnLabelFocus(bool gained, bool byMouse) override;
+  void OnLabelMouseMove(const MSG& move) override;
   void OnLabelContextMenu(POINT point) override;
   LRESULT OnLabelGetObject(WPARAM flags) override;
   // FontChangeListener

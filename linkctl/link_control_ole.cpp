@@ -156,8 +156,7 @@ HRESULT LinkControl::ActivateInPlace(IOleClientSite* site, HWND, LPCRECT positio
     inPlaceSite->OnInPlaceDeactivate();  // the activation error is the one to report
     return hr;
   }
-  // A link without its tooltip still opens, by mouse and by keyboard.
-  static_cast<void>(tooltip_.Create(window_.get(), link_.get()));
+  tooltip_.Attach(window_.get());
   inPlaceSite_ = std::move(inPlaceSite);
   return S_OK;
 }

@@ -80,7 +80,7 @@ void LinkControl::OnLabelClick() {
 void LinkControl::OnLabelFocus(bool gained, bool byMouse) {
   // The mouse brings the hover tip by itself; the keyboard needs one too.
   if (gained && !byMouse) {
-    tooltip_.ShowForFocus();
+    tooltip_.ShowForFocus(link_.get());
   } else if (!gained) {
     tooltip_.HideForFocus();
   }
@@ -92,6 +92,8 @@ void LinkControl::OnLabelFocus(bool gained, bool byMouse) {
     static_cast<void>(controlSite->OnFocus(gained ? TRUE : FALSE));
   }
 }
+
+void LinkControl::OnLabelMouseMove(const MSG& move) { tooltip_.MouseMoved(move, link_.get()); }
 
 void LinkControl::OnLabelContextMenu(POINT point) {
   const auto keepAlive = KeepAlive();  // the menu runs a message loop

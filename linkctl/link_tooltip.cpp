@@ -30,20 +30,46 @@ TTTOOLINFOW ToolInfo(HWND control, Tool tool, BSTR address) {
 
 }  // namespace
 
-HRESULT LinkTooltip::Create(HWND control, BSTR address) {
+void LinkTooltip::Attach(HWND control) noexcept {
+  window_.reset();
+  control_ = control;
+}
+
+void LinkTooltip::Destroy() noexcept {
+  window_.reset();
+  control_ = nullptr;
+}
+
+bool LinkTooltip::Ensure(BSTR address) noexcept {
+  if (window_ || control_ == nullptr) {
+    return static_cast<bool>(window_);
+  }
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-  RETURN_LAST_ERROR_IF(!InitCommonControlsEx(&classes));
+  if (!InitCommonControlsEx(&classes)) {
+    return false;
+  }
   win32::UniqueHwnd window(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                            WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                           CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr, ModuleHandle(), nullptr));
-  RETURN_LAST_ERROR_IF(!window);
+                                           CW_USEDEFAULT, CW_USEDEFAULT, control_, nullptr, ModuleHandle(), nullptr));
+  if (!window) {
+    return false;
+  }
   for (Tool tool : {kHoverTool, kFocusTool}) {
-    TTTOOLINFOW info = ToolInfo(control, tool, address);
-    RETURN_HR_IF(E_FAIL, !SendMessageW(window.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)));
+    TTTOOLINFOW info = ToolInfo(control_, tool, address);
+    if (!SendMessageW(window.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info))) {
+      return false;
+    }
   }
   window_ = std::move(window);
-  control_ = control;
-  return S_OK;
+  return true;
+}
+
+void LinkTooltip::MouseMoved(const MSG& move, BSTR address) noexcept {
+  if (!window_ && Ensure(address)) {
+    // Later moves reach the tooltip by itself (TTF_SUBCLASS); this one
+    // came before it was there.
+    SendMessageW(window_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+  }
 }
 
 void LinkTooltip::Update(BSTR address) noexcept {
@@ -58,9 +84,9 @@ void LinkTooltip::Update(BSTR address) noexcept {
   }
 }
 
-void LinkTooltip::ShowForFocus() noexcept {
+void LinkTooltip::ShowForFocus(BSTR address) noexcept {
   RECT control{};
-  if (!window_ || !GetWindowRect(control_, &control)) {
+  if (!Ensure(address) || !GetWindowRect(control_, &control)) {
     return;
   }
   TTTOOLINFOW info = ToolInfo(control_, kFocusTool, nullptr);

@@ -278,6 +278,32 @@ TEST_F(AboutLinksTest, TabAndShiftTabTakeTheButtonsThenTheLinksInTabIndexOrder) 
   }
 }
 
+// The mouse resting on a link shows its address; the tooltip is made by
+// the first move over the link, so that move must start its wait too.
+TEST_F(AboutLinksTest, TheMouseRestingOnALinkShowsItsAddress) {
+  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+  ShowWindow(dialog_, SW_SHOW);
+  for (std::size_t i = 0; i < 3; ++i) {
+    RECT link{};
+    ASSERT_TRUE(GetWindowRect(about_->LinkLabel(i)->Window(), &link));
+    // As a real mouse: absolute input in 0..65535 of the primary screen.
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv((link.left + link.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv((link.top + link.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ASSERT_EQ(1u, SendInput(1, &move, sizeof(move)));
+    std::wstring shown;
+    for (const DWORD until = GetTickCount() + 5000; shown != kExpected[i].link && GetTickCount() < until;) {
+      // Input and timers too, which come after posted messages.
+      for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+      Sleep(20);
+      shown = testing::ShownTooltipText();
+    }
+    EXPECT_EQ(shown, kExpected[i].link) << i;
+  }
+}
+
 // Enter and Space on a focused link open it as a click does, and the
 // dialog stays; Enter on OK still closes it.
 TEST_F(AboutMailLinkTest, EnterAndSpaceOnAFocusedLinkOpenItWhileEnterOnOkCloses) {
