@@ -1,23 +1,26 @@
 #!/usr/bin/env bash
 # Takes a picture of a Zenthra window under Wine on a private headless
 # display, cut to the window with its frame.
-# Usage: screenshot.sh [--about | --example] [--dpi N] OUT.png [BUILD_DIR]
+# Usage: screenshot.sh [--about | --about-link | --example] [--dpi N] OUT.png [BUILD_DIR]
 #        screenshot.sh --docs [BUILD_DIR]
 #   --about    the About dialog: chooses Help > About with the keyboard, as a
 #              user would (default: the main window as it opens)
+#   --about-link  the About dialog after Tab twice from OK: the first link
+#              has the keyboard focus, with its focus rectangle and tooltip
 #   --example  the main window after the worked example of the README, typed
 #              in with the keyboard: levels picked with the arrow keys, then Go
 #   --dpi N    runs in a prefix of the build set to N DPI (default: the
 #              build's own prefix, at 96)
-#   --docs     makes the README's three pictures in docs/images, at 96 DPI
+#   --docs     makes the README's four pictures in docs/images, at 96 DPI
 # BUILD_DIR defaults to build/windows; Zenthra.exe is built there first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-usage="usage: screenshot.sh [--about | --example] [--dpi N] OUT.png [BUILD_DIR] | --docs [BUILD_DIR]"
+usage="usage: screenshot.sh [--about | --about-link | --example] [--dpi N] OUT.png [BUILD_DIR] | --docs [BUILD_DIR]"
 window=main dpi=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --about) window=about; shift ;;
+    --about-link) window=about-link; shift ;;
     --example) window=example; shift ;;
     --dpi) dpi="${2:?$usage}"; shift 2 ;;
     --docs)
@@ -26,6 +29,7 @@ while [ $# -gt 0 ]; do
       "$0" docs/images/main-window.png "$build"
       "$0" --about docs/images/about.png "$build"
       "$0" --example docs/images/worked-example.png "$build"
+      "$0" --about-link docs/images/about-keyboard.png "$build"
       exit 0 ;;
     -*) echo "$usage" >&2; exit 2 ;;
     *) break ;;
@@ -76,6 +80,10 @@ exec xvfb-run -a -s "-screen 0 1600x1400x24 -nolisten tcp" bash -c '
     about)
       open_about
       shown=$(xdotool search --name "^About Orvane$" | head -1) ;;
+    about-link)
+      open_about
+      xdotool key --delay 100 Tab Tab
+      shown=$(xdotool search --name "^About Orvane$" | head -1) ;;
     example)
       # The dialog opening shows that the keys now reach the program; Esc
       # closes it, and the main window has its focus back on Light.
@@ -92,6 +100,13 @@ exec xvfb-run -a -s "-screen 0 1600x1400x24 -nolisten tcp" bash -c '
   esac
   # Give the windows (and the hosted controls) a moment to finish painting.
   sleep 1
-  import -display "$DISPLAY" -window "$shown" "$out"
+  if [ "$window" = about-link ]; then
+    # The tooltip is a window of its own over the dialog: the screen, cut
+    # to the dialog, shows both.
+    eval "$(xdotool getwindowgeometry --shell "$shown")"
+    import -display "$DISPLAY" -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out"
+  else
+    import -display "$DISPLAY" -window "$shown" "$out"
+  fi
   echo "$out"
 ' screenshot "$build" "$out" "$window" "$prefix"
