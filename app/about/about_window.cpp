@@ -53,16 +53,16 @@ HWND AboutWindow::Load(HINSTANCE instance, shell::ProgramWindows& windows) {
   // Created at its place for the DPI it will most likely get (the primary
   // monitor's); WM_CREATE places it again only if the guess was wrong. Saves
   // the move and resize of a window created at the default place.
-  shell::WindowSpec spec{GetSysColorBrush(COLOR_BTNFACE), nullptr, kAboutFrame.style, kAboutFrame.exStyle, L"", {}};
+  shell::WindowSetup setup{GetSysColorBrush(COLOR_BTNFACE), nullptr, kAboutFrame.style, kAboutFrame.exStyle, L"", {}};
   const UINT guessedDpi = shell::dpi::ForSystem();
   RECT frame{};
   if (SUCCEEDED(shell::CentredFrame(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), ClientSize(guessedDpi),
                                     kAboutFrame, guessedDpi, frame))) {
     about->placedAtDpi_ = guessedDpi;
-    spec.place = {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
+    setup.place = {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
   }
   AboutWindow* dialog = about.get();  // borrowed: the window takes the object over
-  HWND window = CreateWindowOf(std::move(about), instance, spec);
+  HWND window = CreateWindowOf(std::move(about), instance, setup);
   if (!window) return nullptr;
   dialog->Form_Load();
   return window;

@@ -41,7 +41,7 @@ struct WindowPlace {
   int height = CW_USEDEFAULT;
 };
 
-struct WindowSpec {
+struct WindowSetup {
   HBRUSH background;    // of the class: a system brush or COLOR_* + 1, never freed
   const wchar_t* menu;  // of the class: a menu resource, or nullptr
   DWORD style;
@@ -85,14 +85,14 @@ class WindowBase : public Interface {
   // and creates the window for `object`. nullptr, with the thread's last
   // error, when either fails or WM_CREATE refuses; an object handed over is
   // then gone as well.
-  static HWND CreateWindowOf(Handover object, HINSTANCE instance, const WindowSpec& spec) {
+  static HWND CreateWindowOf(Handover object, HINSTANCE instance, const WindowSetup& setup) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = &WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);  // shared system cursor
-    windowClass.hbrBackground = spec.background;
-    windowClass.lpszMenuName = spec.menu;
+    windowClass.hbrBackground = setup.background;
+    windowClass.lpszMenuName = setup.menu;
     windowClass.lpszClassName = Derived::kClassName;
     if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
     // Until WM_NCCREATE takes it over, an object handed over stays owned
@@ -103,8 +103,8 @@ class WindowBase : public Interface {
     } else {
       parameter = object;
     }
-    return CreateWindowExW(spec.exStyle, Derived::kClassName, spec.caption, spec.style, spec.place.x, spec.place.y,
-                           spec.place.width, spec.place.height, nullptr, nullptr, instance, parameter);
+    return CreateWindowExW(setup.exStyle, Derived::kClassName, setup.caption, setup.style, setup.place.x, setup.place.y,
+                           setup.place.width, setup.place.height, nullptr, nullptr, instance, parameter);
   }
 
  private:

@@ -56,13 +56,13 @@ MainWindow::~MainWindow() {
 HRESULT MainWindow::Create(int showCommand) {
   RETURN_HR_IF(HRESULT_FROM_WIN32(ERROR_ALREADY_EXISTS), Window() != nullptr);  // the window exists at most once
   // Sized and centred in WM_CREATE, once the window's DPI is known.
-  const shell::WindowSpec spec{reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)),
-                               MAKEINTRESOURCEW(IDR_MAINMENU),
-                               kMainWindowFrame.style,
-                               kMainWindowFrame.exStyle,
-                               kMainWindowCaption,
-                               {}};
-  RETURN_LAST_ERROR_IF(!CreateWindowOf(this, instance_, spec));
+  const shell::WindowSetup setup{reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)),
+                                 MAKEINTRESOURCEW(IDR_MAINMENU),
+                                 kMainWindowFrame.style,
+                                 kMainWindowFrame.exStyle,
+                                 kMainWindowCaption,
+                                 {}};
+  RETURN_LAST_ERROR_IF(!CreateWindowOf(this, instance_, setup));
   ShowWindow(Window(), showCommand);  // returns the earlier visibility, not an error
   RETURN_LAST_ERROR_IF(!UpdateWindow(Window()));
   // Activation has normally put the focus on optlight already. A window

@@ -62,13 +62,13 @@ class FloorWindow final : public shell::WindowBase<FloorWindow, shell::Owner::Ca
   // Sized and centred in WM_CREATE, once the window's DPI is known. The
   // window is destroyed by File > Exit, WM_CLOSE or this object's end.
   HRESULT Create(int showCommand) {
-    const shell::WindowSpec spec{GetSysColorBrush(COLOR_BTNFACE),
-                                 MAKEINTRESOURCEW(IDR_MAINMENU),
-                                 ui::kMainWindowFrame.style,
-                                 ui::kMainWindowFrame.exStyle,
-                                 L"Zenthra floor",
-                                 {}};
-    RETURN_LAST_ERROR_IF(!CreateWindowOf(this, instance_, spec));
+    const shell::WindowSetup setup{GetSysColorBrush(COLOR_BTNFACE),
+                                   MAKEINTRESOURCEW(IDR_MAINMENU),
+                                   ui::kMainWindowFrame.style,
+                                   ui::kMainWindowFrame.exStyle,
+                                   L"Zenthra floor",
+                                   {}};
+    RETURN_LAST_ERROR_IF(!CreateWindowOf(this, instance_, setup));
     ShowWindow(Window(), showCommand);  // returns the earlier visibility, not an error
     RETURN_LAST_ERROR_IF(!UpdateWindow(Window()));
     return S_OK;

@@ -54,16 +54,16 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
   static HWND Load(HINSTANCE instance, shell::ProgramWindows& windows) {
     std::unique_ptr<SysLinkAbout> about(new (std::nothrow) SysLinkAbout(instance, windows));
     if (!about) return nullptr;
-    shell::WindowSpec spec{GetSysColorBrush(COLOR_BTNFACE), nullptr, kAboutFrame.style, kAboutFrame.exStyle, L"", {}};
+    shell::WindowSetup setup{GetSysColorBrush(COLOR_BTNFACE), nullptr, kAboutFrame.style, kAboutFrame.exStyle, L"", {}};
     const UINT guessedDpi = shell::dpi::ForSystem();
     RECT frame{};
     if (SUCCEEDED(shell::CentredFrame(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), ClientSize(guessedDpi),
                                       kAboutFrame, guessedDpi, frame))) {
       about->placedAtDpi_ = guessedDpi;
-      spec.place = {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
+      setup.place = {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
     }
     SysLinkAbout* dialog = about.get();  // borrowed: the window takes the object over
-    HWND window = CreateWindowOf(std::move(about), instance, spec);
+    HWND window = CreateWindowOf(std::move(about), instance, setup);
     if (window) dialog->SetLoadTexts();
     return window;
   }
