@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "about/about_frame.h"
 #include "about/about_layout.h"
 #include "about/about_picture.h"
 #include "about/sys_info.h"
@@ -18,14 +19,8 @@
 namespace zenthra::about {
 namespace {
 
-using shell::ToPixels;
-
 constexpr OLE_COLOR kButtonText = 0x80000012;
 constexpr OLE_COLOR kButtonFace = 0x8000000F;
-
-SIZE ClientSize(UINT dpi) {
-  return {ToPixels(kAboutLayout.clientWidth, dpi), ToPixels(kAboutLayout.clientHeight, dpi)};
-}
 
 HRESULT CreateAmbientFont(Microsoft::WRL::ComPtr<IFontDisp>& font) {
   FONTDESC description{};
@@ -37,30 +32,12 @@ HRESULT CreateAmbientFont(Microsoft::WRL::ComPtr<IFontDisp>& font) {
   return OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(font.ReleaseAndGetAddressOf()));
 }
 
-// Gives a child the font (when there is one) and its place.
-void Restyle(HWND control, HFONT font, const RECT& rect) {
-  if (!control) return;
-  if (font) SetWindowFont(control, font, FALSE);
-  SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 HWND AboutWindow::Load(HINSTANCE instance, shell::ProgramWindows& windows) {
   std::unique_ptr<AboutWindow> about(new (std::nothrow) AboutWindow(instance, windows));
   if (!about) return nullptr;
-  // Created at its place for the DPI it will most likely get (the primary
-  // monitor's); WM_CREATE places it again only if the guess was wrong. Saves
-  // the move and resize of a window created at the default place.
-  shell::WindowSetup setup{GetSysColorBrush(COLOR_BTNFACE), nullptr, kAboutFrame.style, kAboutFrame.exStyle, L"", {}};
-  const UINT guessedDpi = shell::dpi::ForSystem();
-  RECT frame{};
-  if (SUCCEEDED(shell::CentredFrame(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), ClientSize(guessedDpi),
-                                    kAboutFrame, guessedDpi, frame))) {
-    about->placedAtDpi_ = guessedDpi;
-    setup.place = {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
-  }
+  const shell::WindowSetup setup = AboutWindowSetup(about->placedAtDpi_);
   AboutWindow* dialog = about.get();  // borrowed: the window takes the object over
   HWND window = CreateWindowOf(std::move(about), instance, setup);
   if (!window) return nullptr;
@@ -88,7 +65,7 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CTLCOLORSTATIC:
-      return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      return ColourAboutLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_PAINT:
       OnPaint();
       return 0;
@@ -131,30 +108,9 @@ void AboutWindow::OnCreate() {
   icons_.Set(instance_, Window(), dpi_);
   // The client area has the layout's size; the window is centred on the
   // work area of its monitor.
-  if (dpi_ != placedAtDpi_) shell::CentreWindow(Window(), ClientSize(dpi_), kAboutFrame, dpi_);
-  CreateChildren();
+  if (dpi_ != placedAtDpi_) shell::CentreWindow(Window(), AboutClientSize(dpi_), kAboutFrame, dpi_);
+  CreateAboutChildren(Window(), font_.get(), dpi_);
   CreateLinkLabels();
-}
-
-void AboutWindow::CreateChildren() {
-  for (const ChildLayout& child : kAboutLayout.children) {
-    if (child.kind == ControlKind::Label) {
-      CreateChild(L"STATIC", child.text, SS_LEFT, child.rect, child.id);  // wraps at word boundaries
-      continue;
-    }
-    const DWORD type = child.kind == ControlKind::DefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    CreateChild(L"BUTTON", child.text, WS_TABSTOP | type, child.rect, child.id);
-  }
-}
-
-// A missing child leaves its place empty; the dialog still opens.
-void AboutWindow::CreateChild(const wchar_t* windowClass, const wchar_t* text, DWORD style, const TwipsRect& place,
-                              int id) {
-  const RECT rect = ToPixels(place, dpi_);
-  HWND control = CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
-                                 rect.right - rect.left, rect.bottom - rect.top, Window(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-  if (control && font_) SetWindowFont(control, font_.get(), FALSE);
 }
 
 // Where the control library cannot be had, each link's text stands as a
@@ -174,7 +130,7 @@ void AboutWindow::CreateLinkLabels() {
       if (HWND control = links_[i]->Window()) SetWindowLongPtrW(control, GWLP_ID, id);
       continue;
     }
-    CreateChild(L"STATIC", stored.text, SS_LEFT, place, id);
+    CreateAboutChild(Window(), font_.get(), dpi_, L"STATIC", stored.text, SS_LEFT, place, id);
   }
 }
 
@@ -187,15 +143,13 @@ void AboutWindow::CreateLinkLabels() {
 void AboutWindow::OnDpiChanged(const shell::dpi::DpiChange& change) {
   dpi_ = change.dpi;
   win32::UniqueHfont font = shell::CreateLayoutFont(dpi_);
-  for (const ChildLayout& child : kAboutLayout.children) {
-    Restyle(GetDlgItem(Window(), child.id), font.get(), ToPixels(child.rect, dpi_));
-  }
+  RestyleAboutChildren(Window(), font.get(), dpi_);
   for (std::size_t i = 0; i < links_.size(); ++i) {
     if (links_[i]) {
       links_[i]->SetDpi(dpi_);
     } else {  // the plain label standing in for the link
-      Restyle(GetDlgItem(Window(), kFirstLinkLabel + static_cast<int>(i)), font.get(),
-              ToPixels(kAboutLayout.linkLabels[i], dpi_));
+      RestyleAboutChild(GetDlgItem(Window(), kFirstLinkLabel + static_cast<int>(i)), font.get(), dpi_,
+                        kAboutLayout.linkLabels[i]);
     }
   }
   if (font) font_ = std::move(font);  // the old font goes once no control uses it
@@ -204,35 +158,16 @@ void AboutWindow::OnDpiChanged(const shell::dpi::DpiChange& change) {
     SetWindowPos(Window(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
-    shell::CentreWindow(Window(), ClientSize(dpi_), kAboutFrame, dpi_);
+    shell::CentreWindow(Window(), AboutClientSize(dpi_), kAboutFrame, dpi_);
   }
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-LRESULT AboutWindow::OnControlColour(HDC dc, HWND control) {
-  COLORREF text = GetSysColor(COLOR_BTNTEXT);
-  const int id = GetDlgCtrlID(control);
-  for (const ChildLayout& child : kAboutLayout.children) {
-    if (child.id == id && child.colour == TextColour::Black) text = RGB(0, 0, 0);
-  }
-  SetTextColor(dc, text);
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void AboutWindow::OnPaint() {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(Window(), &paint);
   if (!dc) return;
-  if (picture_) DrawStretched(*picture_.Get(), dc, ToPixels(kAboutLayout.image1, dpi_));
-  // The etched rule: white first, the grey line above it drawn last.
-  for (const TwipsLine& line : kAboutLayout.line1) {
-    const win32::UniqueHpen pen(CreatePen(PS_SOLID, ToPixels(line.width, dpi_), line.colour));
-    if (!pen) continue;
-    const win32::ScopedSelectObject selected(dc, pen.get());
-    MoveToEx(dc, ToPixels(line.from.x, dpi_), ToPixels(line.from.y, dpi_), nullptr);
-    LineTo(dc, ToPixels(line.to.x, dpi_), ToPixels(line.to.y, dpi_));
-  }
+  PaintAboutFrame(dc, picture_.Get(), dpi_);
   EndPaint(Window(), &paint);
 }
 

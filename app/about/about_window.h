@@ -44,13 +44,10 @@ class AboutWindow final : public shell::WindowBase<AboutWindow, shell::Owner::Wi
   bool PreTranslateMessage(MSG& message) override;
 
   void OnCreate();
-  void CreateChildren();
-  void CreateChild(const wchar_t* windowClass, const wchar_t* text, DWORD style, const TwipsRect& place, int id);
   void CreateLinkLabels();
   void OnDpiChanged(const shell::dpi::DpiChange& change);
   void OnPaint();
   void OnActivate(WPARAM wParam);
-  LRESULT OnControlColour(HDC dc, HWND control);
 
   void Form_Load();
   void cmdOK_Click();

@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "about/about_frame.h"
 #include "about/about_layout.h"
 #include "about/about_picture.h"
 #include "about/stored_link_labels.h"
@@ -27,19 +28,6 @@ namespace {
 
 using about::kAboutFrame;
 using about::kAboutLayout;
-using shell::ToPixels;
-
-SIZE ClientSize(UINT dpi) {
-  return {ToPixels(kAboutLayout.clientWidth, dpi), ToPixels(kAboutLayout.clientHeight, dpi)};
-}
-
-// Gives a child the font (when there is one) and its place.
-void Restyle(HWND control, HFONT font, const RECT& rect) {
-  if (!control) return;
-  if (font) SetWindowFont(control, font, FALSE);
-  SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 // The window handles what the dialog handles, in the same way, apart from
 // the links: OK, Enter and Esc close it, System Info starts the viewer, the
@@ -54,14 +42,7 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
   static HWND Load(HINSTANCE instance, shell::ProgramWindows& windows) {
     std::unique_ptr<SysLinkAbout> about(new (std::nothrow) SysLinkAbout(instance, windows));
     if (!about) return nullptr;
-    shell::WindowSetup setup{GetSysColorBrush(COLOR_BTNFACE), nullptr, kAboutFrame.style, kAboutFrame.exStyle, L"", {}};
-    const UINT guessedDpi = shell::dpi::ForSystem();
-    RECT frame{};
-    if (SUCCEEDED(shell::CentredFrame(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), ClientSize(guessedDpi),
-                                      kAboutFrame, guessedDpi, frame))) {
-      about->placedAtDpi_ = guessedDpi;
-      setup.place = {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
-    }
+    const shell::WindowSetup setup = about::AboutWindowSetup(about->placedAtDpi_);
     SysLinkAbout* dialog = about.get();  // borrowed: the window takes the object over
     HWND window = CreateWindowOf(std::move(about), instance, setup);
     if (window) dialog->SetLoadTexts();
@@ -94,7 +75,7 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
         OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         return 0;
       case WM_CTLCOLORSTATIC:
-        return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return about::ColourAboutLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
       case WM_PAINT:
         OnPaint();
         return 0;
@@ -119,32 +100,15 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
     // Without the picture or the icon the dialog still works.
     about::LoadPictureResource(instance_, about::kAboutPictureResource, picture_);
     icons_.Set(instance_, Window(), dpi_);
-    if (dpi_ != placedAtDpi_) shell::CentreWindow(Window(), ClientSize(dpi_), kAboutFrame, dpi_);
-    for (const about::ChildLayout& child : kAboutLayout.children) {
-      if (child.kind == about::ControlKind::Label) {
-        CreateChild(L"STATIC", child.text, SS_LEFT, child.rect, child.id);
-        continue;
-      }
-      const DWORD type = child.kind == about::ControlKind::DefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-      CreateChild(L"BUTTON", child.text, WS_TABSTOP | type, child.rect, child.id);
-    }
+    if (dpi_ != placedAtDpi_) shell::CentreWindow(Window(), about::AboutClientSize(dpi_), kAboutFrame, dpi_);
+    about::CreateAboutChildren(Window(), font_.get(), dpi_);
     // The links in the link labels' tab order, places and ids.
     for (std::size_t i = 0; i < about::kStoredLinkLabels.size(); ++i) {
       const about::StoredLinkLabel& stored = about::kStoredLinkLabels[i];
       const std::wstring markup = std::wstring(L"<a href=\"") + stored.link + L"\">" + stored.text + L"</a>";
-      CreateChild(WC_LINK, markup.c_str(), WS_TABSTOP, kAboutLayout.linkLabels[i],
-                  about::kFirstLinkLabel + static_cast<int>(i));
+      about::CreateAboutChild(Window(), font_.get(), dpi_, WC_LINK, markup.c_str(), WS_TABSTOP,
+                              kAboutLayout.linkLabels[i], about::kFirstLinkLabel + static_cast<int>(i));
     }
-  }
-
-  // A missing child leaves its place empty; the dialog still opens.
-  void CreateChild(const wchar_t* windowClass, const wchar_t* text, DWORD style, const shell::TwipsRect& place,
-                   int id) {
-    const RECT rect = ToPixels(place, dpi_);
-    HWND control = CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
-                                   rect.right - rect.left, rect.bottom - rect.top, Window(),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    if (control && font_) SetWindowFont(control, font_.get(), FALSE);
   }
 
   // The texts the dialog's Form_Load sets.
@@ -168,29 +132,11 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
     ShellExecuteW(Window(), L"open", link.item.szUrl, nullptr, nullptr, SW_SHOWNORMAL);
   }
 
-  LRESULT OnControlColour(HDC dc, HWND control) {
-    COLORREF text = GetSysColor(COLOR_BTNTEXT);
-    const int id = GetDlgCtrlID(control);
-    for (const about::ChildLayout& child : kAboutLayout.children) {
-      if (child.id == id && child.colour == about::TextColour::Black) text = RGB(0, 0, 0);
-    }
-    SetTextColor(dc, text);
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-  }
-
   void OnPaint() {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(Window(), &paint);
     if (!dc) return;
-    if (picture_) about::DrawStretched(*picture_.Get(), dc, ToPixels(kAboutLayout.image1, dpi_));
-    for (const about::TwipsLine& line : kAboutLayout.line1) {
-      const win32::UniqueHpen pen(CreatePen(PS_SOLID, ToPixels(line.width, dpi_), line.colour));
-      if (!pen) continue;
-      const win32::ScopedSelectObject selected(dc, pen.get());
-      MoveToEx(dc, ToPixels(line.from.x, dpi_), ToPixels(line.from.y, dpi_), nullptr);
-      LineTo(dc, ToPixels(line.to.x, dpi_), ToPixels(line.to.y, dpi_));
-    }
+    about::PaintAboutFrame(dc, picture_.Get(), dpi_);
     EndPaint(Window(), &paint);
   }
 
@@ -208,12 +154,10 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
   void OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
     win32::UniqueHfont font = shell::CreateLayoutFont(dpi_);
-    for (const about::ChildLayout& child : kAboutLayout.children) {
-      Restyle(GetDlgItem(Window(), child.id), font.get(), ToPixels(child.rect, dpi_));
-    }
+    about::RestyleAboutChildren(Window(), font.get(), dpi_);
     for (std::size_t i = 0; i < about::kStoredLinkLabels.size(); ++i) {
-      Restyle(GetDlgItem(Window(), about::kFirstLinkLabel + static_cast<int>(i)), font.get(),
-              ToPixels(kAboutLayout.linkLabels[i], dpi_));
+      about::RestyleAboutChild(GetDlgItem(Window(), about::kFirstLinkLabel + static_cast<int>(i)), font.get(), dpi_,
+                               kAboutLayout.linkLabels[i]);
     }
     if (font) font_ = std::move(font);  // the old font goes once no control uses it
     icons_.Set(instance_, Window(), dpi_);
