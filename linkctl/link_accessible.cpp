@@ -2,6 +2,7 @@
 
 #include "label_window.h"
 #include "win32/result.h"
+#include "win32/unique_handle.h"
 
 #include <new>
 
@@ -54,10 +55,10 @@ IFACEMETHODIMP LinkAccessible::get_accState(VARIANT child, VARIANT* state) {
   // tell; the rest is the link's own.
   constexpr LONG kFromWindow = STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_OFFSCREEN;
   LONG flags = 0;
-  if (SUCCEEDED(StandardAccessible::get_accState(child, state)) && state->vt == VT_I4) {
-    flags = state->lVal & kFromWindow;
+  win32::UniqueVariant fromWindow;
+  if (SUCCEEDED(StandardAccessible::get_accState(child, fromWindow.get())) && fromWindow->vt == VT_I4) {
+    flags = fromWindow->lVal & kFromWindow;
   }
-  VariantClear(state);  // whatever the standard object put there
   flags |= STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED;
   if (GetFocus() == Window()) {
     flags |= STATE_SYSTEM_FOCUSED;

@@ -6,6 +6,7 @@
 #include "connection_point_enumerator.h"
 #include "win32/result.h"
 
+#include <climits>
 #include <new>
 
 using Microsoft::WRL::ComPtr;
@@ -16,8 +17,8 @@ LinkControl::LinkControl()
     : propertyNotifyPoint_(Identity(), IID_IPropertyNotifySink), eventPoint_(Identity(), DIID___tessarelcontrol) {}
 
 LinkControl::~LinkControl() {
-  // Nothing may reach the control while it goes: a window that loses the
-  // focus now would otherwise report it, and revive the control.
+  // Nothing may reach the control while its members go: the window would
+  // report losing the focus as it is destroyed.
   if (window_) {
     DetachLabelWindow(window_.get());
   }
@@ -74,12 +75,16 @@ IFACEMETHODIMP LinkControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DIS
                                    EXCEPINFO* exception, UINT* argumentError) {
   RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, riid != IID_NULL);
   RETURN_HR_IF_NULL(E_POINTER, params);
+  constexpr UINT kNotSaid = UINT_MAX;
+  if (argumentError != nullptr) {
+    *argumentError = kNotSaid;
+  }
   const HRESULT hr =
       typeInfo_->Invoke(static_cast<_tessarelcontrol*>(this), id, flags, params, result, exception, argumentError);
   // The automation runtime does not always say which argument did not
   // convert. Every member has at most one parameter: for a setter it is
   // the value, named DISPID_PROPERTYPUT or else the only positional one.
-  if (hr == DISP_E_TYPEMISMATCH && argumentError != nullptr && params->cArgs != 0) {
+  if (hr == DISP_E_TYPEMISMATCH && argumentError != nullptr && *argumentError == kNotSaid && params->cArgs != 0) {
     UINT value = params->cArgs - 1;
     for (UINT named = 0; named < params->cNamedArgs && params->rgdispidNamedArgs != nullptr; ++named) {
       if (params->rgdispidNamedArgs[named] == DISPID_PROPERTYPUT) {
@@ -127,15 +132,17 @@ IFACEMETHODIMP LinkControl::get_Text(BSTR* Text) {
   return *Text != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-IFACEMETHODIMP LinkControl::put_Text(BSTR New_Text) {
-  if (BstrEquals(label_.caption.get(), New_Text)) {
+HRESULT LinkControl::SetText(win32::UniqueBstr& held, BSTR text, DISPID dispatchId) {
+  if (BstrEquals(held.get(), text)) {
     return S_OK;  // no change: a listener that writes back what it was told ends here
   }
   // A null BSTR is the empty string; it is stored as an empty one.
-  RETURN_IF_FAILED(AssignBstr(label_.caption, New_Text));
-  PropertyChanged(kDispIdText);
+  RETURN_IF_FAILED(AssignBstr(held, text));
+  PropertyChanged(dispatchId);
   return S_OK;
 }
+
+IFACEMETHODIMP LinkControl::put_Text(BSTR New_Text) { return SetText(label_.caption, New_Text, kDispIdText); }
 
 IFACEMETHODIMP LinkControl::get_Link(BSTR* Link) {
   RETURN_HR_IF_NULL(E_POINTER, Link);
@@ -143,14 +150,7 @@ IFACEMETHODIMP LinkControl::get_Link(BSTR* Link) {
   return *Link != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-IFACEMETHODIMP LinkControl::put_Link(BSTR New_Link) {
-  if (BstrEquals(link_.get(), New_Link)) {
-    return S_OK;
-  }
-  RETURN_IF_FAILED(AssignBstr(link_, New_Link));
-  PropertyChanged(kDispIdLink);
-  return S_OK;
-}
+IFACEMETHODIMP LinkControl::put_Link(BSTR New_Link) { return SetText(link_, New_Link, kDispIdLink); }
 
 IFACEMETHODIMP LinkControl::get_Font(IFontDisp** Font) {
   RETURN_HR_IF_NULL(E_POINTER, Font);

@@ -180,7 +180,9 @@ class LinkControl final
   // control alive to its own end only: a setter touches nothing of the
   // control after it, as a listener may have let go of it.
   void PropertyChanged(DISPID id);
+  // Each changes held unless it is equal already, and then reports it.
   HRESULT SetColor(OLE_COLOR& held, OLE_COLOR color, DISPID dispatchId);
+  HRESULT SetText(win32::UniqueBstr& held, BSTR text, DISPID dispatchId);
   // Redraws the window, if any, and tells view advise sinks.
   void Refresh() noexcept;
   // Sets the label's font and starts following its changes.

@@ -74,18 +74,6 @@ HRESULT SetClassesValue(RegistryJournal& journal, const wchar_t* keyStart, const
   return journal.SetString(key.get(), name, value);
 }
 
-// Keeps the first failure of a series of steps that all run.
-void KeepFirstFailure(HRESULT& first, HRESULT next) {
-  if (SUCCEEDED(first)) {
-    first = next;
-  }
-}
-
-HRESULT DeleteClassesTree(const wchar_t* key) {
-  const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
-  return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
-}
-
 // CLSID\{...} of the control.
 HRESULT ClassKey(win32::UniqueBstr& key) {
   wchar_t classId[kGuidTextSize];
@@ -154,7 +142,7 @@ HRESULT RemoveTypeLibrary() {
     if (SUCCEEDED(hr)) {
       hr = JoinText({id == &LIBID_Tessarel ? L"TypeLib\\" : L"Interface\\", idText}, key);
     }
-    KeepFirstFailure(first, SUCCEEDED(hr) ? DeleteClassesTree(key.get()) : hr);
+    win32::KeepFirstFailure(first, SUCCEEDED(hr) ? DeleteClassesTree(key.get()) : hr);
   }
   return first;
 }
@@ -192,8 +180,8 @@ HRESULT UnregisterAll() {
   if (SUCCEEDED(first)) {
     first = DeleteClassesTree(classKey.get());
   }
-  KeepFirstFailure(first, DeleteClassesTree(kProgId));
-  KeepFirstFailure(first, RemoveTypeLibrary());
+  win32::KeepFirstFailure(first, DeleteClassesTree(kProgId));
+  win32::KeepFirstFailure(first, RemoveTypeLibrary());
   return first;
 }
 

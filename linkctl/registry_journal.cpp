@@ -26,11 +26,6 @@ HRESULT ReadOldValue(HKEY key, const wchar_t* name, win32::UniqueHeapArray<BYTE>
   return S_OK;
 }
 
-HRESULT DeleteTree(const wchar_t* key) {
-  const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
-  return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
-}
-
 HRESULT PutBackValue(const wchar_t* key, const wchar_t* name, bool hadValue, DWORD type, const BYTE* data, DWORD size) {
   win32::UniqueHkey handle;
   RETURN_IF_FAILED(HRESULT_FROM_WIN32(RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_SET_VALUE, handle.put())));
@@ -42,6 +37,11 @@ HRESULT PutBackValue(const wchar_t* key, const wchar_t* name, bool hadValue, DWO
 }
 
 }  // namespace
+
+HRESULT DeleteClassesTree(const wchar_t* key) noexcept {
+  const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
+  return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
+}
 
 HRESULT RegistryJournal::SetString(const wchar_t* key, const wchar_t* name, const wchar_t* value) {
   RETURN_HR_IF(E_UNEXPECTED, count_ == kMostChanges);
@@ -69,12 +69,9 @@ HRESULT RegistryJournal::Undo() noexcept {
   HRESULT first = S_OK;
   while (count_ != 0) {
     Change& change = changes_[--count_];
-    const HRESULT hr = change.madeKey ? DeleteTree(change.key.get())
-                                      : PutBackValue(change.key.get(), change.name.get(), change.hadValue, change.type,
-                                                     change.data.get(), change.size);
-    if (SUCCEEDED(first)) {
-      first = hr;
-    }
+    win32::KeepFirstFailure(first, change.madeKey ? DeleteClassesTree(change.key.get())
+                                                  : PutBackValue(change.key.get(), change.name.get(), change.hadValue,
+                                                                 change.type, change.data.get(), change.size));
     change = Change{};
   }
   return first;

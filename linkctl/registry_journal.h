@@ -10,6 +10,10 @@
 
 namespace tessarel {
 
+// Deletes key (below HKEY_CLASSES_ROOT) with all below it; one that is not
+// there is no failure.
+HRESULT DeleteClassesTree(const wchar_t* key) noexcept;
+
 class RegistryJournal {
  public:
   RegistryJournal() = default;

@@ -81,7 +81,13 @@ class ComObject : public ComInterfaces<Derived, Interfaces...> {
   IFACEMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
   IFACEMETHODIMP_(ULONG) Release() override {
     const LONG remaining = InterlockedDecrement(&references_);
-    if (remaining == 0) static_cast<Derived*>(this)->OnFinalRelease();
+    if (remaining == 0) {
+      // What the object calls while it goes may take and drop references
+      // of its own (a keep-alive, a sink's release); from here they never
+      // reach 0 again, so the object goes once.
+      references_ = 1;
+      static_cast<Derived*>(this)->OnFinalRelease();
+    }
     return static_cast<ULONG>(remaining);
   }
 

@@ -37,6 +37,16 @@ inline HRESULT LastErrorResult() noexcept {
 
 #define RETURN_HR_IF_NULL(result, pointer) RETURN_HR_IF(result, (pointer) == nullptr)
 
+namespace win32 {
+
+// For a series of steps that all run whatever each gives: keeps the first
+// failure in first.
+inline void KeepFirstFailure(HRESULT& first, HRESULT next) noexcept {
+  if (SUCCEEDED(first)) first = next;
+}
+
+}  // namespace win32
+
 // For Win32 functions that report failure through GetLastError.
 #define RETURN_LAST_ERROR_IF(condition)  \
   do {                                   \
