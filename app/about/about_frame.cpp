@@ -2,8 +2,12 @@
 
 #include <windowsx.h>
 
+#include <string>
+
 #include "about/about_layout.h"
 #include "about/about_picture.h"
+#include "force/decimal_text.h"
+#include "shell/app_identity.h"
 #include "shell/dpi.h"
 #include "shell/window_placement.h"
 #include "win32/unique_handle.h"
@@ -65,6 +69,15 @@ void RestyleAboutChildren(HWND dialog, HFONT font, UINT dpi) {
   }
 }
 
+void SetAboutTexts(HWND dialog) {
+  const std::wstring caption = std::wstring(L"About ") + shell::kAppTitle;
+  SetWindowTextW(dialog, caption.c_str());
+  const std::wstring version = L"Version " + DecimalText(shell::kVersionMajor) + L"." +
+                               DecimalText(shell::kVersionMinor) + L"." + DecimalText(shell::kVersionRevision);
+  SetDlgItemTextW(dialog, kLblVersion, version.c_str());
+  SetDlgItemTextW(dialog, kLblTitle, shell::kAppTitle);
+}
+
 LRESULT ColourAboutLabel(HDC dc, HWND label) {
   COLORREF text = GetSysColor(COLOR_BTNTEXT);
   const int id = GetDlgCtrlID(label);
@@ -77,7 +90,8 @@ LRESULT ColourAboutLabel(HDC dc, HWND label) {
 }
 
 void PaintAboutFrame(HDC dc, IPicture* picture, UINT dpi) {
-  if (picture) DrawStretched(*picture, dc, ToPixels(kAboutLayout.image1, dpi));
+  // A picture that cannot be drawn leaves its place empty; the next paint tries again.
+  if (picture) static_cast<void>(DrawStretched(*picture, dc, ToPixels(kAboutLayout.image1, dpi)));
   // The etched rule: white first, the grey line above it drawn last.
   for (const TwipsLine& line : kAboutLayout.line1) {
     const win32::UniqueHpen pen(CreatePen(PS_SOLID, ToPixels(line.width, dpi), line.colour));

@@ -36,6 +36,10 @@ void RestyleAboutChild(HWND child, HFONT font, UINT dpi, const shell::TwipsRect&
 // The same for the layout's labels and buttons.
 void RestyleAboutChildren(HWND dialog, HFONT font, UINT dpi);
 
+// The texts set when the dialog loads: its caption "About <title>", the
+// title and the version.
+void SetAboutTexts(HWND dialog);
+
 // WM_CTLCOLORSTATIC of a label: its text colour from the layout, on the
 // button face.
 LRESULT ColourAboutLabel(HDC dc, HWND label);

@@ -10,8 +10,6 @@
 #include "about/about_layout.h"
 #include "about/about_picture.h"
 #include "about/sys_info.h"
-#include "force/decimal_text.h"
-#include "shell/app_identity.h"
 #include "shell/dpi.h"
 #include "shell/twips.h"
 #include "shell/window_placement.h"
@@ -104,11 +102,11 @@ void AboutWindow::OnCreate() {
   dpi_ = shell::dpi::ForWindow(Window());
   font_ = shell::CreateLayoutFont(dpi_);
   // Without the picture or the icon the dialog still works.
-  LoadPictureResource(instance_, kAboutPictureResource, picture_);
-  icons_.Set(instance_, Window(), dpi_);
+  static_cast<void>(LoadPictureResource(instance_, kAboutPictureResource, picture_));
+  static_cast<void>(icons_.Set(instance_, Window(), dpi_));
   // The client area has the layout's size; the window is centred on the
   // work area of its monitor.
-  if (dpi_ != placedAtDpi_) shell::CentreWindow(Window(), AboutClientSize(dpi_), kAboutFrame, dpi_);
+  if (dpi_ != placedAtDpi_) static_cast<void>(shell::CentreWindow(Window(), AboutClientSize(dpi_), kAboutFrame, dpi_));
   CreateAboutChildren(Window(), font_.get(), dpi_);
   CreateLinkLabels();
 }
@@ -153,13 +151,8 @@ void AboutWindow::OnDpiChanged(const shell::dpi::DpiChange& change) {
     }
   }
   if (font) font_ = std::move(font);  // the old font goes once no control uses it
-  icons_.Set(instance_, Window(), dpi_);
-  if (const RECT* suggested = change.suggested) {
-    SetWindowPos(Window(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-  } else {
-    shell::CentreWindow(Window(), AboutClientSize(dpi_), kAboutFrame, dpi_);
-  }
+  static_cast<void>(icons_.Set(instance_, Window(), dpi_));
+  static_cast<void>(shell::FollowDpiChange(Window(), change, AboutClientSize(dpi_), kAboutFrame));
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -184,14 +177,7 @@ void AboutWindow::OnActivate(WPARAM wParam) {
   if (target) SetFocus(target);
 }
 
-void AboutWindow::Form_Load() {
-  const std::wstring caption = std::wstring(L"About ") + shell::kAppTitle;
-  SetWindowTextW(Window(), caption.c_str());
-  const std::wstring version = L"Version " + DecimalText(shell::kVersionMajor) + L"." +
-                               DecimalText(shell::kVersionMinor) + L"." + DecimalText(shell::kVersionRevision);
-  SetDlgItemTextW(Window(), kLblVersion, version.c_str());
-  SetDlgItemTextW(Window(), kLblTitle, shell::kAppTitle);
-}
+void AboutWindow::Form_Load() { SetAboutTexts(Window()); }
 
 void AboutWindow::cmdOK_Click() { DestroyWindow(Window()); }
 

@@ -30,4 +30,13 @@ HRESULT CentreWindow(HWND window, SIZE client, const FrameStyle& frameStyle, UIN
   return S_OK;
 }
 
+HRESULT FollowDpiChange(HWND window, const dpi::DpiChange& change, SIZE client, const FrameStyle& frameStyle) {
+  const RECT* suggested = change.suggested;
+  if (!suggested) return CentreWindow(window, client, frameStyle, change.dpi);
+  RETURN_LAST_ERROR_IF(!SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                                     SWP_NOZORDER | SWP_NOACTIVATE));
+  return S_OK;
+}
+
 }  // namespace zenthra::shell

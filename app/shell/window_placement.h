@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "shell/dpi.h"
+
 namespace zenthra::shell {
 
 // The frame styles of a window, for sizing its frame around a client area.
@@ -20,5 +22,9 @@ HRESULT CentredFrame(HMONITOR monitor, SIZE client, const FrameStyle& frameStyle
 
 // Moves and sizes `window` to that frame on the monitor the window is on.
 HRESULT CentreWindow(HWND window, SIZE client, const FrameStyle& frameStyle, UINT dpi);
+
+// After a change of DPI: the frame that Windows suggests for the new DPI,
+// or, without a suggestion fit for it, centred again as at the start.
+HRESULT FollowDpiChange(HWND window, const dpi::DpiChange& change, SIZE client, const FrameStyle& frameStyle);
 
 }  // namespace zenthra::shell

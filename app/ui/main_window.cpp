@@ -124,24 +124,18 @@ HRESULT MainWindow::ApplyDpi() {
   font_ = std::move(font);  // the old font goes only now that no control uses it
   RETURN_IF_FAILED(PlaceControls(controls_, dpi_));
   // A window without its icon still works: the icons are not worth failing for.
-  icons_.Set(instance_, Window(), dpi_);
+  static_cast<void>(icons_.Set(instance_, Window(), dpi_));
   RETURN_LAST_ERROR_IF(!InvalidateRect(Window(), nullptr, TRUE));
   return S_OK;
 }
 
 void MainWindow::OnDpiChanged(const shell::dpi::DpiChange& change) {
   dpi_ = change.dpi;
-  // Controls that could not follow keep their last places; the frame still
-  // takes the size that Windows suggests for the new DPI, or, without a
-  // suggestion fit for it, is centred again as at the start.
-  ApplyDpi();
-  if (!change.suggested) {
-    shell::CentreWindow(Window(), ClientSize(dpi_), kMainWindowFrame, dpi_);
-    return;
-  }
-  const RECT& suggested = *change.suggested;
-  SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Controls that could not follow keep their last places, and a frame
+  // that cannot move keeps its own: the window stays usable either way, and
+  // there is nobody to report to in the middle of a move.
+  static_cast<void>(ApplyDpi());
+  static_cast<void>(shell::FollowDpiChange(Window(), change, ClientSize(dpi_), kMainWindowFrame));
 }
 
 void MainWindow::OnCommand(int id, int code, HWND source) {

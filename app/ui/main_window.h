@@ -33,8 +33,6 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
 
   MainWindow(HINSTANCE instance, shell::ProgramWindows& windows);
   ~MainWindow();
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
 
   // Creates the window with all its controls in their state at start,
   // centred on its monitor, and shows it with the focus on optlight.

@@ -15,8 +15,6 @@
 #include "about/about_picture.h"
 #include "about/stored_link_labels.h"
 #include "about/sys_info.h"
-#include "force/decimal_text.h"
-#include "shell/app_identity.h"
 #include "shell/dpi.h"
 #include "shell/dpi_resources.h"
 #include "shell/twips.h"
@@ -43,9 +41,8 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
     std::unique_ptr<SysLinkAbout> about(new (std::nothrow) SysLinkAbout(instance, windows));
     if (!about) return nullptr;
     const shell::WindowSetup setup = about::AboutWindowSetup(about->placedAtDpi_);
-    SysLinkAbout* dialog = about.get();  // borrowed: the window takes the object over
     HWND window = CreateWindowOf(std::move(about), instance, setup);
-    if (window) dialog->SetLoadTexts();
+    if (window) about::SetAboutTexts(window);
     return window;
   }
 
@@ -83,7 +80,7 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
         OnActivate(wParam);
         return 0;
       case WM_DPICHANGED:
-        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        OnDpiChanged(shell::dpi::ReadDpiChanged(wParam, lParam));
         return 0;
       default:
         break;
@@ -98,9 +95,10 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
     dpi_ = shell::dpi::ForWindow(Window());
     font_ = shell::CreateLayoutFont(dpi_);
     // Without the picture or the icon the dialog still works.
-    about::LoadPictureResource(instance_, about::kAboutPictureResource, picture_);
-    icons_.Set(instance_, Window(), dpi_);
-    if (dpi_ != placedAtDpi_) shell::CentreWindow(Window(), about::AboutClientSize(dpi_), kAboutFrame, dpi_);
+    static_cast<void>(about::LoadPictureResource(instance_, about::kAboutPictureResource, picture_));
+    static_cast<void>(icons_.Set(instance_, Window(), dpi_));
+    if (dpi_ != placedAtDpi_)
+      static_cast<void>(shell::CentreWindow(Window(), about::AboutClientSize(dpi_), kAboutFrame, dpi_));
     about::CreateAboutChildren(Window(), font_.get(), dpi_);
     // The links in the link labels' tab order, places and ids.
     for (std::size_t i = 0; i < about::kStoredLinkLabels.size(); ++i) {
@@ -109,16 +107,6 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
       about::CreateAboutChild(Window(), font_.get(), dpi_, WC_LINK, markup.c_str(), WS_TABSTOP,
                               kAboutLayout.linkLabels[i], about::kFirstLinkLabel + static_cast<int>(i));
     }
-  }
-
-  // The texts the dialog's Form_Load sets.
-  void SetLoadTexts() {
-    const std::wstring caption = std::wstring(L"About ") + shell::kAppTitle;
-    SetWindowTextW(Window(), caption.c_str());
-    const std::wstring version = L"Version " + DecimalText(shell::kVersionMajor) + L"." +
-                                 DecimalText(shell::kVersionMinor) + L"." + DecimalText(shell::kVersionRevision);
-    SetDlgItemTextW(Window(), about::kLblVersion, version.c_str());
-    SetDlgItemTextW(Window(), about::kLblTitle, shell::kAppTitle);
   }
 
   // As with the link label, a link that does not open shows nothing.
@@ -151,8 +139,8 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
     if (target) SetFocus(target);
   }
 
-  void OnDpiChanged(UINT dpi, const RECT& suggested) {
-    dpi_ = dpi;
+  void OnDpiChanged(const shell::dpi::DpiChange& change) {
+    dpi_ = change.dpi;
     win32::UniqueHfont font = shell::CreateLayoutFont(dpi_);
     about::RestyleAboutChildren(Window(), font.get(), dpi_);
     for (std::size_t i = 0; i < about::kStoredLinkLabels.size(); ++i) {
@@ -160,9 +148,8 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
                                kAboutLayout.linkLabels[i]);
     }
     if (font) font_ = std::move(font);  // the old font goes once no control uses it
-    icons_.Set(instance_, Window(), dpi_);
-    SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    static_cast<void>(icons_.Set(instance_, Window(), dpi_));
+    static_cast<void>(shell::FollowDpiChange(Window(), change, about::AboutClientSize(dpi_), kAboutFrame));
     RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
 
