@@ -1,6 +1,5 @@
 #include "bot_file.h"
 
-#include <optional>
 #include <utility>
 
 #include "force_info_line.h"
@@ -18,17 +17,15 @@ constexpr std::string_view kFirstNumber = "7";
 constexpr std::size_t kSideAt = 2;
 constexpr std::size_t kLevelsAt = 4;
 constexpr std::size_t kValueLength = kLevelsAt + kPowerCount;
+constexpr int kLevelMaximum = static_cast<int>(kLevelCap);
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsValueCharacter(char c) { return IsDigit(c) || c == '-'; }
 
-std::size_t SkipBlanks(std::string_view text, std::size_t at) {
-  while (at < text.size() && IsBlank(text[at])) ++at;
-  return at;
-}
-
-std::size_t WordEnd(std::string_view text, std::size_t at) {
-  while (at < text.size() && !IsBlank(text[at])) ++at;
+template <typename Predicate>
+std::size_t SkipWhile(std::string_view text, std::size_t at, Predicate holds) {
+  while (at < text.size() && holds(text[at])) ++at;
   return at;
 }
 
@@ -41,49 +38,134 @@ bool IsKey(std::string_view word) {
   return true;
 }
 
-bool AllDigits(std::string_view text) {
-  for (char c : text) {
-    if (!IsDigit(c)) return false;
+bool AllDigits(std::string_view text) { return SkipWhile(text, 0, IsDigit) == text.size(); }
+
+// How many NUL bytes stand at each of the four places of a 4-byte unit.
+std::array<std::size_t, 4> NulsByPlace(std::string_view bytes) {
+  std::array<std::size_t, 4> nuls{};
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\0') ++nuls[i % 4];
   }
-  return true;
+  return nuls;
 }
 
-// UTF-16 text starts with its byte order mark; without one, the NUL high
-// bytes of its ASCII characters show it: text in an 8-bit encoding holds no
-// NUL bytes, so NUL at a quarter of the even or of the odd places is a sure
-// sign, while a stray NUL is not.
+// Text in an 8-bit encoding holds no NUL bytes, while the ASCII characters of
+// UTF-16 have one NUL byte in two, and of UTF-32 three in four. So NUL at a
+// quarter or more of the places of one byte position is a sure sign, while a
+// stray NUL is not: UTF-32 shows it at three of the four positions, UTF-16
+// at both positions of one parity. A byte order mark says it outright.
+bool IsUtf32(std::string_view bytes) {
+  if (bytes.starts_with(std::string_view("\xFF\xFE\0\0", 4)) || bytes.starts_with(std::string_view("\0\0\xFE\xFF", 4)))
+    return true;
+  const std::array<std::size_t, 4> nuls = NulsByPlace(bytes);
+  int marked = 0;
+  for (std::size_t place = 0; place < 4; ++place) {
+    const std::size_t places = (bytes.size() + 3 - place) / 4;
+    if (nuls[place] != 0 && nuls[place] * 4 >= places) ++marked;
+  }
+  return marked >= 3;
+}
+
 bool IsUtf16(std::string_view bytes) {
   if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return true;
-  std::size_t nuls[2] = {0, 0};
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\0') ++nuls[i % 2];
-  }
+  const std::array<std::size_t, 4> nuls = NulsByPlace(bytes);
+  const std::size_t byParity[2] = {nuls[0] + nuls[2], nuls[1] + nuls[3]};
   const std::size_t places[2] = {(bytes.size() + 1) / 2, bytes.size() / 2};
   for (int parity : {0, 1}) {
-    if (nuls[parity] != 0 && nuls[parity] * 4 >= places[parity]) return true;
+    if (byParity[parity] != 0 && byParity[parity] * 4 >= places[parity]) return true;
   }
   return false;
+}
+
+// One line of the file: [begin, end) without its line ending, and where the
+// next line begins (npos after the last).
+struct Line {
+  std::size_t begin;
+  std::size_t end;
+  std::size_t next;
+};
+
+Line LineAt(std::string_view bytes, std::size_t begin) {
+  const std::size_t end = bytes.find_first_of("\r\n", begin);
+  if (end == std::string_view::npos) return {begin, bytes.size(), std::string_view::npos};
+  const bool crLf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+  return {begin, end, end + (crLf ? 2 : 1)};
 }
 
 BotFileProblem Problem(BotFileProblemKind kind, std::vector<std::size_t> lines = {}) {
   return BotFileProblem{.kind = kind, .lines = std::move(lines)};
 }
 
-// The first level in line order that breaks a rule, or the side's total;
-// nothing when the value keeps every rule.
+std::vector<std::size_t> LinesOf(std::size_t lineNumber) {
+  return lineNumber == 0 ? std::vector<std::size_t>{} : std::vector<std::size_t>{lineNumber};
+}
+
+}  // namespace
+
+std::variant<ForceInfoLine, BotFileProblem> FindForceInfoLine(std::string_view bytes) {
+  if (bytes.size() > kBotFileSizeLimit) return Problem(BotFileProblemKind::TooLarge);
+  if (IsUtf32(bytes)) return Problem(BotFileProblemKind::Utf32);
+  if (IsUtf16(bytes)) return Problem(BotFileProblemKind::Utf16);
+
+  std::vector<std::size_t> numbers;
+  ForceInfoLine found;
+  std::size_t number = 1;
+  for (std::size_t begin = bytes.starts_with(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;
+       begin != std::string_view::npos; ++number) {
+    const Line at = LineAt(bytes, begin);
+    const std::string_view line = bytes.substr(at.begin, at.end - at.begin);
+    const std::size_t wordBegin = SkipWhile(line, 0, IsBlank);
+    const std::size_t wordEnd = SkipWhile(line, wordBegin, [](char c) { return !IsBlank(c); });
+    if (IsKey(line.substr(wordBegin, wordEnd - wordBegin))) {
+      const std::size_t valueBegin = SkipWhile(line, wordEnd, IsBlank);
+      found = {.number = number,
+               .valueBegin = at.begin + valueBegin,
+               .valueEnd = at.begin + SkipWhile(line, valueBegin, IsValueCharacter)};
+      numbers.push_back(number);
+    }
+    begin = at.next;
+  }
+
+  if (numbers.empty()) return Problem(BotFileProblemKind::NoForceInfoLine);
+  if (numbers.size() > 1) return Problem(BotFileProblemKind::SeveralForceInfoLines, std::move(numbers));
+  return found;
+}
+
+std::variant<ForceInfoValue, BotFileProblem> ReadForceInfoValue(std::string_view text, std::size_t lineNumber) {
+  const auto malformed = [lineNumber] { return Problem(BotFileProblemKind::MalformedValue, LinesOf(lineNumber)); };
+  const std::string_view first = text.substr(0, text.find('-'));
+  if (first.size() == text.size() || first.empty() || !AllDigits(first)) return malformed();
+  if (first != kFirstNumber) return Problem(BotFileProblemKind::UnknownFirstNumber, LinesOf(lineNumber));
+  if (text.size() != kValueLength || (text[kSideAt] != '1' && text[kSideAt] != '2') || text[kSideAt + 1] != '-' ||
+      !AllDigits(text.substr(kLevelsAt))) {
+    return malformed();
+  }
+
+  ForceInfoValue result;
+  result.side = text[kSideAt] == '1' ? Side::Light : Side::Dark;
+  std::size_t at = kLevelsAt;
+  for (ForcePower power : PowersInLineOrder())
+    result.levels[IndexOf(power)] = static_cast<std::int16_t>(text[at++] - '0');
+  return result;
+}
+
 std::optional<BotFileProblem> BrokenRule(const ForceInfoValue& value, std::size_t lineNumber) {
   const auto at = [&](BotFileProblemKind kind, ForcePower power) {
-    return BotFileProblem{
-        .kind = kind, .lines = {lineNumber}, .side = value.side, .power = power, .level = value.levels[IndexOf(power)]};
+    return BotFileProblem{.kind = kind,
+                          .lines = LinesOf(lineNumber),
+                          .side = value.side,
+                          .power = power,
+                          .level = value.levels[IndexOf(power)]};
   };
   int total = 0;
   for (ForcePower power : PowersInLineOrder()) {
-    if (value.levels[IndexOf(power)] > kLevelCap) return at(BotFileProblemKind::LevelAboveThree, power);
-    if (inBudget(power, value.side)) total += value.levels[IndexOf(power)];
+    const int level = value.levels[IndexOf(power)];
+    if (level < 0 || level > kLevelMaximum) return at(BotFileProblemKind::LevelOutOfRange, power);
+    if (inBudget(power, value.side)) total += level;
   }
   if (total > kBudgetLimit) {
     return BotFileProblem{
-        .kind = BotFileProblemKind::TotalOverTwenty, .lines = {lineNumber}, .side = value.side, .total = total};
+        .kind = BotFileProblemKind::TotalOverTwenty, .lines = LinesOf(lineNumber), .side = value.side, .total = total};
   }
   const PowerGroup otherGroup = value.side == Side::Light ? PowerGroup::Dark : PowerGroup::Light;
   for (ForcePower power : PowersInLineOrder()) {
@@ -94,54 +176,12 @@ std::optional<BotFileProblem> BrokenRule(const ForceInfoValue& value, std::size_
   return std::nullopt;
 }
 
-}  // namespace
-
-std::variant<ForceInfoLine, BotFileProblem> FindForceInfoLine(std::string_view bytes) {
-  if (bytes.size() > kBotFileSizeLimit) return Problem(BotFileProblemKind::TooLarge);
-  if (IsUtf16(bytes)) return Problem(BotFileProblemKind::Utf16);
-
-  std::vector<std::size_t> numbers;
-  ForceInfoLine found;
-  std::size_t number = 1;
-  for (std::size_t begin = bytes.starts_with(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;; ++number) {
-    const std::size_t lineFeed = bytes.find('\n', begin);
-    std::size_t end = lineFeed == std::string_view::npos ? bytes.size() : lineFeed;
-    if (lineFeed != std::string_view::npos && end > begin && bytes[end - 1] == '\r') --end;
-
-    const std::string_view line = bytes.substr(begin, end - begin);
-    const std::size_t wordBegin = SkipBlanks(line, 0);
-    const std::size_t wordEnd = WordEnd(line, wordBegin);
-    if (IsKey(line.substr(wordBegin, wordEnd - wordBegin))) {
-      const std::size_t valueBegin = SkipBlanks(line, wordEnd);
-      found = {.number = number, .valueBegin = begin + valueBegin, .valueEnd = begin + WordEnd(line, valueBegin)};
-      numbers.push_back(number);
-    }
-    if (lineFeed == std::string_view::npos) break;
-    begin = lineFeed + 1;
+std::variant<ForceInfoValue, BotFileProblem> ParseForceInfoValue(std::string_view text, std::size_t lineNumber) {
+  auto read = ReadForceInfoValue(text, lineNumber);
+  if (const auto* value = std::get_if<ForceInfoValue>(&read)) {
+    if (auto problem = BrokenRule(*value, lineNumber)) return *std::move(problem);
   }
-
-  if (numbers.empty()) return Problem(BotFileProblemKind::NoForceInfoLine);
-  if (numbers.size() > 1) return Problem(BotFileProblemKind::SeveralForceInfoLines, std::move(numbers));
-  return found;
-}
-
-std::variant<ForceInfoValue, BotFileProblem> ParseForceInfoValue(std::string_view value, std::size_t lineNumber) {
-  const auto malformed = [lineNumber] { return Problem(BotFileProblemKind::MalformedValue, {lineNumber}); };
-  const std::string_view first = value.substr(0, value.find('-'));
-  if (first.size() == value.size() || first.empty() || !AllDigits(first)) return malformed();
-  if (first != kFirstNumber) return Problem(BotFileProblemKind::UnknownFirstNumber, {lineNumber});
-  if (value.size() != kValueLength || (value[kSideAt] != '1' && value[kSideAt] != '2') || value[kSideAt + 1] != '-' ||
-      !AllDigits(value.substr(kLevelsAt))) {
-    return malformed();
-  }
-
-  ForceInfoValue result;
-  result.side = value[kSideAt] == '1' ? Side::Light : Side::Dark;
-  std::size_t at = kLevelsAt;
-  for (ForcePower power : PowersInLineOrder())
-    result.levels[IndexOf(power)] = static_cast<std::int16_t>(value[at++] - '0');
-  if (auto problem = BrokenRule(result, lineNumber)) return *std::move(problem);
-  return result;
+  return read;
 }
 
 std::variant<BotFileForce, BotFileProblem> ReadBotFile(std::string_view bytes) {
@@ -161,12 +201,22 @@ std::string ForceInfoValueText(const ForceInfoValue& value) {
   return text;
 }
 
-std::string ReplaceForceInfoValue(std::string_view bytes, const ForceInfoLine& line, const ForceInfoValue& value) {
+std::variant<std::string, BotFileProblem> WriteBotFile(std::string_view bytes, const ForceInfoValue& value) {
+  auto found = FindForceInfoLine(bytes);
+  if (auto* problem = std::get_if<BotFileProblem>(&found)) return std::move(*problem);
+  const ForceInfoLine& line = std::get<ForceInfoLine>(found);
+  // Only a well-formed value is replaced: anything else may be a value of a
+  // kind this program does not know, or text that only looks like one, and
+  // guessing where it ends would lose bytes. A value that breaks the rules
+  // is what saving repairs.
+  auto old = ReadForceInfoValue(bytes.substr(line.valueBegin, line.valueEnd - line.valueBegin), line.number);
+  if (auto* problem = std::get_if<BotFileProblem>(&old)) return std::move(*problem);
+  if (auto problem = BrokenRule(value, 0)) return *std::move(problem);
+
   std::string result(bytes.substr(0, line.valueBegin));
-  // A key written without a value has no gap either; the value needs one.
-  if (line.valueBegin == line.valueEnd && (result.empty() || !IsBlank(result.back()))) result += ' ';
   result += ForceInfoValueText(value);
   result += bytes.substr(line.valueEnd);
+  if (result.size() > kBotFileSizeLimit) return Problem(BotFileProblemKind::TooLarge);
   return result;
 }
 

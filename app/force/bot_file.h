@@ -3,15 +3,17 @@
 // checking its value, and writing a new value into the same bytes. Works on
 // bytes only; opening and saving the file is the window's business.
 //
-// A line ends at LF; a CR right before the LF belongs to the line ending. The
-// force info line is the one whose first word (after optional blanks or tabs,
-// and on line 1 after a UTF-8 byte order mark) is "forceinfo" in any case; its
-// value is the next word, which ends at a blank, a tab or the line end.
-// Anything after the value is kept as it is.
+// A line ends at LF, CR LF or a lone CR. The force info line is the one whose
+// first word (after optional blanks or tabs, and on line 1 after a UTF-8 byte
+// order mark) is "forceinfo" in any case. Its value follows after blanks or
+// tabs and is the run of digits and hyphens found there, nothing more:
+// whatever comes after it (a blank, a CR, a brace, a semicolon, a comment)
+// belongs to the rest of the line and is never changed.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -21,7 +23,7 @@
 
 namespace zenthra {
 
-// Larger files are refused without being looked at.
+// Larger files are refused without being looked at, and no save makes one.
 inline constexpr std::size_t kBotFileSizeLimit = 1024 * 1024;
 
 // Where the force info line is in the file's bytes.
@@ -33,8 +35,8 @@ struct ForceInfoLine {
   friend bool operator==(const ForceInfoLine&, const ForceInfoLine&) = default;
 };
 
-// A value that keeps the rules: every level 0 to 3, the side's counted levels
-// (inBudget) total at most 20, and the other side's group all 0.
+// A side and 18 levels. Read from a file it is well formed (each level one
+// digit) but may still break a rule; BrokenRule tells.
 struct ForceInfoValue {
   Side side = Side::Light;
   std::array<std::int16_t, kPowerCount> levels{};  // in ForcePower order
@@ -48,26 +50,37 @@ struct BotFileForce {
   ForceInfoValue value;
 };
 
-// Locates the one force info line; refuses files too large, UTF-16 text (a
-// byte order mark FF FE or FE FF, or NUL at a quarter or more of the even or
-// of the odd byte places), and files with no or several force info lines.
-// Says nothing about the value.
+// Locates the one force info line; refuses files too large, UTF-16 and
+// UTF-32 text, and files with no or several force info lines. Says nothing
+// about the value.
 std::variant<ForceInfoLine, BotFileProblem> FindForceInfoLine(std::string_view bytes);
 
-// Reads a value's text and checks it against the rules; lineNumber only goes
-// into a problem.
-std::variant<ForceInfoValue, BotFileProblem> ParseForceInfoValue(std::string_view value, std::size_t lineNumber);
+// Reads a value's text of the form 7-S-LLLLLLLLLLLLLLLLLL (S the side 1 or 2,
+// each L a digit). Says nothing about the rules. lineNumber only goes into a
+// problem.
+std::variant<ForceInfoValue, BotFileProblem> ReadForceInfoValue(std::string_view text, std::size_t lineNumber);
+
+// The first rule that the value breaks, if any: a level outside 0 to 3, more
+// than 20 points for its side, a level on a power of the other side. A
+// problem of lineNumber 0 is about the window's levels, not a file's line.
+std::optional<BotFileProblem> BrokenRule(const ForceInfoValue& value, std::size_t lineNumber);
+
+// ReadForceInfoValue, then BrokenRule.
+std::variant<ForceInfoValue, BotFileProblem> ParseForceInfoValue(std::string_view text, std::size_t lineNumber);
 
 // FindForceInfoLine, then ParseForceInfoValue of what it found.
 std::variant<BotFileForce, BotFileProblem> ReadBotFile(std::string_view bytes);
 
 // The value's text as the force info line writes it: "7-", the side digit,
-// "-" and the 18 level digits in linePosition order.
+// "-" and the 18 levels in linePosition order.
 std::string ForceInfoValueText(const ForceInfoValue& value);
 
-// The file's bytes with the value of the line, found in these same bytes,
-// replaced by the new value's text; every other byte stays as it was. A key
-// written with no value and no gap after it gets one blank before the value.
-std::string ReplaceForceInfoValue(std::string_view bytes, const ForceInfoLine& line, const ForceInfoValue& value);
+// The file's bytes with the value of its force info line replaced by
+// `value`; every byte outside the value stays as it was. Refused, with the
+// problem that opening the file would meet, when the file's line cannot be
+// found or its value is not well formed; refused with the broken rule when
+// `value` breaks one (as opening the result would); refused when the result
+// would pass the size limit.
+std::variant<std::string, BotFileProblem> WriteBotFile(std::string_view bytes, const ForceInfoValue& value);
 
 }  // namespace zenthra

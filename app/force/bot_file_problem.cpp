@@ -28,7 +28,11 @@ std::wstring LineList(const std::vector<std::size_t>& lines) {
 }  // namespace
 
 std::wstring ProblemMessage(const BotFileProblem& problem) {
-  const std::wstring line = L"Line " + LineList(problem.lines);
+  // What the value belongs to: a file's line, or the levels in the window.
+  const bool inFile = !problem.lines.empty();
+  const std::wstring line = inFile ? L"Line " + LineList(problem.lines) : L"The levels in the window";
+  const std::wstring_view gives = inFile ? L" gives " : L" give ";
+  const std::wstring_view chooses = inFile ? L" chooses the " : L" choose the ";
   const std::wstring power(RowOf(problem.power).caption);
   const std::wstring level = DecimalText(problem.level);
   switch (problem.kind) {
@@ -36,7 +40,10 @@ std::wstring ProblemMessage(const BotFileProblem& problem) {
       return L"The file is larger than 1 MiB (1,048,576 bytes), which is far more than a bot file holds. "
              L"Please choose a bot file.";
     case BotFileProblemKind::Utf16:
-      return L"The file is saved as UTF-16 (Unicode) text, which this program does not read. "
+    case BotFileProblemKind::Utf32:
+      return std::wstring(L"The file is saved as ") +
+             (problem.kind == BotFileProblemKind::Utf16 ? L"UTF-16" : L"UTF-32") +
+             L" (Unicode) text, which this program does not read. "
              L"Save it as UTF-8 or ANSI text in an editor and open it again.";
     case BotFileProblemKind::NoForceInfoLine:
       return L"The file holds no force info line: no line starts with the word forceinfo. "
@@ -53,15 +60,15 @@ std::wstring ProblemMessage(const BotFileProblem& problem) {
       return line +
              L" holds a force info value that starts with a number other than 7. This program knows only values "
              L"that start with 7 and cannot read or write any other kind.";
-    case BotFileProblemKind::LevelAboveThree:
-      return line + L" gives " + power + L" the level " + level + L". A level can be at most 3.";
+    case BotFileProblemKind::LevelOutOfRange:
+      return line + std::wstring(gives) + power + L" the level " + level + L". A level can be 0 to 3.";
     case BotFileProblemKind::TotalOverTwenty:
-      return line + L" gives the " + SideName(problem.side) + L" side " + DecimalText(problem.total) +
+      return line + std::wstring(gives) + L"the " + SideName(problem.side) + L" side " + DecimalText(problem.total) +
              L" points in all. A side can have at most 20 points.";
     case BotFileProblemKind::OtherSideLevels:
-      return line + L" chooses the " + SideName(problem.side) + L" side but gives " + power + L", a power of the " +
-             SideName(problem.side == Side::Light ? Side::Dark : Side::Light) + L" side, the level " + level +
-             L". The powers of the side not chosen must stay at level 0.";
+      return line + std::wstring(chooses) + SideName(problem.side) + L" side but" + std::wstring(gives) + power +
+             L", a power of the " + SideName(problem.side == Side::Light ? Side::Dark : Side::Light) +
+             L" side, the level " + level + L". The powers of the side not chosen must stay at level 0.";
   }
   return {};
 }
