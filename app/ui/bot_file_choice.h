@@ -14,7 +14,8 @@ namespace zenthra::ui {
 
 // The file named on a command line (the program's own first): one argument,
 // quoted or not. Unquoted blanks are taken as part of the path, as a path is
-// the only argument there is. Nothing when the line names no file.
+// the only argument there is; of several quoted paths, the first. Nothing
+// when the line names no file.
 std::optional<std::wstring> CommandLineFile(const wchar_t* commandLine);
 
 // The first of the dropped files (one bot file is open at a time), and

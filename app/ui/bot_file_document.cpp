@@ -12,8 +12,6 @@
 namespace zenthra::ui {
 namespace {
 
-std::wstring_view NameOf(std::wstring_view path) { return path.substr(path.find_last_of(L"\\/") + 1); }
-
 // The full path of `path`, so that the file stays the same whatever becomes
 // of the current folder.
 HRESULT FullPath(std::wstring_view path, std::wstring& full) {
@@ -32,7 +30,7 @@ std::optional<std::wstring> Read(std::wstring_view path, StoredFile::Purpose pur
                                  StoredFile& file) {
   HRESULT read = FullPath(path, full);
   if (SUCCEEDED(read)) read = file.Read(full, purpose);
-  if (FAILED(read)) return FileFailureMessage(NameOf(full.empty() ? path : full), {FileStep::Read, read});
+  if (FAILED(read)) return FileFailureMessage(FileNameOf(full.empty() ? path : full), {FileStep::Read, read, {}});
   return std::nullopt;
 }
 
@@ -44,26 +42,20 @@ ForceInfoValue ValueOf(const ForceSettings& settings) {
 
 // Writes the value into the file as it was read just now, which may differ
 // from what was opened: changes made elsewhere meanwhile are kept.
+// The message says whether the file is as it was.
 std::optional<std::wstring> Save(StoredFile& file, std::wstring_view name, const ForceSettings& settings) {
-  const std::string_view bytes = file.Bytes();
-  const auto found = FindForceInfoLine(bytes);
-  if (const auto* problem = std::get_if<BotFileProblem>(&found)) return ProblemMessage(*problem);
-  const ForceInfoLine& line = *std::get_if<ForceInfoLine>(&found);
-  // A value of a kind this program does not know is not overwritten; one
-  // that is merely malformed or breaks the rules is what saving repairs.
-  const auto old = ParseForceInfoValue(bytes.substr(line.valueBegin, line.valueEnd - line.valueBegin), line.number);
-  if (const auto* problem = std::get_if<BotFileProblem>(&old);
-      problem != nullptr && problem->kind == BotFileProblemKind::UnknownFirstNumber) {
-    return ProblemMessage(*problem);
+  auto written = WriteBotFile(file.Bytes(), ValueOf(settings));
+  if (const auto* problem = std::get_if<BotFileProblem>(&written)) {
+    return ProblemMessage(*problem) + std::wstring(kNothingSaved);
   }
-  const FileFailure failure = file.Replace(ReplaceForceInfoValue(bytes, line, ValueOf(settings)));
+  const FileFailure failure = file.Replace(std::get<std::string>(written));
   if (FAILED(failure.error)) return FileFailureMessage(name, failure);
   return std::nullopt;
 }
 
 }  // namespace
 
-std::wstring_view BotFileDocument::FileName() const { return NameOf(path_); }
+std::wstring_view BotFileDocument::FileName() const { return FileNameOf(path_); }
 
 std::optional<std::wstring> BotFileDocument::Open(std::wstring_view path, ForceInfoValue& value) {
   std::wstring full;
@@ -79,9 +71,9 @@ std::optional<std::wstring> BotFileDocument::Open(std::wstring_view path, ForceI
 std::optional<std::wstring> BotFileDocument::SaveTo(std::wstring_view path, const ForceSettings& settings) {
   std::wstring full;
   StoredFile file;
-  auto message = Read(path, StoredFile::Purpose::Replace, full, file);
-  if (!message) message = Save(file, NameOf(full), settings);
-  if (message) return *message + std::wstring(kNothingSaved);
+  if (auto message = Read(path, StoredFile::Purpose::Replace, full, file))
+    return *message + std::wstring(kNothingSaved);
+  if (auto message = Save(file, FileNameOf(full), settings)) return message;
   path_ = std::move(full);
   return std::nullopt;
 }

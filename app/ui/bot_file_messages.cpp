@@ -32,7 +32,7 @@ constexpr FailureText kFailureTexts[] = {
     {FileStep::Read, {ERROR_ACCESS_DENIED}, L"You have no permission to read the file %."},
     {FileStep::Read, {}, L"The file % cannot be read: "},
     {FileStep::WriteCopy,
-     {ERROR_ACCESS_DENIED},
+     {ERROR_ACCESS_DENIED, ERROR_WRITE_PROTECT},
      L"Saving writes a new copy of % in its folder first, and the folder does not allow this program to create "
      L"files in it."},
     {FileStep::WriteCopy,
@@ -43,6 +43,13 @@ constexpr FailureText kFailureTexts[] = {
      {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION},
      L"The file % is in use by another program or protected, so it cannot be replaced."},
     {FileStep::MoveCopy, {}, L"The file % cannot be replaced: "},
+    {FileStep::WriteInPlace,
+     {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION},
+     L"The file % is in use by another program or protected, so it cannot be written."},
+    {FileStep::WriteInPlace,
+     {ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL},
+     L"There is not enough room on the disk to save %."},
+    {FileStep::WriteInPlace, {}, L"The file % cannot be written: "},
 };
 
 bool Lists(const std::array<DWORD, 4>& errors, HRESULT error) {
@@ -84,7 +91,10 @@ std::wstring FileFailureMessage(std::wstring_view fileName, const FileFailure& f
       message += L'"';
     }
     if (any) message += SystemText(failure.error);
-    return message;
+    if (failure.step == FileStep::Read) return message;
+    if (failure.keptCopy.empty()) return message + std::wstring(kNothingSaved);
+    return message + L" Its old content could not be put back either: the file as it was is kept as \"" +
+           std::wstring(FileNameOf(failure.keptCopy)) + L"\" in the same folder.";
   }
   return {};  // the last row of each step serves any error
 }

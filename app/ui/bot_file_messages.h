@@ -16,7 +16,8 @@ namespace zenthra::ui {
 inline constexpr std::wstring_view kNothingSaved = L" Nothing was saved.";
 
 // The step of reading (to open the file, or to save into it) or replacing
-// the file named `fileName` failed.
+// the file named `fileName` failed. After a step of the replace, the message
+// also says what became of the file.
 std::wstring FileFailureMessage(std::wstring_view fileName, const FileFailure& failure);
 
 // The file dialog could not be shown; `error` is CommDlgExtendedError's.

@@ -190,6 +190,10 @@ void MainWindow::OnControlNotification(std::size_t layoutIndex, int code) {
 
 void MainWindow::OnLevelBoxNotification(HWND box, ForcePower power, int code) {
   if (box == settingTextOf_) return;
+  if (!IsWindowEnabled(box)) {
+    if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_CLOSEUP) KeepDisabledBoxCleared(box, power);
+    return;
+  }
   switch (code) {
     case CBN_EDITCHANGE:
       levelBox_Change(*this, power);
@@ -216,6 +220,19 @@ void MainWindow::OnLevelBoxNotification(HWND box, ForcePower power, int code) {
     default:
       return;
   }
+}
+
+// No user can type into a disabled box or pick from its list, but another
+// program can: what it puts there goes back to "00" without a message, so
+// that the other side's powers keep level 0 and a save keeps the rules.
+void MainWindow::KeepDisabledBoxCleared(HWND box, ForcePower power) {
+  settingTextOf_ = box;
+  // Also selects the item "00", which a list pick then keeps showing.
+  const HRESULT shown = level_box::ShowText(box, kClearText);
+  settingTextOf_ = nullptr;
+  // The Change pass of "00" stores its level 0. A box that refused the text
+  // keeps what it shows, and the record what it held.
+  if (SUCCEEDED(shown) && settings_.level(power) != 0) levelBox_Change(*this, power);
 }
 
 LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {

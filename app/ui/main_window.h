@@ -68,6 +68,7 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
   void OnCommand(int id, int code, HWND source);
   void OnControlNotification(std::size_t layoutIndex, int code);
   void OnLevelBoxNotification(HWND box, ForcePower power, int code);
+  void KeepDisabledBoxCleared(HWND box, ForcePower power);
   void OnDpiChanged(const shell::dpi::DpiChange& change);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   void OnActivate(bool active);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <tuple>
 
 #include "bot_file_support.h"
@@ -104,32 +105,130 @@ TEST_F(BotFileTest, AFileThatCannotBeOpenedIsToldAndChangesNothing) {
   }
 }
 
+// A bot at the end of a folder path `length` characters long, made in `folder`.
+std::wstring InFolderOfLength(const BotFolder& folder, std::size_t length) {
+  std::wstring relative;
+  for (std::size_t left = length - (folder.Path(L"").size() - 1); left > 0;) {
+    const std::size_t part = std::min<std::size_t>(left - (relative.empty() ? 0 : 1), 200);
+    relative += (relative.empty() ? L"" : L"\\") + std::wstring(part, L'd');
+    left -= part + (relative.size() > part ? 1 : 0);
+  }
+  std::filesystem::create_directories(folder.Path(relative));
+  return relative + L"\\bot.qeb";
+}
+
 // Jump goes from 3 to 2, and the file changes meanwhile: a save writes the
 // value into the file as it is now, or tells why not and leaves it as it is.
+// Either way no other file is left, and the file keeps its attributes.
 TEST_F(BotFileTest, SaveWritesIntoTheFileAsItIsNowOrLeavesItAsItWas) {
   const std::string edited = "// edited elsewhere\n" + BotText(kLightExample) + "last";  // the line moved down
   const std::string twoLines = BotText(kLightExample) + BotText(kLightExample);
-  const std::tuple<const char*, std::function<void(const BotFolder&)>, std::wstring> cases[] = {
-      {"Edited", [&](const BotFolder& f) { f.Write(L"bot.qeb", edited); }, L""},
-      {"ReadOnly", [](const BotFolder& f) { SetFileAttributesW(f.Path(L"bot.qeb").c_str(), FILE_ATTRIBUTE_READONLY); },
+  const std::string loneCr = "name\rforceinfo       " + std::string(kLightExample) + ";weapons 1\rnext\n";
+  const std::string malformed = "forceinfo 7-1-33321100020000121}";
+  const std::string atLimit = BotText(kLightExample) + std::string(kBotFileSizeLimit - BotText("").size() - 22, ' ');
+  const std::wstring kept = L"\"bot.qeb\" is in use by another program or protected, so it cannot be replaced.";
+  std::optional<win32::UniqueFile> held;
+  const struct {
+    const char* name;
+    std::function<void(BotFolder&, const std::wstring& file)> change;
+    std::wstring message;        // none: saved
+    std::wstring alsoShows{};    // another name of the file, which shows what it shows
+    std::size_t folderLength{};  // of the bot's folder path; 0: the case's own folder
+  } cases[] = {
+      {"Edited", [&](BotFolder& f, auto& file) { f.Write(file, edited); }, L""},
+      {"ReadOnly", [](BotFolder& f, auto& file) { SetFileAttributesW(f.Path(file).c_str(), FILE_ATTRIBUTE_READONLY); },
        L"The file \"bot.qeb\" is read-only. Clear its Read-only attribute (in the file's Properties) and save again."},
-      {"Gone", [](const BotFolder& f) { DeleteFileW(f.Path(L"bot.qeb").c_str()); },
+      {"Hidden",
+       [](BotFolder& f, auto& file) {
+         SetFileAttributesW(f.Path(file).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+       },
+       L""},
+      {"Gone", [](BotFolder& f, auto& file) { DeleteFileW(f.Path(file).c_str()); },
        L"The file \"bot.qeb\" cannot be found. It may have been moved, renamed or deleted."},
-      {"TwoLines", [&](const BotFolder& f) { f.Write(L"bot.qeb", twoLines); }, Problem(twoLines)}};
-  for (const auto& [name, change, message] : cases) {
-    const BotFolder folder(name);
-    window_->OpenBotFile(folder.Write(L"bot.qeb", BotText(kLightExample)));
-    change(folder);
-    const std::vector<std::wstring> names = folder.Names();  // a save leaves no file of its own
-    std::string bytes = folder.Read(L"bot.qeb");
-    if (message.empty()) bytes.replace(bytes.find(kLightExample), kLightExample.size(), "7-1-323211000200001211");
+      {"TwoLines", [&](BotFolder& f, auto& file) { f.Write(file, twoLines); }, Problem(twoLines)},
+      {"LoneCr", [&](BotFolder& f, auto& file) { f.Write(file, loneCr); }, L""},
+      {"Malformed", [&](BotFolder& f, auto& file) { f.Write(file, malformed); }, Problem(malformed)},
+      {"TooLarge", [&](BotFolder& f, auto& file) { f.Write(file, atLimit + " "); },
+       ProblemMessage({.kind = BotFileProblemKind::TooLarge, .lines = {}})},
+      {"AtTheLimit", [&](BotFolder& f, auto& file) { f.Write(file, atLimit); }, L""},
+      {"HeldOpen",
+       [&](BotFolder& f, auto& file) {
+         held.emplace(CreateFileW(f.Path(file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+       },
+       L"The file " + kept},
+      {"SymbolicLink",
+       [](BotFolder& f, auto& file) {
+         std::filesystem::rename(f.Path(file), f.Path(L"target.qeb"));
+         f.Link(file, L"target.qeb");
+       },
+       L"", L"target.qeb"},
+      {"HardLink",
+       [](BotFolder& f, auto& file) { CreateHardLinkW(f.Path(L"other.qeb").c_str(), f.Path(file).c_str(), nullptr); },
+       L"", L"other.qeb"},
+      {"Folder259", [](BotFolder&, auto&) {}, L"", L"", 259},
+      {"Folder300", [](BotFolder&, auto&) {}, L"", L"", 300},
+      {"DiskFull",
+       [](BotFolder& f, auto& file) {
+         f.Mount(64);
+         f.Write(file, BotText(kLightExample) + std::string(40 * 1024, ' '));
+       },
+       L"There is not enough room on the disk to save \"bot.qeb\"."},
+      {"FolderNotWritable",
+       [](BotFolder& f, auto& file) {
+         f.Mount(64);
+         f.Write(file, BotText(kLightExample));
+         f.MakeReadOnly();
+       },
+       L"Saving writes a new copy of \"bot.qeb\" in its folder first, and the folder does not allow this program to "
+       L"create files in it."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    BotFolder folder(c.name);
+    const std::wstring file = c.folderLength != 0 ? InFolderOfLength(folder, c.folderLength) : L"bot.qeb";
+    window_->OpenBotFile(folder.Write(file, BotText(kLightExample)));
+    c.change(folder, file);
+    const std::vector<std::wstring> names = folder.Names();
+    const DWORD attributes = GetFileAttributesW(folder.Path(file).c_str());
+    std::string bytes = folder.Read(file);
+    if (c.message.empty()) bytes.replace(bytes.find(kLightExample), kLightExample.size(), "7-1-323211000200001211");
     Type(ForcePower::Jump, L"2");
-    Save(message.empty());
+    Save(c.message.empty());
     EXPECT_EQ(Messages(),
-              message.empty() ? std::vector<std::wstring>{} : std::vector{message + L" Nothing was saved."});
+              c.message.empty() ? std::vector<std::wstring>{} : std::vector{c.message + L" Nothing was saved."});
+    held.reset();
     EXPECT_EQ(folder.Names(), names);
-    EXPECT_EQ(folder.Read(L"bot.qeb"), bytes);
+    EXPECT_EQ(GetFileAttributesW(folder.Path(file).c_str()), attributes);
+    EXPECT_EQ(folder.Read(file), bytes);
+    if (!c.alsoShows.empty()) {
+      EXPECT_EQ(folder.Read(c.alsoShows), bytes);
+    }
   }
+}
+
+// No user can reach a disabled box, but another program can type into it or
+// pick from its list: the box goes back to "00" at once, without a message,
+// and a save keeps the rules.
+TEST_F(BotFileTest, WhatAnotherProgramPutsIntoADisabledBoxNeverReachesTheFile) {
+  window_->OpenBotFile(folder_.Write(L"bot.qeb", BotText(kLightExample)));
+  HWND grip = Box(ForcePower::Grip);  // of the Dark side, disabled
+  HWND edit = GetWindow(grip, GW_CHILD);
+  const auto notify = [&](int code) {
+    SendMessageW(window_->Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(grip), code), reinterpret_cast<LPARAM>(grip));
+  };
+  for (const auto& interfere : std::initializer_list<std::function<void()>>{
+           [&] { SetWindowTextW(edit, L"3"), notify(CBN_EDITCHANGE); },
+           [&] { PostMessageW(edit, WM_CHAR, L'2', 1), notify(CBN_EDITCHANGE); },
+           [&] { SendMessageW(grip, CB_SETCURSEL, 3, 0), notify(CBN_SELCHANGE); }}) {
+    interfere();
+    Pump();
+    EXPECT_EQ(BoxText(ForcePower::Grip), L"00");
+    EXPECT_EQ(Level(ForcePower::Grip), 0);
+  }
+  Save(true);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(folder_.Read(L"bot.qeb"), BotText(kLightExample));
 }
 
 TEST_F(BotFileTest, SaveWithNoFileOpenAsksForTheFileInTheDialog) {

@@ -122,10 +122,13 @@ TEST(ZenthraExeCommandLine, OpensTheBotFileItNames) {
     std::wstring_view name;
     std::string_view value;
     bool quoted;
-  } cases[] = {{L"light bot.qeb", kLightExample, true}, {L"dark bot.qeb", kDarkExample, false}};
+    std::wstring_view more = {};  // further quoted paths: the first is opened
+  } cases[] = {{L"light bot.qeb", kLightExample, true},
+               {L"dark bot.qeb", kDarkExample, false},
+               {L"first.qeb", kLightExample, true, L" \"b.qeb\""}};
   for (const auto& c : cases) {
     const std::wstring path = folder.Write(c.name, BotText(c.value));
-    RemoteProgram program(ZenthraExePath(), c.quoted ? L"\"" + path + L"\"" : path);
+    RemoteProgram program(ZenthraExePath(), (c.quoted ? L"\"" + path + L"\"" : path) + std::wstring(c.more));
     HWND main = program.WaitForWindow(kMainWindowClass, L"Zenthra - " + std::wstring(c.name));
     ASSERT_NE(main, nullptr);
     ExpectShowsValue(main, c.value);
