@@ -197,9 +197,12 @@ class LinkControl final
   // the label.
   static HRESULT ValidateExtent(const SIZEL& extent);
   void ApplyExtent(const SIZEL& extent) noexcept;
-  struct LoadedProperties;
+  struct PropertyValues;
   // Applies what a Load read, all of it or (on failure) none.
-  HRESULT ApplyLoaded(LoadedProperties& loaded);
+  HRESULT ApplyLoaded(PropertyValues& loaded);
+  // Copies of what a Save writes, taken before its first call to the host,
+  // which may change or free the control's own while it takes a value.
+  HRESULT CurrentValues(PropertyValues& values) const;
 
   HRESULT ActivateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
 

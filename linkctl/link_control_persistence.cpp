@@ -52,9 +52,10 @@ IFACEMETHODIMP LinkControl::InitNew() {
   return S_OK;
 }
 
-// What a Load has read and checked, applied only once all of it is: a
-// Load that fails leaves the control as it was.
-struct LinkControl::LoadedProperties {
+// The extent and the five properties, apart from the control: what a Load
+// has read and checked, applied only once all of it is (a Load that fails
+// leaves the control as it was), or what a Save writes.
+struct LinkControl::PropertyValues {
   SIZEL extent{};  // HIMETRIC
   OLE_COLOR foreColor = kDefaultForeColor;
   win32::UniqueBstr text;
@@ -63,7 +64,17 @@ struct LinkControl::LoadedProperties {
   OLE_COLOR backColor = kDefaultBackColor;
 };
 
-HRESULT LinkControl::ApplyLoaded(LoadedProperties& loaded) {
+HRESULT LinkControl::CurrentValues(PropertyValues& values) const {
+  values.extent = extent_;
+  values.foreColor = label_.foreColor;
+  RETURN_IF_FAILED(AssignBstr(values.text, label_.caption.get()));
+  RETURN_IF_FAILED(AssignBstr(values.link, link_.get()));
+  values.font = label_.font;  // a reference of its own keeps it alive
+  values.backColor = label_.backColor;
+  return S_OK;
+}
+
+HRESULT LinkControl::ApplyLoaded(PropertyValues& loaded) {
   RETURN_IF_FAILED(ValidateExtent(loaded.extent));
   RETURN_IF_FAILED(ValidateColor(loaded.foreColor));
   RETURN_IF_FAILED(ValidateColor(loaded.backColor));
@@ -84,7 +95,7 @@ HRESULT LinkControl::ApplyLoaded(LoadedProperties& loaded) {
 IFACEMETHODIMP LinkControl::Load(IPropertyBag* bag, IErrorLog* errorLog) {
   RETURN_HR_IF_NULL(E_POINTER, bag);
   const auto keepAlive = KeepAlive();  // the bag and the site (ambient font) are the host's
-  LoadedProperties loaded;
+  PropertyValues loaded;
   std::int32_t extentX = extent_.cx;
   std::int32_t extentY = extent_.cy;
   RETURN_IF_FAILED(ReadBagInt32(bag, errorLog, kExtentXName, extentX));
@@ -108,26 +119,28 @@ IFACEMETHODIMP LinkControl::Load(IPropertyBag* bag, IErrorLog* errorLog) {
 IFACEMETHODIMP LinkControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL /*saveAll*/) {
   RETURN_HR_IF_NULL(E_POINTER, bag);
   const auto keepAlive = KeepAlive();  // the bag and the site (ambient font) are the host's
-  RETURN_IF_FAILED(WriteBagInt32(bag, kExtentXName, extent_.cx));
-  RETURN_IF_FAILED(WriteBagInt32(bag, kExtentYName, extent_.cy));
-  if (label_.foreColor != kDefaultForeColor) {
-    RETURN_IF_FAILED(WriteBagInt32(bag, kForeColorName, static_cast<std::int32_t>(label_.foreColor)));
+  PropertyValues values;
+  RETURN_IF_FAILED(CurrentValues(values));
+  RETURN_IF_FAILED(WriteBagInt32(bag, kExtentXName, values.extent.cx));
+  RETURN_IF_FAILED(WriteBagInt32(bag, kExtentYName, values.extent.cy));
+  if (values.foreColor != kDefaultForeColor) {
+    RETURN_IF_FAILED(WriteBagInt32(bag, kForeColorName, static_cast<std::int32_t>(values.foreColor)));
   }
-  if (!TextEquals(label_.caption.get(), kDefaultText)) {
-    RETURN_IF_FAILED(WriteBagString(bag, kTextName, label_.caption.get()));
+  if (!TextEquals(values.text.get(), kDefaultText)) {
+    RETURN_IF_FAILED(WriteBagString(bag, kTextName, values.text.get()));
   }
-  if (!TextEquals(link_.get(), kDefaultLink)) {
-    RETURN_IF_FAILED(WriteBagString(bag, kLinkName, link_.get()));
+  if (!TextEquals(values.link.get(), kDefaultLink)) {
+    RETURN_IF_FAILED(WriteBagString(bag, kLinkName, values.link.get()));
   }
   ComPtr<IFont> ambientFont;
   RETURN_IF_FAILED(GetAmbientFont(ambientFont));
   bool sameAsAmbient = false;
-  RETURN_IF_FAILED(FontsDrawAlike(label_.font.Get(), ambientFont.Get(), sameAsAmbient));
+  RETURN_IF_FAILED(FontsDrawAlike(values.font.Get(), ambientFont.Get(), sameAsAmbient));
   if (!sameAsAmbient) {
-    RETURN_IF_FAILED(WriteBagFont(bag, kFontName, label_.font.Get()));
+    RETURN_IF_FAILED(WriteBagFont(bag, kFontName, values.font.Get()));
   }
-  if (label_.backColor != kDefaultBackColor) {
-    RETURN_IF_FAILED(WriteBagInt32(bag, kBackColorName, static_cast<std::int32_t>(label_.backColor)));
+  if (values.backColor != kDefaultBackColor) {
+    RETURN_IF_FAILED(WriteBagInt32(bag, kBackColorName, static_cast<std::int32_t>(values.backColor)));
   }
   if (clearDirty) {
     dirty_ = false;
@@ -142,7 +155,7 @@ IFACEMETHODIMP LinkControl::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
 IFACEMETHODIMP LinkControl::Load(IStream* stream) {
   RETURN_HR_IF_NULL(E_POINTER, stream);
   const auto keepAlive = KeepAlive();  // the stream is the host's
-  LoadedProperties loaded;
+  PropertyValues loaded;
   std::uint32_t extentX = 0, extentY = 0, foreColor = 0, backColor = 0;
   RETURN_IF_FAILED(ReadStreamUInt32(stream, extentX));
   RETURN_IF_FAILED(ReadStreamUInt32(stream, extentY));
@@ -160,13 +173,15 @@ IFACEMETHODIMP LinkControl::Load(IStream* stream) {
 IFACEMETHODIMP LinkControl::Save(IStream* stream, BOOL clearDirty) {
   RETURN_HR_IF_NULL(E_POINTER, stream);
   const auto keepAlive = KeepAlive();  // the stream is the host's
-  RETURN_IF_FAILED(WriteStreamUInt32(stream, static_cast<std::uint32_t>(extent_.cx)));
-  RETURN_IF_FAILED(WriteStreamUInt32(stream, static_cast<std::uint32_t>(extent_.cy)));
-  RETURN_IF_FAILED(WriteStreamUInt32(stream, label_.foreColor));
-  RETURN_IF_FAILED(WriteStreamString(stream, label_.caption.get()));
-  RETURN_IF_FAILED(WriteStreamString(stream, link_.get()));
-  RETURN_IF_FAILED(WriteStreamFont(stream, label_.font.Get()));
-  RETURN_IF_FAILED(WriteStreamUInt32(stream, label_.backColor));
+  PropertyValues values;
+  RETURN_IF_FAILED(CurrentValues(values));
+  RETURN_IF_FAILED(WriteStreamUInt32(stream, static_cast<std::uint32_t>(values.extent.cx)));
+  RETURN_IF_FAILED(WriteStreamUInt32(stream, static_cast<std::uint32_t>(values.extent.cy)));
+  RETURN_IF_FAILED(WriteStreamUInt32(stream, values.foreColor));
+  RETURN_IF_FAILED(WriteStreamString(stream, values.text.get()));
+  RETURN_IF_FAILED(WriteStreamString(stream, values.link.get()));
+  RETURN_IF_FAILED(WriteStreamFont(stream, values.font.Get()));
+  RETURN_IF_FAILED(WriteStreamUInt32(stream, values.backColor));
   if (clearDirty) {
     dirty_ = false;
   }

@@ -7,6 +7,37 @@ namespace {
 
 using HostileHostTest = ControlTest;
 
+// A stream in memory that runs `step` with the number (from 1) of each write
+// before taking it, as a host that acts meanwhile.
+class MeddlingStream final : public TestObject<IStream> {
+ public:
+  static ComPtr<MeddlingStream> Create() {
+    ComPtr<MeddlingStream> stream = win32::MakeComObject<MeddlingStream>();
+    EXPECT_HRESULT_SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream->memory));
+    return stream;
+  }
+  IFACEMETHODIMP Write(const void* data, ULONG size, ULONG* written) override {
+    step(++writes);
+    return memory->Write(data, size, written);
+  }
+  IFACEMETHODIMP Read(void* data, ULONG size, ULONG* read) override { return memory->Read(data, size, read); }
+  IFACEMETHODIMP Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* position) override {
+    return memory->Seek(move, origin, position);
+  }
+  IFACEMETHODIMP SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
+  IFACEMETHODIMP CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override { return E_NOTIMPL; }
+  IFACEMETHODIMP Commit(DWORD) override { return E_NOTIMPL; }
+  IFACEMETHODIMP Revert() override { return E_NOTIMPL; }
+  IFACEMETHODIMP LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
+  IFACEMETHODIMP UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
+  IFACEMETHODIMP Stat(STATSTG* stat, DWORD flags) override { return memory->Stat(stat, flags); }
+  IFACEMETHODIMP Clone(IStream**) override { return E_NOTIMPL; }
+
+  ComPtr<IStream> memory;
+  std::function<void(int)> step;
+  int writes = 0;
+};
+
 // Each control is gone once the call returns: TearDown finds the library
 // free to unload, so the host's release was its last and nothing leaked.
 TEST_F(HostileHostTest, TheHostMayLetGoOfTheControlInsideReadOrOnChanged) {
@@ -56,6 +87,44 @@ TEST_F(HostileHostTest, AListenerThatWritesBackTheValueHearsOfEachChangeOnce) {
     connection.Changes().clear();
     EXPECT_EQ(S_OK, PutProperty(control.Get(), id, value, put(id)));
     EXPECT_EQ(std::vector<DISPID>{id}, connection.Changes());
+  }
+}
+
+// Whatever write of a Save the host changes Text and Link in, the stream
+// holds the texts of before or of after, never memory the control has freed
+// (the test runs with OANOCACHE=1, so that a freed string goes at once, and
+// Wine's heap checks fill what is freed).
+TEST_F(HostileHostTest, TheHostMayChangeTheTextsInsideAnyWriteOfAStreamSave) {
+  const std::wstring before = L"My Website", after = L"mailto:someone@example.org";
+  const auto texts = [](_tessarelcontrol* control) {
+    UniqueBstr text, link;
+    EXPECT_EQ(S_OK, control->get_Text(text.put()));
+    EXPECT_EQ(S_OK, control->get_Link(link.put()));
+    return std::pair{std::wstring(text.get(), SysStringLen(text.get())),
+                     std::wstring(link.get(), SysStringLen(link.get()))};
+  };
+  const auto set = [](_tessarelcontrol* control, const std::wstring& value) {
+    EXPECT_EQ(S_OK, control->put_Text(UniqueBstr(SysAllocString(value.c_str())).get()));
+    EXPECT_EQ(S_OK, control->put_Link(UniqueBstr(SysAllocString(value.c_str())).get()));
+  };
+  for (int meddleAt = 1, writes = 1; meddleAt <= writes; ++meddleAt) {
+    ComPtr<_tessarelcontrol> control = NewControl(), copy = NewControl();
+    ComPtr<IPersistStreamInit> saving, loading;
+    ASSERT_HRESULT_SUCCEEDED(control.As(&saving));
+    ASSERT_HRESULT_SUCCEEDED(copy.As(&loading));
+    ASSERT_EQ(S_OK, saving->InitNew());
+    set(control.Get(), before);
+    ComPtr<MeddlingStream> stream = MeddlingStream::Create();
+    stream->step = [&](int write) {
+      if (write == meddleAt) set(control.Get(), after);
+    };
+    EXPECT_EQ(S_OK, saving->Save(stream.Get(), TRUE)) << "write " << meddleAt;
+    writes = stream->writes;
+    ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
+    ASSERT_EQ(S_OK, loading->Load(stream.Get())) << "write " << meddleAt;
+    const auto [text, link] = texts(copy.Get());
+    EXPECT_TRUE(text == before || text == after) << "write " << meddleAt;
+    EXPECT_TRUE(link == before || link == after) << "write " << meddleAt;
   }
 }
 
