@@ -157,13 +157,11 @@ std::optional<BotFileProblem> BrokenRule(const ForceInfoValue& value, std::size_
                           .power = power,
                           .level = value.levels[IndexOf(power)]};
   };
-  int total = 0;
   for (ForcePower power : PowersInLineOrder()) {
     const int level = value.levels[IndexOf(power)];
     if (level < 0 || level > kLevelMaximum) return at(BotFileProblemKind::LevelOutOfRange, power);
-    if (inBudget(power, value.side)) total += level;
   }
-  if (total > kBudgetLimit) {
+  if (const int total = SideTotal(value.levels, value.side); total > kBudgetLimit) {
     return BotFileProblem{
         .kind = BotFileProblemKind::TotalOverTwenty, .lines = LinesOf(lineNumber), .side = value.side, .total = total};
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "decimal_text.h"
+#include "level_rules.h"
 #include "power_table.h"
 
 namespace zenthra {
@@ -62,9 +63,16 @@ std::wstring ProblemMessage(const BotFileProblem& problem) {
              L"that start with 7 and cannot read or write any other kind.";
     case BotFileProblemKind::LevelOutOfRange:
       return line + std::wstring(gives) + power + L" the level " + level + L". A level can be 0 to 3.";
-    case BotFileProblemKind::TotalOverTwenty:
-      return line + std::wstring(gives) + L"the " + SideName(problem.side) + L" side " + DecimalText(problem.total) +
-             L" points in all. A side can have at most 20 points.";
+    case BotFileProblemKind::TotalOverTwenty: {
+      const int over = problem.total - kBudgetLimit;
+      std::wstring text = line + std::wstring(gives) + L"the " + SideName(problem.side) + L" side " +
+                          DecimalText(problem.total) + L" points in all, " + DecimalText(over) +
+                          L" more than the 20 points a side can have.";
+      if (!inFile)
+        text +=
+            L" Lower the levels by " + DecimalText(over) + (over == 1 ? L" point" : L" points") + L" and save again.";
+      return text;
+    }
     case BotFileProblemKind::OtherSideLevels:
       return line + std::wstring(chooses) + SideName(problem.side) + L" side but" + std::wstring(gives) + power +
              L", a power of the " + SideName(problem.side == Side::Light ? Side::Dark : Side::Light) +

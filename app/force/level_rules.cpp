@@ -28,15 +28,6 @@ std::wstring_view MessageFor(LevelReadError error) {
   return kNotANumberMessage;
 }
 
-// Summed in int: 14 levels of 16 bits cannot leave its range.
-int SideTotal(const ForceSettings& settings, Side side) {
-  int total = 0;
-  for (const PowerRow& row : PowerTable) {
-    if (inBudget(row.power, side)) total += settings.level(row.power);
-  }
-  return total;
-}
-
 }  // namespace
 
 std::optional<Side> ChosenSide(ForceWindow& window) {
@@ -58,11 +49,16 @@ void ApplyLevelEdit(ForceWindow& window, ForcePower power, EditKind kind) {
     RejectEdit(window, power, MessageFor(*reading.error));
     return;
   }
+  const auto side = ChosenSide(window);
+  const int totalBefore = side ? SideTotal(window.Settings().levels, *side) : 0;
   window.Settings().setLevel(power, reading.level);
 
   // The 20-point budget of the chosen side, including the level just stored.
-  if (const auto side = ChosenSide(window); side && SideTotal(window.Settings(), *side) > kBudgetLimit) {
-    RejectEdit(window, power, kBudgetMessage);
+  // A total already over it (a bot opened for repair) may only go down: an
+  // edit that does not raise it is kept, so that the user can mend it.
+  if (side) {
+    const int total = SideTotal(window.Settings().levels, *side);
+    if (total > kBudgetLimit && total > totalBefore) RejectEdit(window, power, kBudgetMessage);
   }
 
   // A picked item is one of "00" to "03": only typed values meet the caps.

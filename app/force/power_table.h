@@ -2,6 +2,7 @@
 // The constant facts about each force power and the look-ups over them.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -64,6 +65,16 @@ constexpr bool inBudget(ForcePower power, Side side) {
       return side == Side::Dark;
   }
   return false;
+}
+
+// A side's total: the sum of the levels that count toward it, in ForcePower
+// order. Summed in int: 18 levels of 16 bits cannot leave its range.
+constexpr int SideTotal(const std::array<std::int16_t, kPowerCount>& levels, Side side) {
+  int total = 0;
+  for (const PowerRow& row : PowerTable) {
+    if (inBudget(row.power, side)) total += levels[IndexOf(row.power)];
+  }
+  return total;
 }
 
 }  // namespace zenthra
