@@ -30,6 +30,11 @@ HWND ProgramWindows::Find(std::wstring_view windowClass) const {
 }
 
 void ProgramWindows::ShowMessage(HWND owner, std::wstring_view text) {
+  // Should the box fail to open there is no other way to tell the user.
+  static_cast<void>(Ask(owner, text, MB_OK));
+}
+
+int ProgramWindows::Ask(HWND owner, std::wstring_view text, UINT buttons) {
   // The box disables its owner itself; the program's other windows are
   // disabled here for as long, and enabled again only if they were before.
   std::vector<HWND> disabled;
@@ -40,11 +45,11 @@ void ProgramWindows::ShowMessage(HWND owner, std::wstring_view text) {
     }
   }
   const std::wstring message(text);
-  // Should the box fail to open there is no other way to tell the user.
-  MessageBoxW(owner, message.c_str(), kAppTitle, MB_OK | MB_APPLMODAL);
+  const int pressed = MessageBoxW(owner, message.c_str(), kAppTitle, buttons | MB_APPLMODAL);
   for (HWND window : disabled) {
     if (IsWindow(window)) EnableWindow(window, TRUE);
   }
+  return pressed;
 }
 
 bool ProgramWindows::HandledAsDialogMessage(MSG& message) const {

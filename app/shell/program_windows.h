@@ -40,6 +40,11 @@ class ProgramWindows {
   // that no user edit is handled meanwhile.
   void ShowMessage(HWND owner, std::wstring_view text);
 
+  // Asks `text` in a message box with `buttons` (MB_YESNO, MB_YESNOCANCEL,
+  // with a default button flag if wanted), modal like ShowMessage; the
+  // button pressed (IDYES, IDNO, IDCANCEL), or 0 when the box could not open.
+  int Ask(HWND owner, std::wstring_view text, UINT buttons);
+
   // Runs the message loop until the last window is gone; returns the exit
   // code of WM_QUIT.
   int RunMessageLoop();
