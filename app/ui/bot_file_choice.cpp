@@ -42,7 +42,9 @@ std::optional<std::wstring> CommandLineFile(const wchar_t* commandLine) {
   return path;
 }
 
-std::optional<std::wstring> FirstDroppedFile(win32::UniqueHdrop drop) {
+std::optional<std::wstring> DroppedFile(win32::UniqueHdrop drop, UINT& count) {
+  count = DragQueryFileW(drop.get(), 0xFFFFFFFF, nullptr, 0);
+  if (count != 1) return std::nullopt;
   const UINT length = DragQueryFileW(drop.get(), 0, nullptr, 0);
   if (length == 0) return std::nullopt;
   std::wstring path(length + 1, L'\0');
@@ -52,7 +54,8 @@ std::optional<std::wstring> FirstDroppedFile(win32::UniqueHdrop drop) {
   return path;
 }
 
-FileDialogResult AskForBotFile(HWND owner, const wchar_t* title, std::wstring_view initialPath) {
+FileDialogResult AskForBotFile(HWND owner, FileDialogPurpose purpose, const wchar_t* title,
+                               std::wstring_view initialPath) {
   std::wstring path(kPathCapacity, L'\0');
   initialPath.copy(path.data(), std::min(initialPath.size(), kPathCapacity - 1));
   OPENFILENAMEW dialog{};
@@ -64,9 +67,13 @@ FileDialogResult AskForBotFile(HWND owner, const wchar_t* title, std::wstring_vi
   dialog.nMaxFile = static_cast<DWORD>(path.size());
   dialog.lpstrTitle = title;
   dialog.lpstrDefExt = L"qeb";
-  // The current folder stays where the program started.
-  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&dialog)) return {std::nullopt, CommDlgExtendedError()};
+  // The current folder stays where the program started. A bot to save into
+  // need not exist for the dialog: the save itself tells the user when it
+  // does not, and asks before it replaces anything.
+  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (purpose == FileDialogPurpose::Open) dialog.Flags |= OFN_FILEMUSTEXIST;
+  const BOOL chosen = purpose == FileDialogPurpose::Open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
+  if (!chosen) return {std::nullopt, CommDlgExtendedError()};
   path.resize(path.find(L'\0'));
   return {std::move(path), 0};
 }

@@ -18,9 +18,9 @@ namespace zenthra::ui {
 // when the line names no file.
 std::optional<std::wstring> CommandLineFile(const wchar_t* commandLine);
 
-// The first of the dropped files (one bot file is open at a time), and
-// finishes the drop. Nothing when the drop holds no file.
-std::optional<std::wstring> FirstDroppedFile(win32::UniqueHdrop drop);
+// The file of a drop, and finishes the drop. Nothing when the drop holds no
+// file or several (one bot file is open at a time); `count` says how many.
+std::optional<std::wstring> DroppedFile(win32::UniqueHdrop drop, UINT& count);
 
 // What the user chose in the file dialog: no path when cancelled, and the
 // dialog's error (CommDlgExtendedError) when it could not be shown.
@@ -29,8 +29,14 @@ struct FileDialogResult {
   DWORD error = 0;
 };
 
-// Asks the user for an existing bot file with the Open dialog, titled
-// `title`, starting at `initialPath` (may be empty).
-FileDialogResult AskForBotFile(HWND owner, const wchar_t* title, std::wstring_view initialPath);
+// Open: a bot to open. Save: a bot to save into, which the dialog's button
+// names; the bot must exist, since a save edits a bot and never makes one.
+enum class FileDialogPurpose { Open, Save };
+
+// Asks the user for an existing bot file in the Open or Save dialog, titled
+// `title` (nullptr: the system's title), starting at `initialPath` (may be
+// empty).
+FileDialogResult AskForBotFile(HWND owner, FileDialogPurpose purpose, const wchar_t* title,
+                               std::wstring_view initialPath);
 
 }  // namespace zenthra::ui

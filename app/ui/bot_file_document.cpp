@@ -26,25 +26,19 @@ HRESULT FullPath(std::wstring_view path, std::wstring& full) {
 }
 
 // Reads the file at `path` into `file`: its full path, then its bytes.
-std::optional<std::wstring> Read(std::wstring_view path, StoredFile::Purpose purpose, std::wstring& full,
-                                 StoredFile& file) {
+std::optional<std::wstring> ReadBytes(std::wstring_view path, StoredFile::Purpose purpose, std::wstring& full,
+                                      StoredFile& file) {
   HRESULT read = FullPath(path, full);
   if (SUCCEEDED(read)) read = file.Read(full, purpose);
   if (FAILED(read)) return FileFailureMessage(FileNameOf(full.empty() ? path : full), {FileStep::Read, read, {}});
   return std::nullopt;
 }
 
-// The window's value as the force info line shows it after Go.
-ForceInfoValue ValueOf(const ForceSettings& settings) {
-  return {.side = settings.side == static_cast<std::int16_t>(Side::Dark) ? Side::Dark : Side::Light,
-          .levels = settings.levels};
-}
-
 // Writes the value into the file as it was read just now, which may differ
 // from what was opened: changes made elsewhere meanwhile are kept.
 // The message says whether the file is as it was.
-std::optional<std::wstring> Save(StoredFile& file, std::wstring_view name, const ForceSettings& settings) {
-  auto written = WriteBotFile(file.Bytes(), ValueOf(settings));
+std::optional<std::wstring> Save(StoredFile& file, std::wstring_view name, const ForceInfoValue& value) {
+  auto written = WriteBotFile(file.Bytes(), value);
   if (const auto* problem = std::get_if<BotFileProblem>(&written)) {
     return ProblemMessage(*problem) + std::wstring(kNothingSaved);
   }
@@ -57,24 +51,35 @@ std::optional<std::wstring> Save(StoredFile& file, std::wstring_view name, const
 
 std::wstring_view BotFileDocument::FileName() const { return FileNameOf(path_); }
 
-std::optional<std::wstring> BotFileDocument::Open(std::wstring_view path, ForceInfoValue& value) {
-  std::wstring full;
+std::variant<BotReading, std::wstring> BotFileDocument::Read(std::wstring_view path) const {
+  BotReading reading;
   StoredFile file;
-  if (auto message = Read(path, StoredFile::Purpose::Open, full, file)) return message;
-  const auto found = ReadBotFile(file.Bytes());
+  if (auto message = ReadBytes(path, StoredFile::Purpose::Open, reading.path, file)) return *std::move(message);
+  const auto found = FindForceInfoLine(file.Bytes());
   if (const auto* problem = std::get_if<BotFileProblem>(&found)) return ProblemMessage(*problem);
-  value = std::get_if<BotFileForce>(&found)->value;
-  path_ = std::move(full);
-  return std::nullopt;
+  const ForceInfoLine& line = std::get<ForceInfoLine>(found);
+  auto value = ReadForceInfoValue(
+      std::string_view(file.Bytes()).substr(line.valueBegin, line.valueEnd - line.valueBegin), line.number);
+  if (const auto* problem = std::get_if<BotFileProblem>(&value)) return ProblemMessage(*problem);
+  reading.value = std::get<ForceInfoValue>(value);
+  reading.brokenRule = BrokenRule(reading.value, line.number);
+  return reading;
 }
 
-std::optional<std::wstring> BotFileDocument::SaveTo(std::wstring_view path, const ForceSettings& settings) {
+void BotFileDocument::Adopt(const BotReading& reading) {
+  path_ = reading.path;
+  saved_ = reading.brokenRule ? std::nullopt : std::optional(reading.value);
+}
+
+std::optional<std::wstring> BotFileDocument::SaveTo(std::wstring_view path, const ForceInfoValue& value) {
   std::wstring full;
   StoredFile file;
-  if (auto message = Read(path, StoredFile::Purpose::Replace, full, file))
+  if (auto message = ReadBytes(path, StoredFile::Purpose::Replace, full, file)) {
     return *message + std::wstring(kNothingSaved);
-  if (auto message = Save(file, FileNameOf(full), settings)) return message;
+  }
+  if (auto message = Save(file, FileNameOf(full), value)) return message;
   path_ = std::move(full);
+  saved_ = value;
   return std::nullopt;
 }
 

@@ -47,7 +47,10 @@ HRESULT CreateControl(HINSTANCE instance, HWND parent, const ControlSpec& entry,
   WindowKind kind = WindowKindOf(entry.kind);
   if (TakesFocus(entry.kind) && !joinsGroup) kind.style |= WS_GROUP;
   if (entry.start == StartState::Disabled) kind.style |= WS_DISABLED;
-  if (entry.wraps) kind.style = (kind.style & ~static_cast<DWORD>(SS_TYPEMASK)) | SS_LEFT;
+  if (entry.text != LabelText::OneLine) {
+    kind.style =
+        (kind.style & ~static_cast<DWORD>(SS_TYPEMASK)) | (entry.text == LabelText::Wraps ? SS_LEFT : SS_CENTER);
+  }
   // Tab stops at the selected option button only; the window moves the stop
   // along with the selection.
   if (entry.kind == ControlKind::OptionButton && entry.start == StartState::Selected) kind.style |= WS_TABSTOP;

@@ -1,6 +1,7 @@
 #include "ui/level_box.h"
 
 #include "shell/dpi.h"
+#include "shell/window_text.h"
 #include "ui/main_window_layout.h"
 #include "win32/result.h"
 
@@ -26,14 +27,7 @@ HRESULT ShowText(HWND box, std::wstring_view text) {
   return S_OK;
 }
 
-std::wstring Text(HWND box) {
-  const int length = GetWindowTextLengthW(box);
-  if (length <= 0) return {};
-  std::wstring result(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(box, result.data(), length + 1);
-  result.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return result;
-}
+std::wstring Text(HWND box) { return shell::WindowText(box); }
 
 std::optional<std::wstring> PickedItem(HWND box) {
   const LRESULT item = SendMessageW(box, CB_GETCURSEL, 0, 0);

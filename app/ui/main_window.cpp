@@ -5,7 +5,10 @@
 #include <array>
 #include <utility>
 
+#include <shlobj.h>
+
 #include "about/about_dialog.h"
+#include "force/bot_editing.h"
 #include "force/force_info_line.h"
 #include "force/level_rules.h"
 #include "force/number_reading.h"
@@ -13,8 +16,10 @@
 #include "force/side_selection.h"
 #include "shell/dpi.h"
 #include "shell/window_placement.h"
+#include "shell/window_text.h"
 #include "ui/bot_file_choice.h"
 #include "ui/bot_file_messages.h"
+#include "ui/bot_file_storage.h"
 #include "ui/control_accessible.h"
 #include "ui/level_box.h"
 #include "ui/resource_ids.h"
@@ -98,6 +103,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return OnQueryEndSession() ? TRUE : FALSE;
     default:
       return DefWindowProcW(Window(), message, wParam, lParam);
   }
@@ -111,6 +121,7 @@ HRESULT MainWindow::OnCreate() {
   RETURN_IF_FAILED(CreateControls(instance_, Window(), dpi_, controls_));
   RETURN_IF_FAILED(control_accessible::NameAs(Control(L"txtforce"), control_accessible::kForceInfoLineName));
   RETURN_IF_FAILED(ApplyDpi());
+  ShowEditState();
   focusWhenInactive_ = Control(L"optlight");
   DragAcceptFiles(Window(), TRUE);
   // Centred on the monitor's work area, with the client area of the layout.
@@ -141,6 +152,8 @@ void MainWindow::OnDpiChanged(const shell::dpi::DpiChange& change) {
 void MainWindow::OnCommand(int id, int code, HWND source) {
   if (id >= kFirstControlId && id < ControlId(kMainWindowLayout.size()) && source != nullptr) {
     OnControlNotification(static_cast<std::size_t>(id - kFirstControlId), code);
+    // Whatever the notification changed, the counter and caption follow.
+    ShowEditState();
     return;
   }
   switch (id) {
@@ -149,6 +162,9 @@ void MainWindow::OnCommand(int id, int code, HWND source) {
       return;
     case IDM_SAVE:
       mnuSave_Click();
+      return;
+    case IDM_SAVE_AS:
+      mnuSaveAs_Click();
       return;
     case IDM_EXIT:
       mnuExit_Click();
@@ -270,52 +286,107 @@ void MainWindow::MoveTabStopToSelectedOption() {
 }
 
 void MainWindow::mnuOpen_Click() {
-  const FileDialogResult chosen = AskForBotFile(Window(), nullptr, document_.Path());
+  if (!KeepOrSaveChanges()) return;
+  const FileDialogResult chosen = AskForBotFile(Window(), FileDialogPurpose::Open, nullptr, document_.Path());
   if (chosen.error != 0) ShowMessage(FileDialogFailureMessage(chosen.error));
   if (chosen.path) OpenBotFile(*chosen.path);
 }
 
-// With no file open, the user is asked for the file to save into: the levels
-// in the window are what is to be saved, and opening the file first would
-// replace them with the file's.
 void MainWindow::mnuSave_Click() {
-  std::wstring path = document_.Path();
-  if (!document_.IsOpen()) {
-    FileDialogResult chosen = AskForBotFile(Window(), L"Save to Bot File", {});
-    if (chosen.error != 0) ShowMessage(FileDialogFailureMessage(chosen.error));
-    if (!chosen.path) return;
-    path = std::move(*chosen.path);
-  }
-  cmdgo_Click(*this);
-  if (const auto message = document_.SaveTo(path, settings_)) {
-    ShowMessage(*message);
+  if (!document_.IsOpen()) return mnuSaveAs_Click();
+  static_cast<void>(SaveInto(document_.Path()));  // a failed save has told the user
+}
+
+// With no file open, and as Save As: the user chooses the bot to save into,
+// and is asked before its force settings are replaced. The window's levels
+// are what is saved; the bot's are shown in the question.
+void MainWindow::mnuSaveAs_Click() {
+  const wchar_t* title = document_.IsOpen() ? L"Save to Bot File As" : L"Save to Bot File";
+  const FileDialogResult chosen = AskForBotFile(Window(), FileDialogPurpose::Save, title, document_.Path());
+  if (chosen.error != 0) ShowMessage(FileDialogFailureMessage(chosen.error));
+  if (!chosen.path) return;
+  const ForceInfoValue value = CurrentValue();
+  if (const auto problem = BrokenRule(value, 0)) {
+    ShowMessage(ProblemMessage(*problem) + std::wstring(kNothingSaved));
     return;
   }
-  ShowDocumentName();
+  const auto target = document_.Read(*chosen.path);
+  if (const auto* message = std::get_if<std::wstring>(&target)) {
+    ShowMessage(*message + std::wstring(kNothingSaved));
+    return;
+  }
+  const BotReading& bot = std::get<BotReading>(target);
+  const std::wstring question = ReplaceQuestion(FileNameOf(bot.path), bot.value, value);
+  if (windows_.Ask(Window(), question, MB_YESNO | MB_DEFBUTTON2) != IDYES) return;
+  static_cast<void>(SaveInto(bot.path));  // a failed save has told the user
+}
+
+bool MainWindow::SaveInto(std::wstring_view path) {
+  cmdgo_Click(*this);
+  const auto message = document_.SaveTo(path, CurrentValue());
+  ShowEditState();
+  if (message) {
+    ShowMessage(*message);
+    return false;
+  }
+  SHAddToRecentDocs(SHARD_PATHW, document_.Path().c_str());
+  return true;
+}
+
+ForceInfoValue MainWindow::CurrentValue() { return ValueOf(settings_, ChosenSide(*this).value_or(Side::Light)); }
+
+bool MainWindow::HasChanges() { return document_.IsOpen() && IsChanged(document_.Saved(), CurrentValue()); }
+
+bool MainWindow::KeepOrSaveChanges() {
+  if (!HasChanges()) return true;
+  switch (windows_.Ask(Window(), SaveChangesQuestion(document_.FileName()), MB_YESNOCANCEL)) {
+    case IDYES:
+      return SaveInto(document_.Path());
+    case IDNO:
+      return true;
+    default:  // Cancel, or a box that could not open: nothing is lost
+      return false;
+  }
 }
 
 void MainWindow::OnDropFiles(HDROP drop) {
-  if (const auto path = FirstDroppedFile(win32::UniqueHdrop(drop))) OpenBotFile(*path);
+  UINT count = 0;
+  const auto path = DroppedFile(win32::UniqueHdrop(drop), count);
+  if (count > 1) {
+    ShowMessage(kOneBotAtATime);
+    return;
+  }
+  if (path && KeepOrSaveChanges()) OpenBotFile(*path);
 }
 
 void MainWindow::OpenBotFile(std::wstring_view path) {
-  ForceInfoValue value;
-  if (const auto message = document_.Open(path, value)) {
+  const auto read = document_.Read(path);
+  if (const auto* message = std::get_if<std::wstring>(&read)) {
     ShowMessage(*message);
     return;
   }
-  ShowForceInfoValue(value);
-  ShowDocumentName();
+  const BotReading& bot = std::get<BotReading>(read);
+  if (bot.brokenRule && windows_.Ask(Window(), RepairQuestion(*bot.brokenRule), MB_YESNO) != IDYES) return;
+  ShowForceInfoValue(bot.brokenRule ? RepairedValue(bot.value) : bot.value);
+  document_.Adopt(bot);
+  ShowEditState();
+  SHAddToRecentDocs(SHARD_PATHW, bot.path.c_str());
 }
 
+// Straight into the boxes and the record, past the level rules: a bot opened
+// for repair may hold more points than the budget allows, which the rules
+// would refuse one level at a time. The side comes first, so that its
+// Click handling clears the other side's boxes as it always does.
 void MainWindow::ShowForceInfoValue(const ForceInfoValue& value) {
-  // Every box at "00" first and the side chosen then, so that no total on the
-  // way breaks the budget: a good file's value keeps every rule, and no rule
-  // says a word. (By index: the power table would bring its texts along.)
-  for (std::size_t i = 0; i < kPowerCount; ++i) SetLevelText(static_cast<ForcePower>(i), kClearText);
   ChooseSide(value.side);
-  for (std::size_t i = 0; i < kPowerCount; ++i) {
-    SetLevelText(static_cast<ForcePower>(i), kLevelItems[static_cast<std::size_t>(value.levels[i])]);
+  for (const PowerRow& row : PowerTable) {
+    const std::int16_t level = value.levels[IndexOf(row.power)];
+    HWND box = LevelBox(row.power);
+    settingTextOf_ = box;
+    const HRESULT shown = level_box::ShowText(box, kLevelItems[static_cast<std::size_t>(level)]);
+    settingTextOf_ = nullptr;
+    // A box that refused the text keeps its level with what it shows.
+    if (SUCCEEDED(shown)) settings_.setLevel(row.power, level);
   }
   cmdgo_Click(*this);
 }
@@ -332,18 +403,41 @@ void MainWindow::ChooseSide(Side side) {
   }
 }
 
-void MainWindow::ShowDocumentName() {
+void MainWindow::ShowEditState() {
+  const std::wstring points = PointsText(CountPoints(settings_, ChosenSide(*this).value_or(Side::Light)));
+  // Neither text is worth failing for: a window that refused one keeps
+  // what it showed, and the next change tries again.
+  static_cast<void>(shell::ShowWindowText(Control(L"lblpoints"), points));
   std::wstring caption(kMainWindowCaption);
-  caption += L" - ";
-  caption += document_.FileName();
-  // A caption that could not be changed leaves the old one; the file is open
-  // all the same.
-  SetWindowTextW(Window(), caption.c_str());
+  if (document_.IsOpen()) {
+    caption += L" - ";
+    caption += document_.FileName();
+    if (HasChanges()) caption += L'*';
+  }
+  static_cast<void>(shell::ShowWindowText(Window(), caption));
 }
 
 void MainWindow::mnuExit_Click() {
+  if (!KeepOrSaveChanges()) return;
   about::UnloadAbout(windows_);
   DestroyWindow(Window());
+}
+
+// The close button, Alt+F4 and the system menu's Close: only the main window
+// goes (an open About dialog keeps the program running).
+void MainWindow::OnClose() {
+  if (KeepOrSaveChanges()) DestroyWindow(Window());
+}
+
+// The end of the Windows session: while the question is open, Windows shows
+// why Zenthra holds it up. False keeps the session going.
+bool MainWindow::OnQueryEndSession() {
+  if (!HasChanges()) return true;
+  const std::wstring reason = L"Zenthra has unsaved changes to " + std::wstring(document_.FileName()) + L".";
+  const bool blocking = ShutdownBlockReasonCreate(Window(), reason.c_str()) != FALSE;
+  const bool goOn = KeepOrSaveChanges();
+  if (blocking) ShutdownBlockReasonDestroy(Window());
+  return goOn;
 }
 
 void MainWindow::mnuAbout_Click() {
@@ -374,7 +468,9 @@ bool MainWindow::OptlightSelected() { return IsChecked(Control(L"optlight")); }
 bool MainWindow::OptdarkSelected() { return IsChecked(Control(L"optdark")); }
 
 void MainWindow::ShowMessage(std::wstring_view text) {
-  // The rule has already cleared the box; the window stays disabled until OK.
+  // What a rule has just changed shows behind the message; the window
+  // stays disabled until OK.
+  ShowEditState();
   windows_.ShowMessage(Window(), text);
 }
 

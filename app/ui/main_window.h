@@ -3,7 +3,8 @@
 // force info line, with the File and Help menus. It carries out the seven
 // window operations of the force rules on its real controls and turns the
 // controls' notifications into the rules' Change and Click events. A bot
-// file can be opened into it and its line saved back into the file.
+// file can be opened into it and its line saved back into the file; while
+// one is open, the window asks before anything would discard its changes.
 
 #include <windows.h>
 
@@ -43,9 +44,10 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
   HWND Control(std::wstring_view name) const;
   UINT Dpi() const { return dpi_; }
 
-  // Opens the bot file at `path`: its side and levels go into the window
-  // through the force rules and Go shows its line. A file that cannot be
-  // used is reported and changes nothing.
+  // Opens the bot file at `path`: its side and levels go into the window and
+  // Go shows its line. A file that cannot be used is reported and changes
+  // nothing; one whose value breaks a rule opens for repair if the user
+  // agrees. Does not ask about the window's changes (see KeepOrSaveChanges).
   void OpenBotFile(std::wstring_view path);
 
   // The window operations.
@@ -75,17 +77,32 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
 
   void mnuOpen_Click();
   void mnuSave_Click();
+  void mnuSaveAs_Click();
   void mnuExit_Click();
   void mnuAbout_Click();
   void OnDropFiles(HDROP drop);
+  void OnClose();
+  bool OnQueryEndSession();
 
-  // Sets the side and the levels of an opened file as the user's own edits
-  // would, then runs Go.
+  // The value that Go would compose now, and whether it differs from the
+  // open bot's saved value.
+  ForceInfoValue CurrentValue();
+  bool HasChanges();
+  // Before the window's changes would be discarded: asks whether to save
+  // them. True when the action may go on (saved, or not wanted); false when
+  // the user cancelled or the save failed, and nothing may change.
+  bool KeepOrSaveChanges();
+  // Go, then the value into the bot at `path`, which then is the open one;
+  // a failure is told. True when saved.
+  bool SaveInto(std::wstring_view path);
+
+  // Shows a bot's side and levels as they are, then runs Go.
   void ShowForceInfoValue(const ForceInfoValue& value);
   // Selects the side's option button and runs its Click handling.
   void ChooseSide(Side side);
-  // The caption: the window's own, and the open file's name.
-  void ShowDocumentName();
+  // The points counter, and the caption: the window's own, the open file's
+  // name and a mark of unsaved changes.
+  void ShowEditState();
 
   // Font, icons and control places for dpi_.
   HRESULT ApplyDpi();

@@ -26,6 +26,9 @@ inline constexpr int kClientWidthTwips = 4800;
 inline constexpr int kClientHeightTwips = 8490;
 
 enum class ControlKind { Label, LevelBox, OptionButton, CommandButton, TextBox };
+// How a label sets its text: on one line, left-aligned, cutting off what
+// does not fit; wrapped at word boundaries within its box; or centred.
+enum class LabelText { OneLine, Wraps, Centred };
 enum class StartState { Enabled, Disabled, Selected };
 
 struct ControlSpec {
@@ -35,9 +38,7 @@ struct ControlSpec {
   int tabIndex;
   std::wstring_view caption;  // a level box's initial text
   StartState start = StartState::Enabled;
-  // Labels keep to one line and cut off what does not fit, except those
-  // that wrap at word boundaries within their box.
-  bool wraps = false;
+  LabelText text = LabelText::OneLine;
 };
 
 inline constexpr int kLevelBoxWidth = 1215;
@@ -68,9 +69,13 @@ constexpr ControlSpec CaptionLabel(ForcePower power, int left, int top, int widt
 
 }  // namespace layout_rows
 
-inline constexpr int kControlCount = 43;
+// The points counter's text at start, with every level 0.
+inline constexpr std::wstring_view kPointsAtStart = L"0 of 20 points";
 
-// frmqel's controls, rows of powers first, in ForcePower order.
+inline constexpr int kControlCount = 44;
+
+// frmqel's controls, rows of powers first, in ForcePower order. The points
+// counter comes last, in the free row above Go, and never takes the focus.
 inline constexpr std::array<ControlSpec, kControlCount> kMainWindowLayout = [] {
   using enum ForcePower;
   using layout_rows::CaptionLabel;
@@ -112,13 +117,20 @@ inline constexpr std::array<ControlSpec, kControlCount> kMainWindowLayout = [] {
       CaptionLabel(TeamHeal, 1320, 6480, 855, 38),
       LevelBox(TeamForce, 2280, 6840, 36),
       CaptionLabel(TeamForce, 1320, 6840, 855, 39),
-      {L"lbltop", ControlKind::Label, {120, 120, 4455, 855}, 42, kWelcomeText, StartState::Enabled, true},
+      {L"lbltop", ControlKind::Label, {120, 120, 4455, 855}, 42, kWelcomeText, StartState::Enabled, LabelText::Wraps},
       {L"Label1", ControlKind::Label, {2040, 1080, 615, 255}, 12, L"Neutral:"},
       {L"optlight", ControlKind::OptionButton, {0, 3240, 735, 255}, 0, L"Light", StartState::Selected},
       {L"optdark", ControlKind::OptionButton, {4080, 3240, 735, 255}, 1, L"Dark"},
       {L"lblOther", ControlKind::Label, {2280, 5040, 495, 255}, 35, L"Other:"},
       {L"cmdgo", ControlKind::CommandButton, {1680, 7680, 1695, 375}, 40, L"Go"},
       {L"txtforce", ControlKind::TextBox, {120, 8160, 4575, 285}, 41, kForceInfoPrompt},
+      {L"lblpoints",
+       ControlKind::Label,
+       {1080, 7320, 2895, 255},
+       43,
+       kPointsAtStart,
+       StartState::Enabled,
+       LabelText::Centred},
   }};
 }();
 

@@ -13,3 +13,4 @@
 #define IDM_ABOUT 202
 #define IDM_OPEN 203
 #define IDM_SAVE 204
+#define IDM_SAVE_AS 205

@@ -132,6 +132,10 @@ std::jthread AnswerFileDialog(std::wstring title, std::wstring path) {
       // The file name box is an extended combo box; its edit field takes the name.
       auto field = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(dialog, cmb13), CBEM_GETEDITCONTROL, 0, 0));
       if (field == nullptr || !IsWindowVisible(dialog)) continue;
+      if (path.empty()) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+      }
       SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
       PostMessageW(field, WM_KEYDOWN, VK_RETURN, 1);
       PostMessageW(field, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001));
@@ -146,6 +150,11 @@ MessageBoxWatcher::MessageBoxWatcher(std::wstring caption)
 MessageBoxWatcher::~MessageBoxWatcher() {
   thread_.request_stop();
   thread_.join();
+}
+
+void MessageBoxWatcher::Answer(std::vector<int> buttons) {
+  std::lock_guard lock(mutex_);
+  answers_.assign(buttons.rbegin(), buttons.rend());
 }
 
 std::vector<std::wstring> MessageBoxWatcher::TakeMessages() {
@@ -172,12 +181,17 @@ void MessageBoxWatcher::Watch(std::stop_token stop) {
       if (process != GetCurrentProcessId() || !IsWindowVisible(box)) continue;
       std::array<wchar_t, 512> text{};
       GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size()));
+      int button = IDOK;
       {
         std::lock_guard lock(mutex_);
         messages_.emplace_back(text.data());
         if (watched_ != nullptr) enabledStates_.push_back(IsWindowEnabled(watched_) != FALSE);
+        if (!answers_.empty()) {
+          button = answers_.back();
+          answers_.pop_back();
+        }
       }
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      PostMessageW(box, WM_COMMAND, button, 0);
       while (IsWindow(box) && !stop.stop_requested()) Sleep(5);
       break;
     }

@@ -53,15 +53,19 @@ std::wstring WindowText(HWND window);
 std::wstring ProgramFolder();
 
 // Types `path` into the file name field of the file dialog titled `title`
-// that a window of this process opens, and presses Enter there.
-std::jthread AnswerFileDialog(std::wstring title, std::wstring path);
+// that a window of this process opens, and presses Enter there; with no
+// path, presses Cancel.
+std::jthread AnswerFileDialog(std::wstring title, std::wstring path = {});
 
 // Closes every message box captioned `caption` that a window of this process
-// opens, with OK, and records its text.
+// opens, and records its text. A box is closed with the next of the answers
+// given (IDYES, IDNO, IDCANCEL), or with OK when none is left.
 class MessageBoxWatcher {
  public:
   explicit MessageBoxWatcher(std::wstring caption);
   ~MessageBoxWatcher();
+
+  void Answer(std::vector<int> buttons);
 
   // The texts of the boxes closed so far, and forgets them.
   std::vector<std::wstring> TakeMessages();
@@ -77,7 +81,8 @@ class MessageBoxWatcher {
   std::wstring caption_;
   std::mutex mutex_;
   std::vector<std::wstring> messages_;
-  HWND watched_ = nullptr;  // borrowed
+  std::vector<int> answers_;  // in reverse: the next is last
+  HWND watched_ = nullptr;    // borrowed
   std::vector<bool> enabledStates_;
   std::jthread thread_;
 };

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -122,6 +124,18 @@ class BotFolder {
   std::filesystem::path path_;
   bool mounted_ = false;
 };
+
+// As the shell posts it: the header, each path with its NUL, one more NUL.
+inline void Drop(HWND window, const std::vector<std::wstring>& paths) {
+  std::wstring names;
+  for (const std::wstring& path : paths) names += path + L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  *header = {.pFiles = sizeof(DROPFILES), .pt = {}, .fNC = FALSE, .fWide = TRUE};
+  std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
 
 // A control of a main window of this process or another.
 inline HWND ControlOf(HWND main, std::wstring_view name) {

@@ -11,24 +11,13 @@
 #include <tuple>
 
 #include "bot_file_support.h"
+#include "force/bot_editing.h"
 #include "force/bot_file.h"
 #include "main_window_fixture.h"
 #include "ui/resource_ids.h"
 
 namespace zenthra::ui::test {
 namespace {
-
-// As the shell posts it: the header, each path with its NUL, one more NUL.
-void Drop(HWND window, const std::vector<std::wstring>& paths) {
-  std::wstring names;
-  for (const std::wstring& path : paths) names += path + L'\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  *header = {.pFiles = sizeof(DROPFILES), .pt = {}, .fNC = FALSE, .fWide = TRUE};
-  std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
-}
 
 // What the user sees: the caption, each control's text, state and check.
 std::vector<std::wstring> Snapshot(HWND main) {
@@ -56,7 +45,10 @@ class BotFileTest : public MainWindowTest {
       return Pump();
     }
     SetKeyboardState(keys.data());
-    PostMessageW(GetFocus(), WM_KEYDOWN, 'S', 1);
+    // To the focused control, as the keyboard would; to the window itself
+    // when another program's window has taken the focus meanwhile.
+    HWND focus = GetFocus();
+    PostMessageW(focus != nullptr ? focus : window_->Window(), WM_KEYDOWN, 'S', 1);
     RunPostedMessages(windows_);
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys.data());
@@ -65,18 +57,20 @@ class BotFileTest : public MainWindowTest {
   BotFolder folder_;
 };
 
-TEST_F(BotFileTest, DroppedFilesOpenThroughTheRulesWithoutAMessage) {
+// One bot at a time: a drop of several opens none and says why.
+TEST_F(BotFileTest, ADroppedBotOpensWithoutAMessageAndSeveralOpenNone) {
   const std::wstring light = folder_.Write(L"light.qeb", BotText(kLightExample));
-  for (const auto& [paths, value, caption] :
-       {std::tuple{std::vector{light}, kLightExample, L"Zenthra - light.qeb"},
-        std::tuple{std::vector{folder_.Write(L"dark.qeb", BotText(kDarkExample)), light}, kDarkExample,
-                   L"Zenthra - dark.qeb"}}) {  // of several, the first
+  const std::wstring dark = folder_.Write(L"dark.qeb", BotText(kDarkExample));
+  for (const auto& [paths, value, caption, message] :
+       {std::tuple{std::vector{light}, kLightExample, L"Zenthra - light.qeb", L""},
+        std::tuple{std::vector{dark, light}, kLightExample, L"Zenthra - light.qeb", kOneBotAtATime.data()},
+        std::tuple{std::vector{dark}, kDarkExample, L"Zenthra - dark.qeb", L""}}) {
     Drop(window_->Window(), paths);
     Pump();
     ExpectShowsValue(window_->Window(), value);
     EXPECT_EQ(WindowText(window_->Window()), caption);
+    EXPECT_EQ(Messages(), *message ? std::vector<std::wstring>{message} : std::vector<std::wstring>{});
   }
-  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(BotFileTest, AFileThatCannotBeOpenedIsToldAndChangesNothing) {
@@ -93,12 +87,16 @@ TEST_F(BotFileTest, AFileThatCannotBeOpenedIsToldAndChangesNothing) {
        L"The file \"locked.qeb\" is in use by another program. Close it there, or wait a moment, and try again."},
       {folder_.Write(L"large.qeb", std::string(kBotFileSizeLimit + 1, 'x')),
        ProblemMessage({.kind = BotFileProblemKind::TooLarge, .lines = {}})}};
-  // No line, two lines, a level above 3, a level of the other side.
+  // No line, two lines; a level above 3 and a level of the other side, whose
+  // question whether to repair them is answered No.
   for (const std::string& bytes : {std::string("x\n"), BotText(kLightExample) + BotText(kDarkExample),
                                    BotText("7-1-433211000200001211"), BotText("7-1-000000100000000000")}) {
-    cases.emplace_back(folder_.Write(std::to_wstring(cases.size()) + L".qeb", bytes), Problem(bytes));
+    const auto problem = std::get<BotFileProblem>(ReadBotFile(bytes));
+    cases.emplace_back(folder_.Write(std::to_wstring(cases.size()) + L".qeb", bytes),
+                       problem.lines.size() == 1 ? RepairQuestion(problem) : ProblemMessage(problem));
   }
   for (const auto& [path, message] : cases) {
+    watcher_.Answer({IDNO});
     window_->OpenBotFile(path);
     EXPECT_EQ(Messages(), std::vector{message});
     EXPECT_EQ(Snapshot(window_->Window()), before);
@@ -231,14 +229,32 @@ TEST_F(BotFileTest, WhatAnotherProgramPutsIntoADisabledBoxNeverReachesTheFile) {
   EXPECT_EQ(folder_.Read(L"bot.qeb"), BotText(kLightExample));
 }
 
-TEST_F(BotFileTest, SaveWithNoFileOpenAsksForTheFileInTheDialog) {
-  const std::wstring path = folder_.Write(L"new.qeb", BotText("7-1-000000000000000000"));
+// With no file open, and with Save As, the user picks the bot in the Save
+// dialog and is asked before its settings are replaced; a cancelled dialog
+// and No save nothing. Once saved, the window is on that bot.
+TEST_F(BotFileTest, SavingIntoAnotherBotAsksFirst) {
+  const std::string other = BotText("7-2-033230330000003000"), saved = BotText("7-1-030000000000000000");
+  const auto question = [](std::wstring_view name) {
+    return L"Replace the force settings of " + std::wstring(name) +
+           L"?\n\nnow: 7-2-033230330000003000 (Dark, 20 points)\nnew: 7-1-030000000000000000 (Light, 3 points)";
+  };
   Type(ForcePower::Jump, L"3");
-  const std::jthread answer = AnswerFileDialog(L"Save to Bot File", path);
-  Save(false);
-  EXPECT_EQ(folder_.Read(L"new.qeb"), BotText("7-1-030000000000000000"));
-  EXPECT_EQ(WindowText(window_->Window()), L"Zenthra - new.qeb");
-  EXPECT_TRUE(Messages().empty());
+  for (const auto& [command, name, answer] : {std::tuple{IDM_SAVE, L"", 0},
+                                              {IDM_SAVE, L"drell.qeb", IDNO},
+                                              {IDM_SAVE, L"drell.qeb", IDYES},
+                                              {IDM_SAVE_AS, L"kessa.qeb", IDYES}}) {
+    const std::wstring path = *name ? folder_.Write(name, other) : L"";
+    if (answer != 0) watcher_.Answer({answer});
+    const std::jthread dialog =
+        AnswerFileDialog(command == IDM_SAVE ? L"Save to Bot File" : L"Save to Bot File As", path);
+    PostMessageW(window_->Window(), WM_COMMAND, command, 0);
+    Pump();
+    EXPECT_EQ(Messages(), answer != 0 ? std::vector{question(name)} : std::vector<std::wstring>{});
+    if (*name) {
+      EXPECT_EQ(folder_.Read(name), answer == IDYES ? saved : other);
+    }
+    EXPECT_EQ(WindowText(window_->Window()), answer == IDYES ? L"Zenthra - " + std::wstring(name) : L"Zenthra");
+  }
 }
 
 }  // namespace

@@ -50,6 +50,7 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFileCommandsAndHelpAbout) {
   EXPECT_EQ(seen, (std::vector<std::pair<std::wstring, UINT>>{{L"&File", -1u},
                                                               {L"&Open Bot File...\tCtrl+O", IDM_OPEN},
                                                               {L"&Save to Bot File\tCtrl+S", IDM_SAVE},
+                                                              {L"Save to Bot File &As...\tCtrl+Shift+S", IDM_SAVE_AS},
                                                               {L"", 0},
                                                               {L"E&xit", IDM_EXIT},
                                                               {L"&Help", -1u},
