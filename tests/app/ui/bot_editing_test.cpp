@@ -2,10 +2,6 @@
 // mark, the question before anything discards a change, and a bot that
 // breaks the rules opened for repair.
 
-#include <oleacc.h>
-
-#include <wrl/client.h>
-
 #include <array>
 #include <functional>
 
@@ -32,8 +28,8 @@ class BotEditingTest : public MainWindowTest {
     Pump();
     return path;
   }
-  std::pair<std::wstring, std::wstring> CounterAndCaption() const {
-    return {WindowText(Control(L"lblpoints")), WindowText(window_->Window())};
+  std::wstring CounterAndCaption() const {
+    return WindowText(Control(L"lblpoints")) + L" | " + WindowText(window_->Window());
   }
 
   BotFolder folder_;
@@ -50,33 +46,22 @@ TEST_F(BotEditingTest, TheCounterAndTheChangeMarkFollowEveryChange) {
   counterWindow = Control(L"lblpoints");
   const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &HearName,
                                              GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-  EXPECT_EQ(CounterAndCaption(), (std::pair{std::wstring(L"0 of 20 points"), std::wstring(L"Zenthra")}));
+  EXPECT_EQ(CounterAndCaption(), L"0 of 20 points | Zenthra");
   OpenKessa();
-  using Seen = std::pair<std::wstring, std::wstring>;
-  const auto changed = [](std::wstring points) { return Seen{points, L"Zenthra - kessa.qeb*"}; };
-  const std::pair<std::function<void()>, Seen> steps[] = {
-      {[] {}, {L"20 of 20 points", L"Zenthra - kessa.qeb"}},
-      {[&] { Type(Push, L"1"); }, changed(L"19 of 20 points")},
-      {[&] { Type(Push, L"2"); }, {L"20 of 20 points", L"Zenthra - kessa.qeb"}},  // values, not keystrokes
-      {[&] { SetFocus(Box(Pull)), PressKey(window_->Window(), VK_DOWN); }, changed(L"19 of 20 points")},  // 21: cleared
-      {[&] { Click(L"optdark"); }, changed(L"13 of 20 points")},
-      {[&] { OpenKessa(); }, {L"20 of 20 points", L"Zenthra - kessa.qeb"}},
+  const std::pair<std::function<void()>, std::wstring> steps[] = {
+      {[] {}, L"20 of 20 points | Zenthra - kessa.qeb"},
+      {[&] { Type(Push, L"1"); }, L"19 of 20 points | Zenthra - kessa.qeb*"},
+      {[&] { Type(Push, L"2"); }, L"20 of 20 points | Zenthra - kessa.qeb"},  // values, not keystrokes
+      {[&] { SetFocus(Box(Pull)), PressKey(window_->Window(), VK_DOWN); }, L"19 of 20 points | Zenthra - kessa.qeb*"},
+      {[&] { Click(L"optdark"); }, L"13 of 20 points | Zenthra - kessa.qeb*"},
+      {[&] { OpenKessa(); }, L"20 of 20 points | Zenthra - kessa.qeb"},
   };
   for (const auto& [step, seen] : steps) {
     step();
     Pump();
     EXPECT_EQ(CounterAndCaption(), seen);
   }
-  EXPECT_EQ(Messages(), std::vector<std::wstring>{std::wstring(kBudgetMessage)});
-  Microsoft::WRL::ComPtr<IAccessible> counter;
-  ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(Control(L"lblpoints"), static_cast<DWORD>(OBJID_CLIENT),
-                                                      __uuidof(IAccessible), &counter));
-  win32::UniqueBstr name;
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  EXPECT_EQ(counter->get_accName(self, name.put()), S_OK);
-  EXPECT_STREQ(name.get(), L"20 of 20 points");
+  EXPECT_EQ(Messages(), std::vector<std::wstring>{std::wstring(kBudgetMessage)});  // Pull's 21st point
   EXPECT_GE(namesHeard, 5);
   UnhookWinEvent(hook);
 }
@@ -109,7 +94,8 @@ TEST_F(BotEditingTest, EveryWayOfLeavingAChangedBotAsksFirst) {
        {kessa, changed, changed}},
   };
   for (const auto& way : ways) {
-    for (const int answer : {IDYES, IDNO, IDCANCEL}) {
+    for (std::size_t i = 0; i < 3; ++i) {
+      const int answer = std::array{IDYES, IDNO, IDCANCEL}[i];
       SCOPED_TRACE(std::string(way.name) + " " + std::to_string(answer));
       OpenKessa();
       Type(Jump, L"2");
@@ -120,11 +106,8 @@ TEST_F(BotEditingTest, EveryWayOfLeavingAChangedBotAsksFirst) {
       dialog = {};
       EXPECT_EQ(Messages(), std::vector<std::wstring>{L"Save changes to kessa.qeb?"});
       EXPECT_EQ(folder_.Read(L"kessa.qeb"), BotText(answer == IDYES ? "7-1-323211000200001211" : kLightExample));
-      const std::wstring& caption = way.captions[static_cast<std::size_t>(answer == IDYES  ? 0
-                                                                          : answer == IDNO ? 1
-                                                                                           : 2)];
-      EXPECT_EQ(window_->Window() == nullptr ? gone : WindowText(window_->Window()), caption);
-      EXPECT_EQ(endSession, way.name[0] != 'E' || way.name[1] == 'x' ? -1 : answer == IDCANCEL ? FALSE : TRUE);
+      EXPECT_EQ(window_->Window() == nullptr ? gone : WindowText(window_->Window()), way.captions[i]);
+      EXPECT_EQ(endSession, way.captions[0] != kessa ? -1 : answer != IDCANCEL);  // only the session's end answers
     }
   }
   // Yes with a save that fails: its message, and the window stays changed.
@@ -149,8 +132,7 @@ TEST_F(BotEditingTest, AnOverBudgetBotOpensForRepairAndSavesOnceWithinTheBudget)
   window_->OpenBotFile(path);
   Pump();
   EXPECT_EQ(Messages(), std::vector{RepairQuestion(std::get<BotFileProblem>(ReadBotFile(over)))});
-  EXPECT_EQ(CounterAndCaption(),
-            (std::pair{std::wstring(L"21 of 20 points: 1 over"), std::wstring(L"Zenthra - over.qeb*")}));
+  EXPECT_EQ(CounterAndCaption(), L"21 of 20 points: 1 over | Zenthra - over.qeb*");
   Type(Absorb, L"1");
   PostMessageW(window_->Window(), WM_COMMAND, IDM_SAVE, 0);
   Pump();
@@ -164,7 +146,7 @@ TEST_F(BotEditingTest, AnOverBudgetBotOpensForRepairAndSavesOnceWithinTheBudget)
   Pump();
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(folder_.Read(L"over.qeb"), BotText("7-1-333333000200000000"));
-  EXPECT_EQ(CounterAndCaption(), (std::pair{std::wstring(L"20 of 20 points"), std::wstring(L"Zenthra - over.qeb")}));
+  EXPECT_EQ(CounterAndCaption(), L"20 of 20 points | Zenthra - over.qeb");
 }
 
 }  // namespace
