@@ -89,7 +89,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto lineEnd = [&input] { return std::string(input.PickValueInArray({"\n", "\r\n", "\r"})); };
   std::string file = input.ConsumeBool() ? "\xEF\xBB\xBF" : "";
   std::size_t number = 1;
-  for (; input.ConsumeBool() && number < 4; ++number) file += text() + lineEnd();
+  for (; input.ConsumeBool() && number < 4; ++number) {
+    // An empty line after a lone CR would turn the CR into half of a CR LF.
+    const std::string line = text();
+    file += (line.empty() && file.ends_with('\r') ? " " : line) + lineEnd();
+  }
   file += blanks(0, 2);
   for (char c : std::string("forceinfo")) file += input.ConsumeBool() ? static_cast<char>(c - 'a' + 'A') : c;
   file += blanks(1, 8) + ForceInfoValueText(value);
