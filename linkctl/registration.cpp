@@ -4,6 +4,7 @@
 #include "module.h"
 #include "registry_journal.h"
 #include "resource_ids.h"
+#include "text/decimal_text.h"
 #include "win32/result.h"
 #include "win32/unique_handle.h"
 
@@ -25,24 +26,9 @@ constexpr LCID kTypeLibraryLocale = LOCALE_NEUTRAL;
 
 // "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}" and its terminator.
 constexpr int kGuidTextSize = 39;
-// The ten digits of the largest unsigned long and the terminator.
-constexpr int kDecimalTextSize = 11;
 
 HRESULT FormatGuid(const GUID& guid, wchar_t (&text)[kGuidTextSize]) {
   return StringFromGUID2(guid, text, kGuidTextSize) != 0 ? S_OK : E_UNEXPECTED;
-}
-
-// The decimal digits of value. Written out here rather than with a wide
-// printf, which would link the C runtime's formatting (about 25 KiB) into
-// the library for two numbers.
-void FormatDecimal(unsigned long value, wchar_t (&text)[kDecimalTextSize]) {
-  int length = 0;
-  do {
-    text[length++] = static_cast<wchar_t>(L'0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  text[length] = L'\0';
-  std::reverse(text, text + length);
 }
 
 // The parts, one after the other, in one string.
@@ -85,13 +71,13 @@ HRESULT ClassKey(win32::UniqueBstr& key) {
 // parent, as the journal needs.
 HRESULT RegisterClassKeys(const wchar_t* modulePath, RegistryJournal& journal) {
   wchar_t classId[kGuidTextSize], libraryId[kGuidTextSize];
-  wchar_t miscStatus[kDecimalTextSize], bitmapId[kDecimalTextSize];
+  wchar_t miscStatus[common::kDecimalCapacity], bitmapId[common::kDecimalCapacity];
   win32::UniqueBstr classKey, toolboxBitmap;
   RETURN_IF_FAILED(FormatGuid(CLSID_tessarelcontrol, classId));
   RETURN_IF_FAILED(FormatGuid(LIBID_Tessarel, libraryId));
   RETURN_IF_FAILED(ClassKey(classKey));
-  FormatDecimal(kMiscStatus, miscStatus);
-  FormatDecimal(IDB_TOOLBOX_BITMAP, bitmapId);
+  common::FormatDecimal(kMiscStatus, miscStatus);
+  common::FormatDecimal(IDB_TOOLBOX_BITMAP, bitmapId);
   RETURN_IF_FAILED(JoinText({modulePath, L", ", bitmapId}, toolboxBitmap));
   const struct {
     const wchar_t* keyStart;

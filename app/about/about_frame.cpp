@@ -6,7 +6,7 @@
 
 #include "about/about_layout.h"
 #include "about/about_picture.h"
-#include "force/decimal_text.h"
+#include "text/decimal_text.h"
 #include "shell/app_identity.h"
 #include "shell/dpi.h"
 #include "shell/window_placement.h"
@@ -72,8 +72,8 @@ void RestyleAboutChildren(HWND dialog, HFONT font, UINT dpi) {
 void SetAboutTexts(HWND dialog) {
   const std::wstring caption = std::wstring(L"About ") + shell::kAppTitle;
   SetWindowTextW(dialog, caption.c_str());
-  const std::wstring version = L"Version " + DecimalText(shell::kVersionMajor) + L"." +
-                               DecimalText(shell::kVersionMinor) + L"." + DecimalText(shell::kVersionRevision);
+  const std::wstring version = L"Version " + common::DecimalText(shell::kVersionMajor) + L"." +
+                               common::DecimalText(shell::kVersionMinor) + L"." + common::DecimalText(shell::kVersionRevision);
   SetDlgItemTextW(dialog, kLblVersion, version.c_str());
   SetDlgItemTextW(dialog, kLblTitle, shell::kAppTitle);
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 
+#include "text/decimal_text.h"
 #include "win32/result.h"
 #include "win32/unique_handle.h"
 
@@ -106,7 +107,8 @@ bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& Su
     case REG_DWORD: {
       DWORD number = 0;
       for (std::size_t i = trimmed.size(); i-- > 0;) number = (number << 8) | static_cast<unsigned char>(trimmed[i]);
-      KeyVal = std::to_string(number);
+      KeyVal.clear();
+      common::AppendDecimal(KeyVal, number);
       break;
     }
     default:

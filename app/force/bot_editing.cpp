@@ -1,13 +1,13 @@
 #include "bot_editing.h"
 
-#include "decimal_text.h"
+#include "text/decimal_text.h"
 #include "power_table.h"
 
 namespace zenthra {
 namespace {
 
 // "1 point", "20 points".
-std::wstring Points(int count) { return DecimalText(count) + (count == 1 ? L" point" : L" points"); }
+std::wstring Points(int count) { return common::DecimalText(count) + (count == 1 ? L" point" : L" points"); }
 
 // "7-2-033230330000003000 (Dark, 20 points)"
 std::wstring Summary(const ForceInfoValue& value) {
@@ -24,8 +24,8 @@ PointsCount CountPoints(const ForceSettings& settings, Side side) {
 }
 
 std::wstring PointsText(const PointsCount& count) {
-  std::wstring text = DecimalText(count.used) + L" of " + Points(count.budget);
-  if (count.Over() != 0) text += L": " + DecimalText(count.Over()) + L" over";
+  std::wstring text = common::DecimalText(count.used) + L" of " + Points(count.budget);
+  if (count.Over() != 0) text += L": " + common::DecimalText(count.Over()) + L" over";
   return text;
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "decimal_text.h"
+#include "text/decimal_text.h"
 #include "level_rules.h"
 #include "power_table.h"
 
@@ -20,9 +20,10 @@ std::wstring LineList(const std::vector<std::size_t>& lines) {
   std::wstring text;
   for (std::size_t i = 0; i < named; ++i) {
     if (i != 0) text += i + 1 == lines.size() ? L" and " : L", ";
-    AppendDecimal(text, static_cast<long long>(lines[i]));
+    common::AppendDecimal(text, static_cast<long long>(lines[i]));
   }
-  if (named < lines.size()) text += L" and " + DecimalText(static_cast<long long>(lines.size() - named)) + L" more";
+  if (named < lines.size())
+    text += L" and " + common::DecimalText(static_cast<long long>(lines.size() - named)) + L" more";
   return text;
 }
 
@@ -35,7 +36,7 @@ std::wstring ProblemMessage(const BotFileProblem& problem) {
   const std::wstring_view gives = inFile ? L" gives " : L" give ";
   const std::wstring_view chooses = inFile ? L" chooses the " : L" choose the ";
   const std::wstring power(RowOf(problem.power).caption);
-  const std::wstring level = DecimalText(problem.level);
+  const std::wstring level = common::DecimalText(problem.level);
   switch (problem.kind) {
     case BotFileProblemKind::TooLarge:
       return L"The file is larger than 1 MiB (1,048,576 bytes), which is far more than a bot file holds. "
@@ -50,7 +51,7 @@ std::wstring ProblemMessage(const BotFileProblem& problem) {
       return L"The file holds no force info line: no line starts with the word forceinfo. "
              L"Add a line such as \"forceinfo 7-1-000000000000000000\" and open the file again.";
     case BotFileProblemKind::SeveralForceInfoLines:
-      return L"The file holds " + DecimalText(static_cast<long long>(problem.lines.size())) +
+      return L"The file holds " + common::DecimalText(static_cast<long long>(problem.lines.size())) +
              L" force info lines, on lines " + LineList(problem.lines) +
              L". Keep one of them, delete the others and open the file again.";
     case BotFileProblemKind::MalformedValue:
@@ -66,11 +67,11 @@ std::wstring ProblemMessage(const BotFileProblem& problem) {
     case BotFileProblemKind::TotalOverTwenty: {
       const int over = problem.total - kBudgetLimit;
       std::wstring text = line + std::wstring(gives) + L"the " + SideName(problem.side) + L" side " +
-                          DecimalText(problem.total) + L" points in all, " + DecimalText(over) +
+                          common::DecimalText(problem.total) + L" points in all, " + common::DecimalText(over) +
                           L" more than the 20 points a side can have.";
       if (!inFile)
-        text +=
-            L" Lower the levels by " + DecimalText(over) + (over == 1 ? L" point" : L" points") + L" and save again.";
+        text += L" Lower the levels by " + common::DecimalText(over) + (over == 1 ? L" point" : L" points") +
+                L" and save again.";
       return text;
     }
     case BotFileProblemKind::OtherSideLevels:

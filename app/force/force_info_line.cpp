@@ -1,6 +1,6 @@
 #include "force_info_line.h"
 
-#include "decimal_text.h"
+#include "text/decimal_text.h"
 #include "power_table.h"
 
 namespace zenthra {
@@ -9,9 +9,9 @@ namespace {
 
 void AppendValue(std::wstring& text, const ForceSettings& settings) {
   text += kForceInfoPrefix.substr(kForceInfoKeyAndGap.size());
-  AppendDecimal(text, settings.side);
+  common::AppendDecimal(text, settings.side);
   text += L'-';
-  for (ForcePower power : PowersInLineOrder()) AppendDecimal(text, settings.level(power));
+  for (ForcePower power : PowersInLineOrder()) common::AppendDecimal(text, settings.level(power));
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 #include "number_reading.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
 #include <limits>
 #include <string>
+
+#include "text/decimal_text.h"
 
 namespace zenthra {
 
@@ -30,13 +31,6 @@ std::size_t TakeDigits(std::wstring_view& text, std::string& out) {
     ++taken;
   }
   return taken;
-}
-
-// Appends `value` in decimal.
-void AppendInteger(std::string& out, long long value) {
-  char digits[24];
-  const auto result = std::to_chars(std::begin(digits), std::end(digits), value);
-  out.append(digits, result.ptr);
 }
 
 // The number rewritten for strtod as a sign, a run of digits and a decimal
@@ -79,7 +73,7 @@ std::optional<std::string> AsLocaleFreeNumber(std::wstring_view text, std::wstri
   if (!text.empty()) return std::nullopt;
 
   number += 'e';
-  AppendInteger(number, exponent - static_cast<long long>(fractionDigits));
+  common::AppendDecimal(number, exponent - static_cast<long long>(fractionDigits));
   return number;
 }
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "force/bot_file_problem.h"
-#include "force/decimal_text.h"
+#include "text/decimal_text.h"
 #include "win32/unique_handle.h"
 
 namespace zenthra::ui {
@@ -69,7 +69,7 @@ std::wstring SystemText(HRESULT error) {
     words = std::wstring_view(text.get(), length);
     words = words.substr(0, words.find_last_not_of(L"\r\n ") + 1);
   }
-  if (words.empty()) return L"error " + DecimalText(static_cast<DWORD>(error)) + L".";
+  if (words.empty()) return L"error " + common::DecimalText(static_cast<DWORD>(error)) + L".";
   return std::wstring(words);
 }
 
@@ -100,7 +100,7 @@ std::wstring FileFailureMessage(std::wstring_view fileName, const FileFailure& f
 }
 
 std::wstring FileDialogFailureMessage(DWORD error) {
-  return L"The file dialog cannot be shown (error " + DecimalText(error) + L").";
+  return L"The file dialog cannot be shown (error " + common::DecimalText(error) + L").";
 }
 
 }  // namespace zenthra::ui

@@ -1,7 +1,7 @@
 #include "ui/bot_file_storage.h"
 
 #include "force/bot_file.h"
-#include "force/decimal_text.h"
+#include "text/decimal_text.h"
 #include "win32/result.h"
 
 namespace zenthra::ui {
@@ -76,8 +76,8 @@ class Copy {
   HRESULT Write(const std::wstring& target, std::string_view bytes, DWORD attributes) {
     win32::UniqueFile file;
     for (int attempt = 0; !file; ++attempt) {
-      std::wstring name = FolderOf(target) + L"~qeb" + DecimalText(GetCurrentProcessId()) + L"-" +
-                          DecimalText(++NameCounter()) + L".tmp";
+      std::wstring name = FolderOf(target) + L"~qeb" + common::DecimalText(GetCurrentProcessId()) + L"-" +
+                          common::DecimalText(++NameCounter()) + L".tmp";
       file.reset(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
       if (file) {
         path_ = std::move(name);  // from here on deleted again unless it takes the target's place

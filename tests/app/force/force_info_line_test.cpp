@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_force_window.h"
-#include "force/decimal_text.h"
+#include "text/decimal_text.h"
 
 namespace zenthra {
 namespace {
@@ -115,12 +115,12 @@ TEST(ForceInfoLine, ExtremeLevelsAndSideAreWrittenInShortestForm) {
 }
 
 TEST(DecimalText, ShortestFormOfWholeNumbers) {
-  EXPECT_EQ(DecimalText(0), L"0");
-  EXPECT_EQ(DecimalText(7), L"7");
-  EXPECT_EQ(DecimalText(-1), L"-1");
-  EXPECT_EQ(DecimalText(1000), L"1000");
-  EXPECT_EQ(DecimalText(INT64_MIN), L"-9223372036854775808");
-  EXPECT_EQ(DecimalText(INT64_MAX), L"9223372036854775807");
+  EXPECT_EQ(common::DecimalText(0), L"0");
+  EXPECT_EQ(common::DecimalText(7), L"7");
+  EXPECT_EQ(common::DecimalText(-1), L"-1");
+  EXPECT_EQ(common::DecimalText(1000), L"1000");
+  EXPECT_EQ(common::DecimalText(INT64_MIN), L"-9223372036854775808");
+  EXPECT_EQ(common::DecimalText(INT64_MAX), L"9223372036854775807");
 }
 
 }  // namespace
