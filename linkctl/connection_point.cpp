@@ -52,7 +52,7 @@ void ConnectionPoint::NotifyChanged(DISPID dispatchId) {
   ComPtr<IUnknown> sink;
   while (sinks_.FindAfter(cookie, cookie, sink) && cookie < roundEnd) {
     // Stored as the queried IPropertyNotifySink pointer (see Advise).
-    static_cast<void>(static_cast<IPropertyNotifySink*>(sink.Get())->OnChanged(dispatchId));
+    LOG_IF_FAILED(static_cast<IPropertyNotifySink*>(sink.Get())->OnChanged(dispatchId));
   }
 }
 

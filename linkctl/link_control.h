@@ -237,9 +237,6 @@ class LinkControl final
   DWORD viewSinkFlags_ = 0;
   SIZEL extent_{};  // HIMETRIC
   bool dirty_ = false;
-  // The shell's last-error value of the latest click, kept for a
-  // debugger to look at; nothing reads it.
-  DWORD lastShellError_ = ERROR_SUCCESS;
   LinkTooltip tooltip_;  // while active in place
   // Declared last so it is destroyed first: the window holds a borrowed
   // pointer to this object.

@@ -74,7 +74,8 @@ void LinkControl::OnPaintLabel(HDC dc, const RECT& client, bool showFocus) {
 // lbl_hylinx_Click
 void LinkControl::OnLabelClick() {
   const auto keepAlive = KeepAlive();  // the shell may pump messages, and the host let go meanwhile
-  lastShellError_ = OpenLink(window_.get(), link_.get());
+  // A link that cannot be opened shows nothing; the failure report tells why.
+  LOG_IF_FAILED(OpenLink(window_.get(), link_.get()));
 }
 
 void LinkControl::OnLabelFocus(bool gained, bool byMouse) {
@@ -89,7 +90,7 @@ void LinkControl::OnLabelFocus(bool gained, bool byMouse) {
   const auto keepAlive = KeepAlive();  // the site is the host's
   ComPtr<IOleControlSite> controlSite;
   if (clientSite_ != nullptr && SUCCEEDED(clientSite_.As(&controlSite))) {
-    static_cast<void>(controlSite->OnFocus(gained ? TRUE : FALSE));
+    LOG_IF_FAILED(controlSite->OnFocus(gained ? TRUE : FALSE));
   }
 }
 
@@ -104,7 +105,7 @@ void LinkControl::OnLabelContextMenu(POINT point) {
     case LinkMenuChoice::kCopyLinkAddress:
       // As with the shell, a failure shows nothing: the clipboard then
       // keeps what it held.
-      static_cast<void>(CopyTextToClipboard(window_.get(), link_.get()));
+      LOG_IF_FAILED(CopyTextToClipboard(window_.get(), link_.get()));
       break;
     case LinkMenuChoice::kNone:
       break;

@@ -2,6 +2,7 @@
 
 #include "bstr_text.h"
 #include "module.h"
+#include "win32/result.h"
 #include "win32/unique_handle.h"
 
 #include <shellapi.h>
@@ -54,14 +55,15 @@ bool LibraryFolderAnsi(win32::UniqueHeapArray<char>& folder) {
 
 }  // namespace
 
-DWORD OpenLink(HWND owner, BSTR link) {
+HRESULT OpenLink(HWND owner, BSTR link) {
   win32::UniqueHeapArray<char> file, folder;
-  if (!ToAnsi(BstrChars(link), static_cast<int>(SysStringLen(link)), file) || !LibraryFolderAnsi(folder)) {
-    return GetLastError();
-  }
-  // Parameters are an empty string, not a null pointer.
-  ShellExecuteA(owner, "Open", file.get(), "", folder.get(), SW_SHOWNORMAL);
-  return GetLastError();
+  RETURN_LAST_ERROR_IF(!ToAnsi(BstrChars(link), static_cast<int>(SysStringLen(link)), file) ||
+                       !LibraryFolderAnsi(folder));
+  // Parameters are an empty string, not a null pointer. The shell answers
+  // a number above 32 when it has opened the link.
+  const HINSTANCE opened = ShellExecuteA(owner, "Open", file.get(), "", folder.get(), SW_SHOWNORMAL);
+  RETURN_LAST_ERROR_IF(reinterpret_cast<INT_PTR>(opened) <= 32);
+  return S_OK;
 }
 
 }  // namespace tessarel

@@ -7,10 +7,10 @@
 namespace tessarel {
 
 // Calls ShellExecuteA(owner, "Open", link, "", library folder,
-// SW_SHOWNORMAL) with the strings in the ANSI code page, and returns the
-// thread's last-error value after the call. The shell's result is not
-// looked at: a link that cannot be opened fails silently. link is
-// borrowed; null is the empty link.
-DWORD OpenLink(HWND owner, BSTR link);
+// SW_SHOWNORMAL) with the strings in the ANSI code page. A failure, with the
+// thread's last-error value after the call, is for the failure report only:
+// a link that cannot be opened shows nothing. link is borrowed; null is the
+// empty link.
+HRESULT OpenLink(HWND owner, BSTR link);
 
 }  // namespace tessarel

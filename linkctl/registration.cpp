@@ -117,7 +117,7 @@ bool TypeLibraryRegistered() {
 HRESULT RemoveTypeLibrary() {
   if (TypeLibraryRegistered()) {
     // Whatever it leaves behind goes below.
-    static_cast<void>(
+    LOG_IF_FAILED(
         UnRegisterTypeLib(LIBID_Tessarel, kTypeLibraryMajor, kTypeLibraryMinor, kTypeLibraryLocale, SYS_WIN64));
   }
   HRESULT first = S_OK;
@@ -150,9 +150,9 @@ HRESULT RegisterAll(BSTR modulePath) {
   }
   if (FAILED(hr)) {
     // hr is the error to report, whatever the undoing meets.
-    static_cast<void>(journal.Undo());
+    LOG_IF_FAILED(journal.Undo());
     if (!typeLibraryWasRegistered) {
-      static_cast<void>(RemoveTypeLibrary());
+      LOG_IF_FAILED(RemoveTypeLibrary());
     }
   }
   return hr;

@@ -11,6 +11,7 @@
 #include "shell/dpi.h"
 #include "shell/window_placement.h"
 #include "win32/unique_handle.h"
+#include "win32/failure_report.h"
 
 namespace zenthra::about {
 
@@ -73,7 +74,8 @@ void SetAboutTexts(HWND dialog) {
   const std::wstring caption = std::wstring(L"About ") + shell::kAppTitle;
   SetWindowTextW(dialog, caption.c_str());
   const std::wstring version = L"Version " + common::DecimalText(shell::kVersionMajor) + L"." +
-                               common::DecimalText(shell::kVersionMinor) + L"." + common::DecimalText(shell::kVersionRevision);
+                               common::DecimalText(shell::kVersionMinor) + L"." +
+                               common::DecimalText(shell::kVersionRevision);
   SetDlgItemTextW(dialog, kLblVersion, version.c_str());
   SetDlgItemTextW(dialog, kLblTitle, shell::kAppTitle);
 }
@@ -91,7 +93,7 @@ LRESULT ColourAboutLabel(HDC dc, HWND label) {
 
 void PaintAboutFrame(HDC dc, IPicture* picture, UINT dpi) {
   // A picture that cannot be drawn leaves its place empty; the next paint tries again.
-  if (picture) static_cast<void>(DrawStretched(*picture, dc, ToPixels(kAboutLayout.image1, dpi)));
+  if (picture) LOG_IF_FAILED(DrawStretched(*picture, dc, ToPixels(kAboutLayout.image1, dpi)));
   // The etched rule: white first, the grey line above it drawn last.
   for (const TwipsLine& line : kAboutLayout.line1) {
     const win32::UniqueHpen pen(CreatePen(PS_SOLID, ToPixels(line.width, dpi), line.colour));

@@ -13,6 +13,7 @@
 #include "shell/dpi.h"
 #include "shell/twips.h"
 #include "shell/window_placement.h"
+#include "win32/failure_report.h"
 
 namespace zenthra::about {
 namespace {
@@ -102,11 +103,11 @@ void AboutWindow::OnCreate() {
   dpi_ = shell::dpi::ForWindow(Window());
   font_ = shell::CreateLayoutFont(dpi_);
   // Without the picture or the icon the dialog still works.
-  static_cast<void>(LoadPictureResource(instance_, kAboutPictureResource, picture_));
-  static_cast<void>(icons_.Set(instance_, Window(), dpi_));
+  LOG_IF_FAILED(LoadPictureResource(instance_, kAboutPictureResource, picture_));
+  LOG_IF_FAILED(icons_.Set(instance_, Window(), dpi_));
   // The client area has the layout's size; the window is centred on the
   // work area of its monitor.
-  if (dpi_ != placedAtDpi_) static_cast<void>(shell::CentreWindow(Window(), AboutClientSize(dpi_), kAboutFrame, dpi_));
+  if (dpi_ != placedAtDpi_) LOG_IF_FAILED(shell::CentreWindow(Window(), AboutClientSize(dpi_), kAboutFrame, dpi_));
   CreateAboutChildren(Window(), font_.get(), dpi_);
   CreateLinkLabels();
 }
@@ -151,8 +152,8 @@ void AboutWindow::OnDpiChanged(const shell::dpi::DpiChange& change) {
     }
   }
   if (font) font_ = std::move(font);  // the old font goes once no control uses it
-  static_cast<void>(icons_.Set(instance_, Window(), dpi_));
-  static_cast<void>(shell::FollowDpiChange(Window(), change, AboutClientSize(dpi_), kAboutFrame));
+  LOG_IF_FAILED(icons_.Set(instance_, Window(), dpi_));
+  LOG_IF_FAILED(shell::FollowDpiChange(Window(), change, AboutClientSize(dpi_), kAboutFrame));
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -76,7 +76,7 @@ HRESULT HostedControl::Create(IClassFactory& factory, HWND parent, const StoredL
   RETURN_IF_FAILED(CreateStoredPropertyBag(stored, bag));
   // A font that cannot be scaled still draws at the system DPI, which is
   // the dialog's own when it is created: no reason to give up the control.
-  static_cast<void>(ScaleStoredFont(*bag.Get(), dpi));
+  LOG_IF_FAILED(ScaleStoredFont(*bag.Get(), dpi));
   RETURN_IF_FAILED(persist->Load(bag.Get(), nullptr));
 
   SIZEL extent{stored.extentX, stored.extentY};

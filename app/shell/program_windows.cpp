@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/app_identity.h"
+#include "win32/failure_report.h"
 
 namespace zenthra::shell {
 
@@ -31,7 +32,7 @@ HWND ProgramWindows::Find(std::wstring_view windowClass) const {
 
 void ProgramWindows::ShowMessage(HWND owner, std::wstring_view text) {
   // Should the box fail to open there is no other way to tell the user.
-  static_cast<void>(Ask(owner, text, MB_OK));
+  LOG_LAST_ERROR_IF(Ask(owner, text, MB_OK) == 0);
 }
 
 int ProgramWindows::Ask(HWND owner, std::wstring_view text, UINT buttons) {

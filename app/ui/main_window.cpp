@@ -135,7 +135,7 @@ HRESULT MainWindow::ApplyDpi() {
   font_ = std::move(font);  // the old font goes only now that no control uses it
   RETURN_IF_FAILED(PlaceControls(controls_, dpi_));
   // A window without its icon still works: the icons are not worth failing for.
-  static_cast<void>(icons_.Set(instance_, Window(), dpi_));
+  LOG_IF_FAILED(icons_.Set(instance_, Window(), dpi_));
   RETURN_LAST_ERROR_IF(!InvalidateRect(Window(), nullptr, TRUE));
   return S_OK;
 }
@@ -145,8 +145,8 @@ void MainWindow::OnDpiChanged(const shell::dpi::DpiChange& change) {
   // Controls that could not follow keep their last places, and a frame
   // that cannot move keeps its own: the window stays usable either way, and
   // there is nobody to report to in the middle of a move.
-  static_cast<void>(ApplyDpi());
-  static_cast<void>(shell::FollowDpiChange(Window(), change, ClientSize(dpi_), kMainWindowFrame));
+  LOG_IF_FAILED(ApplyDpi());
+  LOG_IF_FAILED(shell::FollowDpiChange(Window(), change, ClientSize(dpi_), kMainWindowFrame));
 }
 
 void MainWindow::OnCommand(int id, int code, HWND source) {
@@ -407,14 +407,14 @@ void MainWindow::ShowEditState() {
   const std::wstring points = PointsText(CountPoints(settings_, ChosenSide(*this).value_or(Side::Light)));
   // Neither text is worth failing for: a window that refused one keeps
   // what it showed, and the next change tries again.
-  static_cast<void>(shell::ShowWindowText(Control(L"lblpoints"), points));
+  LOG_LAST_ERROR_IF(!shell::ShowWindowText(Control(L"lblpoints"), points));
   std::wstring caption(kMainWindowCaption);
   if (document_.IsOpen()) {
     caption += L" - ";
     caption += document_.FileName();
     if (HasChanges()) caption += L'*';
   }
-  static_cast<void>(shell::ShowWindowText(Window(), caption));
+  LOG_LAST_ERROR_IF(!shell::ShowWindowText(Window(), caption));
 }
 
 void MainWindow::mnuExit_Click() {

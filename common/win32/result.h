@@ -1,6 +1,8 @@
 #pragma once
 // The one way failures flow: each step that can fail returns its HRESULT at
 // once, and the function reads top to bottom as the sequence of its steps.
+// Every failure that leaves a function this way is written by the failure
+// report (failure_report.h).
 //
 //   RETURN_IF_FAILED(site->GetWindow(&window));
 //   RETURN_LAST_ERROR_IF(!SetWindowPos(...));
@@ -8,34 +10,7 @@
 
 #include <windows.h>
 
-namespace win32 {
-
-// The calling thread's last Win32 error as an HRESULT; E_FAIL where a
-// function failed without setting one, so that a failure never reads as
-// success.
-inline HRESULT LastErrorResult() noexcept {
-  const DWORD error = GetLastError();
-  return error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
-}
-
-}  // namespace win32
-
-#define RETURN_IF_FAILED(expression)                    \
-  do {                                                  \
-    const HRESULT returnIfFailedResult_ = (expression); \
-    if (FAILED(returnIfFailedResult_)) {                \
-      return returnIfFailedResult_;                     \
-    }                                                   \
-  } while (false)
-
-#define RETURN_HR_IF(result, condition) \
-  do {                                  \
-    if (condition) {                    \
-      return (result);                  \
-    }                                   \
-  } while (false)
-
-#define RETURN_HR_IF_NULL(result, pointer) RETURN_HR_IF(result, (pointer) == nullptr)
+#include "win32/failure_report.h"
 
 namespace win32 {
 
@@ -47,10 +22,29 @@ inline void KeepFirstFailure(HRESULT& first, HRESULT next) noexcept {
 
 }  // namespace win32
 
+#define RETURN_IF_FAILED(expression)                                                        \
+  do {                                                                                      \
+    const HRESULT returnIfFailedResult_ = (expression);                                     \
+    if (FAILED(returnIfFailedResult_)) {                                                    \
+      return ::win32::ReportFailure(returnIfFailedResult_, WIN32_FAILURE_SITE(#expression), \
+                                    ::win32::FailureKind::Passed);                          \
+    }                                                                                       \
+  } while (false)
+
+#define RETURN_HR_IF(result, condition)                                                                      \
+  do {                                                                                                       \
+    if (condition) {                                                                                         \
+      return ::win32::ReportFailure((result), WIN32_FAILURE_SITE(#condition), ::win32::FailureKind::Origin); \
+    }                                                                                                        \
+  } while (false)
+
+#define RETURN_HR_IF_NULL(result, pointer) RETURN_HR_IF(result, (pointer) == nullptr)
+
 // For Win32 functions that report failure through GetLastError.
-#define RETURN_LAST_ERROR_IF(condition)  \
-  do {                                   \
-    if (condition) {                     \
-      return ::win32::LastErrorResult(); \
-    }                                    \
+#define RETURN_LAST_ERROR_IF(condition)                                                         \
+  do {                                                                                          \
+    if (condition) {                                                                            \
+      return ::win32::ReportFailure(::win32::LastErrorResult(), WIN32_FAILURE_SITE(#condition), \
+                                    ::win32::FailureKind::Origin);                              \
+    }                                                                                           \
   } while (false)

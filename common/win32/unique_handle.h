@@ -44,9 +44,14 @@ class UniqueHandle {
     return &handle_;
   }
   [[nodiscard]] Handle release() noexcept { return std::exchange(handle_, Invalid()); }
+  // The new handle often comes straight from the call that made it, whose
+  // last error the caller reads next: closing the old one keeps it.
   void reset(Handle handle = Invalid()) noexcept {
     const Handle old = std::exchange(handle_, handle);
-    if (old != Invalid()) Close(old);
+    if (old == Invalid()) return;
+    const DWORD lastError = GetLastError();
+    Close(old);
+    SetLastError(lastError);
   }
 
  private:
