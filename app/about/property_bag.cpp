@@ -42,7 +42,7 @@ class StoredPropertyBag final : public win32::ComObject<StoredPropertyBag, IProp
   IFACEMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
     RETURN_HR_IF(E_POINTER, !name || !value);
     VARIANT* stored = Find(name);
-    RETURN_HR_IF_NULL(E_INVALIDARG, stored);
+    if (stored == nullptr) return E_INVALIDARG;  // an answer, not a failure: nothing to report
     VARIANT result;
     VariantInit(&result);
     const VARTYPE wanted = value->vt;
