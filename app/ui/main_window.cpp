@@ -18,8 +18,8 @@
 #include "shell/window_placement.h"
 #include "shell/window_text.h"
 #include "ui/bot_file_choice.h"
-#include "ui/bot_file_messages.h"
-#include "ui/bot_file_storage.h"
+#include "botfile/bot_file_messages.h"
+#include "botfile/bot_file_storage.h"
 #include "ui/control_accessible.h"
 #include "ui/level_box.h"
 #include "ui/resource_ids.h"
@@ -288,7 +288,7 @@ void MainWindow::MoveTabStopToSelectedOption() {
 void MainWindow::mnuOpen_Click() {
   if (!KeepOrSaveChanges()) return;
   const FileDialogResult chosen = AskForBotFile(Window(), FileDialogPurpose::Open, nullptr, document_.Path());
-  if (chosen.error != 0) ShowMessage(FileDialogFailureMessage(chosen.error));
+  if (chosen.error != 0) ShowMessage(botfile::FileDialogFailureMessage(chosen.error));
   if (chosen.path) OpenBotFile(*chosen.path);
 }
 
@@ -303,20 +303,20 @@ void MainWindow::mnuSave_Click() {
 void MainWindow::mnuSaveAs_Click() {
   const wchar_t* title = document_.IsOpen() ? L"Save to Bot File As" : L"Save to Bot File";
   const FileDialogResult chosen = AskForBotFile(Window(), FileDialogPurpose::Save, title, document_.Path());
-  if (chosen.error != 0) ShowMessage(FileDialogFailureMessage(chosen.error));
+  if (chosen.error != 0) ShowMessage(botfile::FileDialogFailureMessage(chosen.error));
   if (!chosen.path) return;
   const ForceInfoValue value = CurrentValue();
   if (const auto problem = BrokenRule(value, 0)) {
-    ShowMessage(ProblemMessage(*problem) + std::wstring(kNothingSaved));
+    ShowMessage(ProblemMessage(*problem) + std::wstring(botfile::kNothingSaved));
     return;
   }
   const auto target = document_.Read(*chosen.path);
   if (const auto* message = std::get_if<std::wstring>(&target)) {
-    ShowMessage(*message + std::wstring(kNothingSaved));
+    ShowMessage(*message + std::wstring(botfile::kNothingSaved));
     return;
   }
-  const BotReading& bot = std::get<BotReading>(target);
-  const std::wstring question = ReplaceQuestion(FileNameOf(bot.path), bot.value, value);
+  const botfile::BotReading& bot = std::get<botfile::BotReading>(target);
+  const std::wstring question = ReplaceQuestion(botfile::FileNameOf(bot.path), bot.value, value);
   if (windows_.Ask(Window(), question, MB_YESNO | MB_DEFBUTTON2) != IDYES) return;
   static_cast<void>(SaveInto(bot.path));  // a failed save has told the user
 }
@@ -365,7 +365,7 @@ void MainWindow::OpenBotFile(std::wstring_view path) {
     ShowMessage(*message);
     return;
   }
-  const BotReading& bot = std::get<BotReading>(read);
+  const botfile::BotReading& bot = std::get<botfile::BotReading>(read);
   if (bot.brokenRule && windows_.Ask(Window(), RepairQuestion(*bot.brokenRule), MB_YESNO) != IDYES) return;
   ShowForceInfoValue(bot.brokenRule ? RepairedValue(bot.value) : bot.value);
   document_.Adopt(bot);

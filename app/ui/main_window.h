@@ -18,7 +18,7 @@
 #include "shell/dpi_resources.h"
 #include "shell/program_windows.h"
 #include "shell/window_base.h"
-#include "ui/bot_file_document.h"
+#include "botfile/bot_file_document.h"
 #include "ui/main_window_controls.h"
 #include "ui/shortcut_keys.h"
 #include "win32/unique_handle.h"
@@ -120,7 +120,7 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
   // combo might send for it is not the user's edit.
   HWND settingTextOf_ = nullptr;
   ForceSettings settings_;
-  BotFileDocument document_;
+  botfile::BotFileDocument document_;
   ShortcutKeys shortcutKeys_;
 };
 

@@ -15,7 +15,7 @@
 #include "force/force_info_line.h"
 #include "force/power_table.h"
 #include "remote_program.h"
-#include "ui/bot_file_storage.h"
+#include "botfile/bot_file_storage.h"
 #include "ui/main_window_layout.h"
 #include "win32/unique_handle.h"
 
@@ -108,7 +108,7 @@ class BotFolder {
   std::vector<std::wstring> Names(const std::wstring& relative = {}) const {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
-    const win32::UniqueFindHandle search(FindFirstFileW(ExtendedPath(Path(relative) + L"\\*").c_str(), &found));
+    const win32::UniqueFindHandle search(FindFirstFileW(botfile::ExtendedPath(Path(relative) + L"\\*").c_str(), &found));
     for (bool more = !!search; more; more = FindNextFileW(search.get(), &found)) {
       const std::wstring name = found.cFileName;
       if (name == L"." || name == L"..") continue;

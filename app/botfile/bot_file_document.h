@@ -11,7 +11,7 @@
 
 #include "force/bot_file.h"
 
-namespace zenthra::ui {
+namespace zenthra::botfile {
 
 // What a bot file holds: its full path and its well-formed value, with the
 // rule that the value breaks, if it breaks one.
@@ -52,4 +52,4 @@ class BotFileDocument {
   std::optional<ForceInfoValue> saved_;
 };
 
-}  // namespace zenthra::ui
+}  // namespace zenthra::botfile

@@ -1,4 +1,4 @@
-#include "ui/bot_file_messages.h"
+#include "botfile/bot_file_messages.h"
 
 #include <array>
 
@@ -6,7 +6,7 @@
 #include "text/decimal_text.h"
 #include "win32/unique_handle.h"
 
-namespace zenthra::ui {
+namespace zenthra::botfile {
 namespace {
 
 // The message of a failed step for the errors listed (0 ends a list); "%"
@@ -103,4 +103,4 @@ std::wstring FileDialogFailureMessage(DWORD error) {
   return L"The file dialog cannot be shown (error " + common::DecimalText(error) + L").";
 }
 
-}  // namespace zenthra::ui
+}  // namespace zenthra::botfile

@@ -1,10 +1,10 @@
-#include "ui/bot_file_storage.h"
+#include "botfile/bot_file_storage.h"
 
 #include "force/bot_file.h"
 #include "text/decimal_text.h"
 #include "win32/result.h"
 
-namespace zenthra::ui {
+namespace zenthra::botfile {
 namespace {
 
 // What a copy takes over from the file it replaces; the others describe the
@@ -203,4 +203,4 @@ FileFailure StoredFile::WriteInPlace(std::string_view bytes) {
   return {FileStep::WriteInPlace, written, {}};
 }
 
-}  // namespace zenthra::ui
+}  // namespace zenthra::botfile

@@ -1,15 +1,15 @@
-#include "ui/bot_file_document.h"
+#include "botfile/bot_file_document.h"
 
 #include <windows.h>
 
 #include <utility>
 
 #include "force/bot_file_problem.h"
-#include "ui/bot_file_messages.h"
-#include "ui/bot_file_storage.h"
+#include "botfile/bot_file_messages.h"
+#include "botfile/bot_file_storage.h"
 #include "win32/result.h"
 
-namespace zenthra::ui {
+namespace zenthra::botfile {
 namespace {
 
 // The full path of `path`, so that the file stays the same whatever becomes
@@ -83,4 +83,4 @@ std::optional<std::wstring> BotFileDocument::SaveTo(std::wstring_view path, cons
   return std::nullopt;
 }
 
-}  // namespace zenthra::ui
+}  // namespace zenthra::botfile

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "ui/bot_file_storage.h"
+#include "botfile/bot_file_storage.h"
 
-namespace zenthra::ui {
+namespace zenthra::botfile {
 
 // Said after every failed save: no failure changes the file.
 inline constexpr std::wstring_view kNothingSaved = L" Nothing was saved.";
@@ -23,4 +23,4 @@ std::wstring FileFailureMessage(std::wstring_view fileName, const FileFailure& f
 // The file dialog could not be shown; `error` is CommDlgExtendedError's.
 std::wstring FileDialogFailureMessage(DWORD error);
 
-}  // namespace zenthra::ui
+}  // namespace zenthra::botfile

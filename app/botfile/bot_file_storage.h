@@ -15,7 +15,7 @@
 
 #include "win32/unique_handle.h"
 
-namespace zenthra::ui {
+namespace zenthra::botfile {
 
 // Refusals of this file's own, beside the Win32 errors.
 HRESULT FolderError();    // the path names a folder
@@ -68,4 +68,4 @@ class StoredFile {
   std::string bytes_;
 };
 
-}  // namespace zenthra::ui
+}  // namespace zenthra::botfile
