@@ -29,13 +29,6 @@ namespace zenthra::ui {
 
 namespace {
 
-// Layout index of each power's level box, in ForcePower order.
-constexpr std::array<std::size_t, kPowerCount> kLevelBoxIndex = [] {
-  std::array<std::size_t, kPowerCount> indexes{};
-  for (const PowerRow& row : PowerTable) indexes[IndexOf(row.power)] = LayoutIndexOf(row.box).value();
-  return indexes;
-}();
-
 bool SetStyleBit(HWND window, LONG_PTR bit, bool on) {
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
   const LONG_PTR wanted = on ? (style | bit) : (style & ~bit);
@@ -73,16 +66,9 @@ HRESULT MainWindow::Create(int showCommand) {
   // Activation has normally put the focus on optlight already. A window
   // started inactive gets it when first activated (WM_ACTIVATE), so a
   // refusal here is no failure.
-  SetFocus(Control(L"optlight"));
+  SetFocus(Control(kOptlight));
   return S_OK;
 }
-
-HWND MainWindow::Control(std::wstring_view name) const {
-  const auto index = LayoutIndexOf(name);
-  return index ? controls_[*index] : nullptr;
-}
-
-HWND MainWindow::LevelBox(ForcePower power) const { return controls_[kLevelBoxIndex[IndexOf(power)]]; }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -119,10 +105,10 @@ HRESULT MainWindow::OnCreate() {
   settings_ = ForceSettings{};
   dpi_ = shell::dpi::ForWindow(Window());
   RETURN_IF_FAILED(CreateControls(instance_, Window(), dpi_, controls_));
-  RETURN_IF_FAILED(control_accessible::NameAs(Control(L"txtforce"), control_accessible::kForceInfoLineName));
+  RETURN_IF_FAILED(control_accessible::NameAs(Control(kTxtforce), control_accessible::kForceInfoLineName));
   RETURN_IF_FAILED(ApplyDpi());
   ShowEditState();
-  focusWhenInactive_ = Control(L"optlight");
+  focusWhenInactive_ = Control(kOptlight);
   DragAcceptFiles(Window(), TRUE);
   // Centred on the monitor's work area, with the client area of the layout.
   return shell::CentreWindow(Window(), ClientSize(dpi_), kMainWindowFrame, dpi_);
@@ -175,7 +161,7 @@ void MainWindow::OnCommand(int id, int code, HWND source) {
     // Enter: Go is never the default button, but Enter on the focused Go
     // presses it like a click.
     case IDOK:
-      if (GetFocus() == Control(L"cmdgo")) cmdgo_Click(*this);
+      if (GetFocus() == Control(kCmdgo)) cmdgo_Click(*this);
       return;
     default:
       return;
@@ -187,13 +173,13 @@ void MainWindow::OnControlNotification(std::size_t layoutIndex, int code) {
   HWND source = controls_[layoutIndex];
   switch (entry.kind) {
     case ControlKind::LevelBox:
-      if (const auto power = PowerOfBox(entry.name)) OnLevelBoxNotification(source, *power, code);
+      if (entry.power) OnLevelBoxNotification(source, *entry.power, code);
       return;
     case ControlKind::OptionButton:
       if (code != BN_CLICKED || !IsChecked(source)) return;
       MoveTabStopToSelectedOption();
-      if (entry.name == L"optlight") optlight_Click(*this);
-      if (entry.name == L"optdark") optdark_Click(*this);
+      if (source == Control(kOptlight)) optlight_Click(*this);
+      if (source == Control(kOptdark)) optdark_Click(*this);
       return;
     case ControlKind::CommandButton:
       if (code == BN_CLICKED) cmdgo_Click(*this);
@@ -254,7 +240,7 @@ void MainWindow::KeepDisabledBoxCleared(HWND box, ForcePower power) {
 LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
   // A read-only edit asks with WM_CTLCOLORSTATIC; txtforce draws on the
   // tooltip background colour, everything else on the defaults.
-  if (control != Control(L"txtforce") || SetBkColor(dc, GetSysColor(COLOR_INFOBK)) == CLR_INVALID ||
+  if (control != Control(kTxtforce) || SetBkColor(dc, GetSysColor(COLOR_INFOBK)) == CLR_INVALID ||
       SetTextColor(dc, GetSysColor(COLOR_INFOTEXT)) == CLR_INVALID) {
     return DefWindowProcW(Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
   }
@@ -279,8 +265,8 @@ void MainWindow::OnNcDestroy() {
 }
 
 void MainWindow::MoveTabStopToSelectedOption() {
-  for (std::wstring_view name : {std::wstring_view(L"optlight"), std::wstring_view(L"optdark")}) {
-    HWND button = Control(name);
+  for (MainControl option : {kOptlight, kOptdark}) {
+    HWND button = Control(option);
     SetStyleBit(button, WS_TABSTOP, IsChecked(button));
   }
 }
@@ -393,8 +379,8 @@ void MainWindow::ShowForceInfoValue(const ForceInfoValue& value) {
 
 void MainWindow::ChooseSide(Side side) {
   const bool light = side == Side::Light;
-  SendMessageW(Control(L"optlight"), BM_SETCHECK, light ? BST_CHECKED : BST_UNCHECKED, 0);
-  SendMessageW(Control(L"optdark"), BM_SETCHECK, light ? BST_UNCHECKED : BST_CHECKED, 0);
+  SendMessageW(Control(kOptlight), BM_SETCHECK, light ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(Control(kOptdark), BM_SETCHECK, light ? BST_UNCHECKED : BST_CHECKED, 0);
   MoveTabStopToSelectedOption();
   if (light) {
     optlight_Click(*this);
@@ -407,7 +393,7 @@ void MainWindow::ShowEditState() {
   const std::wstring points = PointsText(CountPoints(settings_, ChosenSide(*this).value_or(Side::Light)));
   // Neither text is worth failing for: a window that refused one keeps
   // what it showed, and the next change tries again.
-  LOG_LAST_ERROR_IF(!shell::ShowWindowText(Control(L"lblpoints"), points));
+  LOG_LAST_ERROR_IF(!shell::ShowWindowText(Control(kLblpoints), points));
   std::wstring caption(kMainWindowCaption);
   if (document_.IsOpen()) {
     caption += L" - ";
@@ -464,8 +450,8 @@ void MainWindow::SetLevelText(ForcePower power, std::wstring_view text) {
   if (SUCCEEDED(shown)) levelBox_Change(*this, power);
 }
 
-bool MainWindow::OptlightSelected() { return IsChecked(Control(L"optlight")); }
-bool MainWindow::OptdarkSelected() { return IsChecked(Control(L"optdark")); }
+bool MainWindow::OptlightSelected() { return IsChecked(Control(kOptlight)); }
+bool MainWindow::OptdarkSelected() { return IsChecked(Control(kOptdark)); }
 
 void MainWindow::ShowMessage(std::wstring_view text) {
   // What a rule has just changed shows behind the message; the window
@@ -478,7 +464,7 @@ void MainWindow::SetLevelEnabled(ForcePower power, bool enabled) { EnableWindow(
 
 void MainWindow::SetForceInfoText(std::wstring_view text) {
   const std::wstring line(text);
-  SetWindowTextW(Control(L"txtforce"), line.c_str());
+  SetWindowTextW(Control(kTxtforce), line.c_str());
 }
 
 std::wstring MainWindow::DecimalSeparator() {

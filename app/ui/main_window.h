@@ -41,7 +41,7 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
   HRESULT Create(int showCommand);
 
   // Borrowed; nullptr once the window is gone.
-  HWND Control(std::wstring_view name) const;
+  HWND Control(MainControl control) const { return controls_[control.Index()]; }
   UINT Dpi() const { return dpi_; }
 
   // Opens the bot file at `path`: its side and levels go into the window and
@@ -107,7 +107,7 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
   // Font, icons and control places for dpi_.
   HRESULT ApplyDpi();
   void MoveTabStopToSelectedOption();
-  HWND LevelBox(ForcePower power) const;
+  HWND LevelBox(ForcePower power) const { return Control(MainControl::LevelBoxOf(power)); }
 
   HINSTANCE instance_;
   shell::ProgramWindows& windows_;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "force/force_info_line.h"
+#include "force/level_rules.h"
 #include "force/power_table.h"
 #include "shell/twips.h"
 #include "shell/window_placement.h"
@@ -39,15 +40,16 @@ struct ControlSpec {
   std::wstring_view caption;  // a level box's initial text
   StartState start = StartState::Enabled;
   LabelText text = LabelText::OneLine;
+  std::optional<ForcePower> power{};  // a level box's power
 };
 
 inline constexpr int kLevelBoxWidth = 1215;
 inline constexpr int kLevelBoxHeight = 315;
 inline constexpr int kCaptionLabelHeight = 255;
-inline constexpr std::wstring_view kLevelBoxInitialText = L"00";
 
-// The four items of every level box's list, in this order, unsorted.
-inline constexpr std::array<std::wstring_view, 4> kLevelItems{L"00", L"01", L"02", L"03"};
+// The four items of every level box's list, in this order, unsorted; the
+// first is the clear text that every box shows at start.
+inline constexpr std::array<std::wstring_view, 4> kLevelItems{kClearText, L"01", L"02", L"03"};
 
 inline constexpr std::wstring_view kWelcomeText =
     L"Welcome To The Zenthra. Enter the desired values into the boxes below to generate your Bot's Force "
@@ -58,13 +60,22 @@ namespace layout_rows {
 // The window opens with Light chosen, so the Dark boxes start disabled.
 constexpr ControlSpec LevelBox(ForcePower power, int left, int top, int tabIndex) {
   const PowerRow& row = RowOf(power);
-  return {row.box,  ControlKind::LevelBox, {left, top, kLevelBoxWidth, kLevelBoxHeight},
-          tabIndex, kLevelBoxInitialText,  row.group == PowerGroup::Dark ? StartState::Disabled : StartState::Enabled};
+  return {.name = row.box,
+          .kind = ControlKind::LevelBox,
+          .rect = {left, top, kLevelBoxWidth, kLevelBoxHeight},
+          .tabIndex = tabIndex,
+          .caption = kClearText,
+          .start = row.group == PowerGroup::Dark ? StartState::Disabled : StartState::Enabled,
+          .power = power};
 }
 
 constexpr ControlSpec CaptionLabel(ForcePower power, int left, int top, int width, int tabIndex) {
   const PowerRow& row = RowOf(power);
-  return {row.label, ControlKind::Label, {left, top, width, kCaptionLabelHeight}, tabIndex, row.caption};
+  return {.name = row.label,
+          .kind = ControlKind::Label,
+          .rect = {left, top, width, kCaptionLabelHeight},
+          .tabIndex = tabIndex,
+          .caption = row.caption};
 }
 
 }  // namespace layout_rows
@@ -147,6 +158,41 @@ constexpr std::optional<std::size_t> LayoutIndexOf(std::wstring_view name) {
   }
   return std::nullopt;
 }
+
+// A control of frmqel by its identity: its row of kMainWindowLayout. Made
+// from a name at compile time only, so that a name the table does not hold
+// does not compile; or from a power, for its level box.
+class MainControl {
+ public:
+  consteval MainControl(const wchar_t* name) : index_(Find(name)) {}
+  static constexpr MainControl LevelBoxOf(ForcePower power) { return MainControl(kLevelBoxIndex[IndexOf(power)]); }
+  constexpr std::size_t Index() const { return index_; }
+  friend constexpr bool operator==(MainControl, MainControl) = default;
+
+ private:
+  constexpr explicit MainControl(std::size_t index) : index_(index) {}
+  static consteval std::size_t Find(std::wstring_view name) {
+    const auto index = LayoutIndexOf(name);
+    if (!index) throw "frmqel has no control of this name";  // not a constant: does not compile
+    return *index;
+  }
+  static constexpr std::array<std::size_t, kPowerCount> kLevelBoxIndex = [] {
+    std::array<std::size_t, kPowerCount> indexes{};
+    for (std::size_t i = 0; i < kMainWindowLayout.size(); ++i) {
+      if (const auto power = kMainWindowLayout[i].power) indexes[IndexOf(*power)] = i;
+    }
+    return indexes;
+  }();
+
+  std::size_t index_;
+};
+
+// The controls that the window's code addresses by themselves.
+inline constexpr MainControl kOptlight{L"optlight"};
+inline constexpr MainControl kOptdark{L"optdark"};
+inline constexpr MainControl kCmdgo{L"cmdgo"};
+inline constexpr MainControl kTxtforce{L"txtforce"};
+inline constexpr MainControl kLblpoints{L"lblpoints"};
 
 constexpr bool TakesFocus(ControlKind kind) { return kind != ControlKind::Label; }
 

@@ -108,7 +108,8 @@ class BotFolder {
   std::vector<std::wstring> Names(const std::wstring& relative = {}) const {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
-    const win32::UniqueFindHandle search(FindFirstFileW(botfile::ExtendedPath(Path(relative) + L"\\*").c_str(), &found));
+    const win32::UniqueFindHandle search(
+        FindFirstFileW(botfile::ExtendedPath(Path(relative) + L"\\*").c_str(), &found));
     for (bool more = !!search; more; more = FindNextFileW(search.get(), &found)) {
       const std::wstring name = found.cFileName;
       if (name == L"." || name == L"..") continue;

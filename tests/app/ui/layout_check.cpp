@@ -21,7 +21,7 @@ void ExpectClientAreaAt(const MainWindow& window, UINT dpi) {
 void ExpectLayoutAt(const MainWindow& window, UINT dpi) {
   for (const ControlSpec& entry : kMainWindowLayout) {
     SCOPED_TRACE(std::string(entry.name.begin(), entry.name.end()));
-    HWND control = window.Control(entry.name);
+    HWND control = GetDlgItem(window.Window(), ControlId(static_cast<std::size_t>(&entry - kMainWindowLayout.data())));
     zenthra::test::ExpectAt(control, entry.rect, dpi);
     auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
     zenthra::test::ExpectLayoutFont(control, font, dpi);

@@ -26,8 +26,12 @@ class MainWindowTest : public ::testing::Test {
   }
 
   void Pump() { PumpUntilIdle(window_->Window()); }
-  HWND Control(std::wstring_view name) const { return window_->Control(name); }
-  HWND Box(ForcePower power) const { return Control(RowOf(power).box); }
+  HWND Control(MainControl control) const { return window_->Control(control); }
+  // A control named at run time (from a table), as another program finds it.
+  HWND ControlNamed(std::wstring_view name) const {
+    return GetDlgItem(window_->Window(), ControlId(LayoutIndexOf(name).value()));
+  }
+  HWND Box(ForcePower power) const { return Control(MainControl::LevelBoxOf(power)); }
   std::wstring BoxText(ForcePower power) const { return WindowText(Box(power)); }
   int Level(ForcePower power) const { return window_->Settings().level(power); }
 
@@ -35,8 +39,8 @@ class MainWindowTest : public ::testing::Test {
   void Type(ForcePower power, std::wstring_view keys) { TypeInto(window_->Window(), Box(power), keys); }
   // Keys typed on from where the box left the caret, without selecting.
   void TypeOn(ForcePower power, std::wstring_view keys) { TypeInto(window_->Window(), Box(power), keys, false); }
-  void Click(std::wstring_view name) {
-    PostMessageW(Control(name), BM_CLICK, 0, 0);
+  void Click(MainControl button) {
+    PostMessageW(Control(button), BM_CLICK, 0, 0);
     Pump();
   }
   std::vector<std::wstring> Messages() { return watcher_.TakeMessages(); }
