@@ -69,7 +69,7 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnPaint();
       return 0;
     case WM_ACTIVATE:
-      OnActivate(wParam);
+      focus_.OnActivate(Window(), wParam, GetDlgItem(Window(), kCmdOK));
       return 0;
     case WM_DPICHANGED:
       OnDpiChanged(shell::dpi::ReadDpiChanged(wParam, lParam));
@@ -167,16 +167,6 @@ void AboutWindow::OnPaint() {
 
 // A plain window does not keep its focused control across deactivation;
 // the dialog does it here, starting at cmdOK, first in tab order.
-void AboutWindow::OnActivate(WPARAM wParam) {
-  if (LOWORD(wParam) == WA_INACTIVE) {
-    HWND focus = GetFocus();
-    if (focus && IsChild(Window(), focus)) lastFocus_ = focus;
-    return;
-  }
-  HWND target =
-      lastFocus_ && IsWindow(lastFocus_) && IsChild(Window(), lastFocus_) ? lastFocus_ : GetDlgItem(Window(), kCmdOK);
-  if (target) SetFocus(target);
-}
 
 void AboutWindow::Form_Load() { SetAboutTexts(Window()); }
 

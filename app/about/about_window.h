@@ -11,6 +11,7 @@
 #include "about/hosted_control.h"
 #include "shell/dpi.h"
 #include "shell/dpi_resources.h"
+#include "shell/focus_keeper.h"
 #include "shell/program_windows.h"
 #include "shell/window_base.h"
 #include "win32/ole_initialization.h"
@@ -47,7 +48,6 @@ class AboutWindow final : public shell::WindowBase<AboutWindow, shell::Owner::Wi
   void CreateLinkLabels();
   void OnDpiChanged(const shell::dpi::DpiChange& change);
   void OnPaint();
-  void OnActivate(WPARAM wParam);
 
   void Form_Load();
   void cmdOK_Click();
@@ -58,7 +58,7 @@ class AboutWindow final : public shell::WindowBase<AboutWindow, shell::Owner::Wi
   win32::OleInitialization ole_;
   HINSTANCE instance_;
   shell::ProgramWindows& windows_;
-  HWND lastFocus_ = nullptr;  // borrowed child
+  shell::FocusKeeper focus_;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   UINT placedAtDpi_ = 0;  // the DPI the window was created placed for; 0: not placed
   win32::UniqueHfont font_;
