@@ -39,6 +39,19 @@ bool SetStyleBit(HWND window, LONG_PTR bit, bool on) {
 
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+// While it lives, `slot` names the box whose text the program is setting.
+class SettingTextOf {
+ public:
+  SettingTextOf(HWND& slot, HWND box) : slot_(slot), previous_(std::exchange(slot, box)) {}
+  SettingTextOf(const SettingTextOf&) = delete;
+  SettingTextOf& operator=(const SettingTextOf&) = delete;
+  ~SettingTextOf() { slot_ = previous_; }
+
+ private:
+  HWND& slot_;
+  HWND previous_;  // borrowed, as the slot's
+};
+
 SIZE ClientSize(UINT dpi) {
   return {shell::ToPixels(kClientWidthTwips, dpi), shell::ToPixels(kClientHeightTwips, dpi)};
 }
@@ -84,7 +97,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
       return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
-      OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      focus_.OnActivate(Window(), wParam, Control(kOptlight));
       return 0;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
@@ -108,7 +121,6 @@ HRESULT MainWindow::OnCreate() {
   RETURN_IF_FAILED(control_accessible::NameAs(Control(kTxtforce), control_accessible::kForceInfoLineName));
   RETURN_IF_FAILED(ApplyDpi());
   ShowEditState();
-  focusWhenInactive_ = Control(kOptlight);
   DragAcceptFiles(Window(), TRUE);
   // Centred on the monitor's work area, with the client area of the layout.
   return shell::CentreWindow(Window(), ClientSize(dpi_), kMainWindowFrame, dpi_);
@@ -205,9 +217,7 @@ void MainWindow::OnLevelBoxNotification(HWND box, ForcePower power, int code) {
       // without a Change pass, so that Click finds the picked text.
       const auto picked = level_box::PickedItem(box);
       if (!picked) return;
-      settingTextOf_ = box;
-      const HRESULT shown = level_box::ShowText(box, *picked);
-      settingTextOf_ = nullptr;
+      const HRESULT shown = ShowOwnText(box, *picked);
       if (SUCCEEDED(shown)) levelBox_Click(*this, power);
       return;
     }
@@ -228,10 +238,8 @@ void MainWindow::OnLevelBoxNotification(HWND box, ForcePower power, int code) {
 // program can: what it puts there goes back to "00" without a message, so
 // that the other side's powers keep level 0 and a save keeps the rules.
 void MainWindow::KeepDisabledBoxCleared(HWND box, ForcePower power) {
-  settingTextOf_ = box;
   // Also selects the item "00", which a list pick then keeps showing.
-  const HRESULT shown = level_box::ShowText(box, kClearText);
-  settingTextOf_ = nullptr;
+  const HRESULT shown = ShowOwnText(box, kClearText);
   // The Change pass of "00" stores its level 0. A box that refused the text
   // keeps what it shows, and the record what it held.
   if (SUCCEEDED(shown) && settings_.level(power) != 0) levelBox_Change(*this, power);
@@ -247,20 +255,10 @@ LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));  // system brush, never freed
 }
 
-void MainWindow::OnActivate(bool active) {
-  // Like a dialog: the control that had the focus gets it back.
-  if (!active) {
-    HWND focus = GetFocus();
-    if (focus != nullptr && IsChild(Window(), focus)) focusWhenInactive_ = focus;
-    return;
-  }
-  if (focusWhenInactive_ != nullptr && IsWindow(focusWhenInactive_)) SetFocus(focusWhenInactive_);
-}
-
 // The window goes; this object stays with its owner.
 void MainWindow::OnNcDestroy() {
   controls_ = {};
-  focusWhenInactive_ = nullptr;
+  focus_.Forget();
   windows_.Remove(Window());
 }
 
@@ -368,9 +366,7 @@ void MainWindow::ShowForceInfoValue(const ForceInfoValue& value) {
   for (const PowerRow& row : PowerTable) {
     const std::int16_t level = value.levels[IndexOf(row.power)];
     HWND box = LevelBox(row.power);
-    settingTextOf_ = box;
-    const HRESULT shown = level_box::ShowText(box, kLevelItems[static_cast<std::size_t>(level)]);
-    settingTextOf_ = nullptr;
+    const HRESULT shown = ShowOwnText(box, kLevelItems[static_cast<std::size_t>(level)]);
     // A box that refused the text keeps its level with what it shows.
     if (SUCCEEDED(shown)) settings_.setLevel(row.power, level);
   }
@@ -434,6 +430,11 @@ void MainWindow::mnuAbout_Click() {
 // The window operations. The force rules give them no way to fail: a control
 // that refuses a change keeps what it showed, which the user then sees.
 
+HRESULT MainWindow::ShowOwnText(HWND box, std::wstring_view text) {
+  const SettingTextOf setting(settingTextOf_, box);
+  return level_box::ShowText(box, text);
+}
+
 std::wstring MainWindow::LevelText(ForcePower power) { return level_box::Text(LevelBox(power)); }
 
 void MainWindow::SetLevelText(ForcePower power, std::wstring_view text) {
@@ -441,9 +442,7 @@ void MainWindow::SetLevelText(ForcePower power, std::wstring_view text) {
   if (level_box::Text(box) == text) return;
   // The program's own WM_SETTEXT raises no CBN_EDITCHANGE, so the Change
   // handling runs here, nested, before this returns.
-  settingTextOf_ = box;
-  const HRESULT shown = level_box::ShowText(box, text);
-  settingTextOf_ = nullptr;
+  const HRESULT shown = ShowOwnText(box, text);
   // Selected whole, so that the user's next key replaces the "00" of a
   // cleared box instead of being typed in front of it.
   SendMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));

@@ -16,6 +16,7 @@
 #include "force/force_window.h"
 #include "shell/dpi.h"
 #include "shell/dpi_resources.h"
+#include "shell/focus_keeper.h"
 #include "shell/program_windows.h"
 #include "shell/window_base.h"
 #include "botfile/bot_file_document.h"
@@ -71,9 +72,11 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
   void OnControlNotification(std::size_t layoutIndex, int code);
   void OnLevelBoxNotification(HWND box, ForcePower power, int code);
   void KeepDisabledBoxCleared(HWND box, ForcePower power);
+  // Shows `text` in `box` as the program's own setting: whatever the combo
+  // notifies meanwhile is not the user's edit, and runs no rule.
+  HRESULT ShowOwnText(HWND box, std::wstring_view text);
   void OnDpiChanged(const shell::dpi::DpiChange& change);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
-  void OnActivate(bool active);
 
   void mnuOpen_Click();
   void mnuSave_Click();
@@ -114,8 +117,8 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   win32::UniqueHfont font_;
   shell::WindowIcons icons_;
-  Controls controls_{};               // owned by the window
-  HWND focusWhenInactive_ = nullptr;  // borrowed child
+  Controls controls_{};  // owned by the window
+  shell::FocusKeeper focus_;
   // The box whose text the program is setting: a notification that the
   // combo might send for it is not the user's edit.
   HWND settingTextOf_ = nullptr;
