@@ -1,14 +1,13 @@
-// Length units of the control. Hosts hand over sizes in HIMETRIC
-// (hundredths of a millimetre); the label's layout is in twips (1/1440
-// inch); windows are in pixels at the display's dots per inch.
+// The control's designed sizes, in twips; the conversions are the shared
+// ones of win32/units.h.
 #pragma once
 
-#include <windows.h>
+#include "win32/units.h"
 
 namespace tessarel {
 
-inline constexpr int kTwipsPerInch = 1440;
-inline constexpr int kHimetricPerInch = 2540;
+using win32::HimetricToTwips;
+using win32::TwipsToHimetric;
 
 // The control's design size: what a host gets that places a new instance
 // without giving a size.
@@ -18,10 +17,5 @@ inline constexpr int kDesignHeightTwips = 315;
 // The label's designed size, replaced by the control's at the first resize.
 inline constexpr int kLabelDesignWidthTwips = 1815;
 inline constexpr int kLabelDesignHeightTwips = 255;
-
-inline int HimetricToTwips(long himetric) { return MulDiv(himetric, kTwipsPerInch, kHimetricPerInch); }
-inline long TwipsToHimetric(int twips) { return MulDiv(twips, kHimetricPerInch, kTwipsPerInch); }
-inline int TwipsToPixels(int twips, int dotsPerInch) { return MulDiv(twips, dotsPerInch, kTwipsPerInch); }
-inline int PixelsToTwips(int pixels, int dotsPerInch) { return MulDiv(pixels, kTwipsPerInch, dotsPerInch); }
 
 }  // namespace tessarel

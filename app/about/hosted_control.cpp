@@ -6,6 +6,7 @@
 
 #include "about/property_bag.h"
 #include "win32/result.h"
+#include "win32/units.h"
 #include "win32/unique_handle.h"
 
 namespace zenthra::about {
@@ -20,8 +21,7 @@ HRESULT SetFontDpi(const win32::UniqueVariant& value, UINT dpi) {
   RETURN_HR_IF(E_NOINTERFACE, (value->vt != VT_DISPATCH && value->vt != VT_UNKNOWN) || !value->punkVal);
   ComPtr<IFont> font;
   RETURN_IF_FAILED(value->punkVal->QueryInterface(IID_PPV_ARGS(&font)));
-  constexpr LONG kHimetricPerInch = 2540;
-  return font->SetRatio(static_cast<LONG>(dpi), kHimetricPerInch);
+  return font->SetRatio(static_cast<LONG>(dpi), win32::kHimetricPerInch);
 }
 
 // The font a running control draws with, asked for through its IDispatch.
@@ -63,7 +63,8 @@ HRESULT HostedControl::Create(IClassFactory& factory, HWND parent, const StoredL
   std::unique_ptr<HostedControl> hosted(new (std::nothrow) HostedControl());
   RETURN_HR_IF_NULL(E_OUTOFMEMORY, hosted);
 
-  hosted->twips_ = {place.left, place.top, HimetricToTwips(stored.extentX), HimetricToTwips(stored.extentY)};
+  hosted->twips_ = {place.left, place.top, win32::HimetricToTwips(stored.extentX),
+                    win32::HimetricToTwips(stored.extentY)};
   RECT position = shell::ToPixels(hosted->twips_, dpi);
   RETURN_IF_FAILED(factory.CreateInstance(nullptr, IID_PPV_ARGS(&hosted->object_)));
   RETURN_IF_FAILED(CreateControlSite(parent, position, ambient, hosted->site_));

@@ -55,7 +55,4 @@ class HostedControl {
   TwipsRect twips_{};  // the place from the layout, the size from the extent
 };
 
-// A stored extent in HIMETRIC as layout twips (2540 HIMETRIC to the inch).
-inline int HimetricToTwips(LONG himetric) { return MulDiv(himetric, 1440, 2540); }
-
 }  // namespace zenthra::about

@@ -5,9 +5,11 @@
 
 #include <windows.h>
 
+#include "win32/units.h"
+
 namespace zenthra::shell {
 
-inline constexpr int kTwipsPerInch = 1440;
+using win32::kTwipsPerInch;
 
 struct TwipsRect {
   int left;
@@ -16,7 +18,7 @@ struct TwipsRect {
   int height;
 };
 
-inline int ToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
+inline int ToPixels(int twips, UINT dpi) { return win32::TwipsToPixels(twips, dpi); }
 
 // The rectangle in client pixels at `dpi`: the right and bottom edges are
 // the converted left and top plus the converted size.
