@@ -31,8 +31,6 @@ class ConnectionPoint final : public win32::ContainedComObject<ConnectionPoint, 
   // notification point.
   void NotifyChanged(DISPID dispatchId);
 
-  void DisconnectAll() noexcept { sinks_.Clear(); }
-
  private:
   IID sinkInterface_;
   SinkList sinks_;  // each queried for sinkInterface_ (see Advise)

@@ -204,7 +204,7 @@ class LinkControl final
   // which may change or free the control's own while it takes a value.
   HRESULT CurrentValues(PropertyValues& values) const;
 
-  HRESULT ActivateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
+  HRESULT ActivateInPlace(IOleClientSite* site, LPCRECT position);
 
   // Tooltip first: it watches the window.
   void DestroyWindows() noexcept;

@@ -115,11 +115,11 @@ IFACEMETHODIMP LinkControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG,
     case OLEIVERB_PRIMARY:
     case OLEIVERB_SHOW:
     case OLEIVERB_INPLACEACTIVATE:
-      return ActivateInPlace(site != nullptr ? site : clientSite_.Get(), nullptr, position);
+      return ActivateInPlace(site != nullptr ? site : clientSite_.Get(), position);
     case OLEIVERB_UIACTIVATE: {
       // The control has no menus or tools to merge: UI activation is
       // in-place activation with the keyboard focus.
-      const HRESULT hr = ActivateInPlace(site != nullptr ? site : clientSite_.Get(), nullptr, position);
+      const HRESULT hr = ActivateInPlace(site != nullptr ? site : clientSite_.Get(), position);
       if (hr == S_OK) {
         SetFocus(window_.get());  // it returns the window that had the focus, if any
         RETURN_HR_IF(E_FAIL, GetFocus() != window_.get());
@@ -136,7 +136,7 @@ IFACEMETHODIMP LinkControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG,
   }
 }
 
-HRESULT LinkControl::ActivateInPlace(IOleClientSite* site, HWND, LPCRECT position) {
+HRESULT LinkControl::ActivateInPlace(IOleClientSite* site, LPCRECT position) {
   if (window_) {
     if (position != nullptr) {
       RETURN_IF_FAILED(SetObjectRects(position, position));

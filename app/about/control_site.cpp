@@ -8,8 +8,10 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-// One COM object with four interfaces, each a member that shares the
-// object's identity and count: IUnknown is the client site's.
+// One COM object with four members, each an interface (or two) that shares
+// the object's identity and count. QISearch answers IUnknown with the
+// table's first entry, so the client site's entry comes first: the site's
+// identity is the IUnknown of its IOleClientSite.
 class ControlSite final : public win32::ComObject<ControlSite, IUnknown> {
  public:
   ControlSite(HWND parent, const RECT& position, const AmbientProperties& ambient)
@@ -19,7 +21,7 @@ class ControlSite final : public win32::ComObject<ControlSite, IUnknown> {
 
   static const QITAB* InterfaceTable() noexcept {
     static const QITAB table[] = {
-        win32::MemberEntry<IOleClientSite>(&ControlSite::clientSite_),
+        win32::MemberEntry<IOleClientSite>(&ControlSite::clientSite_),  // first: the identity
         win32::MemberEntry<IOleWindow>(&ControlSite::inPlaceSite_),
         win32::MemberEntry<IOleInPlaceSite>(&ControlSite::inPlaceSite_),
         win32::MemberEntry<IOleInPlaceUIWindow>(&ControlSite::frame_),

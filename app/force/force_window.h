@@ -1,5 +1,7 @@
 #pragma once
-// The seven operations through which the force rules reach the main window.
+// The operations through which the force rules reach the main window: the
+// seven numbered ones below (the third is two functions), and the decimal
+// separator that reading a box's text as a number needs.
 // The rules see nothing else of the window, so any implementation that keeps
 // the contracts below serves: the real Win32 window, or a substitute in tests.
 
