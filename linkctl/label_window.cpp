@@ -60,36 +60,90 @@ void OnFocusChange(HWND window, LabelWindowEvents& events, bool gained) {
   events.OnLabelFocus(gained, GetWindowLongPtrW(window, kFocusingByMouse) != 0);
 }
 
+// The handlers of the window's messages. Each runs without its control
+// too (events null), which a window detached from it may meet.
+
+void Paint(HWND window, LabelWindowEvents* events) {
+  PAINTSTRUCT paint{};
+  HDC dc = BeginPaint(window, &paint);
+  RECT client{};
+  if (dc != nullptr && GetClientRect(window, &client) && events != nullptr) {
+    events->OnPaintLabel(dc, client, ShowsFocus(window));
+  }
+  EndPaint(window, &paint);
+}
+
+// The pointing hand over the client area; false where the default applies.
+bool ShowHandCursor(LPARAM lParam) {
+  if (LOWORD(lParam) != HTCLIENT) {
+    return false;
+  }
+  // Shared resource cursor: the system owns it.
+  HCURSOR hand = LoadCursorW(ModuleHandle(), MAKEINTRESOURCEW(IDC_POINTING_HAND));
+  if (hand == nullptr) {
+    return false;
+  }
+  SetCursor(hand);
+  return true;
+}
+
+void PressMouse(HWND window) {
+  if (GetFocus() != window) {
+    SetWindowLongPtrW(window, kFocusingByMouse, 1);
+    SetFocus(window);
+    SetWindowLongPtrW(window, kFocusingByMouse, 0);
+  }
+  SetCapture(window);
+}
+
+// A click is a press and a release on the window, as on a label.
+void ReleaseMouse(HWND window, LabelWindowEvents* events, LPARAM lParam) {
+  const bool pressedHere = GetCapture() == window;
+  if (pressedHere) {
+    ReleaseCapture();
+  }
+  if (pressedHere && PointInClient(window, lParam) && events != nullptr) {
+    events->OnLabelClick();
+  }
+}
+
+// Enter opens the link, so a dialog's default button must not take it
+// while the link has the focus.
+LRESULT DialogCode(HWND window, LPARAM lParam) {
+  const auto* key = reinterpret_cast<const MSG*>(lParam);
+  const bool enter = key != nullptr && (key->message == WM_KEYDOWN || key->message == WM_CHAR) &&
+                     key->wParam == VK_RETURN && GetFocus() == window;
+  return enter ? DLGC_WANTMESSAGE : 0;
+}
+
+// The control's own accessibility object; 0 where the system's standard one
+// answers instead.
+LRESULT AccessibleObject(LabelWindowEvents* events, WPARAM wParam, LPARAM lParam) {
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT || events == nullptr) {
+    return 0;
+  }
+  const LRESULT object = events->OnLabelGetObject(wParam);
+  return object > 0 ? object : 0;
+}
+
 LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LabelWindowEvents* events = EventsOf(window);
   switch (message) {
-    case WM_NCCREATE: {
-      const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    case WM_NCCREATE:
+      SetWindowLongPtrW(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
       break;
-    }
     case WM_NCDESTROY:
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      DetachLabelWindow(window);
       break;
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT covers every pixel
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      HDC dc = BeginPaint(window, &paint);
-      RECT client{};
-      if (dc != nullptr && GetClientRect(window, &client) && events != nullptr) {
-        events->OnPaintLabel(dc, client, ShowsFocus(window));
-      }
-      EndPaint(window, &paint);
+    case WM_PAINT:
+      Paint(window, events);
       return 0;
-    }
     case WM_SETCURSOR:
-      if (LOWORD(lParam) == HTCLIENT) {
-        // Shared resource cursor: the system owns it.
-        if (HCURSOR hand = LoadCursorW(ModuleHandle(), MAKEINTRESOURCEW(IDC_POINTING_HAND))) {
-          SetCursor(hand);
-          return TRUE;
-        }
+      if (ShowHandCursor(lParam)) {
+        return TRUE;
       }
       break;
     case WM_MOUSEMOVE:
@@ -98,47 +152,23 @@ LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       }
       return 0;
     case WM_LBUTTONDOWN:
-      if (GetFocus() != window) {
-        SetWindowLongPtrW(window, kFocusingByMouse, 1);
-        SetFocus(window);
-        SetWindowLongPtrW(window, kFocusingByMouse, 0);
-      }
-      SetCapture(window);
+      PressMouse(window);
       return 0;
-    case WM_LBUTTONUP: {
-      // A click is a press and a release on the window, as on a label.
-      const bool pressedHere = GetCapture() == window;
-      if (pressedHere) {
-        ReleaseCapture();
-      }
-      if (pressedHere && PointInClient(window, lParam) && events != nullptr) {
-        events->OnLabelClick();
-      }
+    case WM_LBUTTONUP:
+      ReleaseMouse(window, events, lParam);
       return 0;
-    }
-    case WM_KEYDOWN: {
-      const MSG key{window, message, wParam, lParam, 0, {}};
-      if (IsOpeningKey(key)) {
-        if (events != nullptr) {
-          events->OnLabelClick();
-        }
-        return 0;
+    case WM_KEYDOWN:
+      if (!IsOpeningKey(MSG{window, message, wParam, lParam, 0, {}})) {
+        break;
       }
-      break;
-    }
+      [[fallthrough]];
     case kOpenLinkMessage:
       if (events != nullptr) {
         events->OnLabelClick();
       }
       return 0;
-    case WM_GETDLGCODE: {
-      // Enter opens the link, so a dialog's default button must not take
-      // it while the link has the focus.
-      const auto* key = reinterpret_cast<const MSG*>(lParam);
-      const bool enter = key != nullptr && (key->message == WM_KEYDOWN || key->message == WM_CHAR) &&
-                         key->wParam == VK_RETURN && GetFocus() == window;
-      return enter ? DLGC_WANTMESSAGE : 0;
-    }
+    case WM_GETDLGCODE:
+      return DialogCode(window, lParam);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       if (events != nullptr) {
@@ -156,10 +186,8 @@ LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       }
       return 0;
     case WM_GETOBJECT:
-      if (static_cast<LONG>(lParam) == OBJID_CLIENT && events != nullptr) {
-        if (const LRESULT object = events->OnLabelGetObject(wParam); object > 0) {
-          return object;
-        }
+      if (const LRESULT object = AccessibleObject(events, wParam, lParam)) {
+        return object;
       }
       break;
     default:
