@@ -30,7 +30,8 @@ std::optional<std::wstring> ReadBytes(std::wstring_view path, StoredFile::Purpos
                                       StoredFile& file) {
   HRESULT read = FullPath(path, full);
   if (SUCCEEDED(read)) read = file.Read(full, purpose);
-  if (FAILED(read)) return FileFailureMessage(FileNameOf(full.empty() ? path : full), {FileStep::Read, read, {}});
+  if (FAILED(read))
+    return FileFailureMessage(FileNameOf(full.empty() ? path : full), {.step = FileStep::Read, .error = read});
   return std::nullopt;
 }
 

@@ -176,12 +176,12 @@ FileFailure StoredFile::Replace(std::string_view bytes) {
   if (links_ > 1) return WriteInPlace(bytes);
   Copy copy;
   if (const HRESULT written = copy.Write(target_, bytes, attributes_); FAILED(written)) {
-    return {FileStep::WriteCopy, written, {}};
+    return {.step = FileStep::WriteCopy, .error = written};
   }
   // Only now may others write the file again; a file still open here could
   // not be replaced.
   file_.reset();
-  return {FileStep::MoveCopy, copy.Replace(target_), {}};
+  return {.step = FileStep::MoveCopy, .error = copy.Replace(target_)};
 }
 
 // A replace would give this name a file of its own and leave the file's
@@ -189,18 +189,19 @@ FileFailure StoredFile::Replace(std::string_view bytes) {
 FileFailure StoredFile::WriteInPlace(std::string_view bytes) {
   Copy backup;  // the old bytes, until the new ones are on the disk
   if (const HRESULT written = backup.Write(target_, bytes_, 0); FAILED(written)) {
-    return {FileStep::WriteCopy, written, {}};
+    return {.step = FileStep::WriteCopy, .error = written};
   }
   file_.reset();  // shared for reading only: it would refuse the writer
   const win32::UniqueFile file(CreateFileW(target_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return {FileStep::WriteInPlace, win32::LastErrorResult(), {}};
+  if (!file) return {.step = FileStep::WriteInPlace, .error = win32::LastErrorResult()};
   const HRESULT written = Overwrite(file.get(), bytes);
-  if (SUCCEEDED(written)) return {FileStep::WriteInPlace, S_OK, {}};
+  if (SUCCEEDED(written)) return {.step = FileStep::WriteInPlace, .error = S_OK};
   // The file may hold part of the new bytes: the old ones go back, and
   // should even that fail, the copy is where the user finds them.
-  if (FAILED(Overwrite(file.get(), bytes_))) return {FileStep::WriteInPlace, written, backup.Keep()};
-  return {FileStep::WriteInPlace, written, {}};
+  if (FAILED(Overwrite(file.get(), bytes_)))
+    return {.step = FileStep::WriteInPlace, .error = written, .keptCopy = backup.Keep()};
+  return {.step = FileStep::WriteInPlace, .error = written};
 }
 
 }  // namespace zenthra::botfile

@@ -87,9 +87,9 @@ struct Line {
 
 Line LineAt(std::string_view bytes, std::size_t begin) {
   const std::size_t end = bytes.find_first_of("\r\n", begin);
-  if (end == std::string_view::npos) return {begin, bytes.size(), std::string_view::npos};
+  if (end == std::string_view::npos) return {.begin = begin, .end = bytes.size(), .next = std::string_view::npos};
   const bool crLf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
-  return {begin, end, end + (crLf ? 2 : 1)};
+  return {.begin = begin, .end = end, .next = end + (crLf ? 2 : 1)};
 }
 
 BotFileProblem Problem(BotFileProblemKind kind, std::vector<std::size_t> lines = {}) {

@@ -89,7 +89,7 @@ std::optional<double> ReadRealValue(std::wstring_view text, std::wstring_view de
 
 LevelReading ReadLevel(std::wstring_view text, std::wstring_view decimalSeparator) {
   const auto value = ReadRealValue(text, decimalSeparator);
-  if (!value) return {0, LevelReadError::NotANumber};
+  if (!value) return {.level = 0, .error = LevelReadError::NotANumber};
 
   // Round to nearest, an exact half to the even neighbour.
   double rounded = std::floor(*value);
@@ -97,10 +97,10 @@ LevelReading ReadLevel(std::wstring_view text, std::wstring_view decimalSeparato
   if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0.0)) rounded += 1.0;
 
   if (!(rounded <= std::numeric_limits<std::int16_t>::max())) {
-    return {0, rounded < 0 ? LevelReadError::TooSmall : LevelReadError::TooLarge};
+    return {.level = 0, .error = rounded < 0 ? LevelReadError::TooSmall : LevelReadError::TooLarge};
   }
-  if (rounded < std::numeric_limits<std::int16_t>::min()) return {0, LevelReadError::TooSmall};
-  return {static_cast<std::int16_t>(rounded), std::nullopt};
+  if (rounded < std::numeric_limits<std::int16_t>::min()) return {.level = 0, .error = LevelReadError::TooSmall};
+  return {.level = static_cast<std::int16_t>(rounded), .error = std::nullopt};
 }
 
 }  // namespace zenthra

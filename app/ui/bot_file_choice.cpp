@@ -73,9 +73,9 @@ FileDialogResult AskForBotFile(HWND owner, FileDialogPurpose purpose, const wcha
   dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (purpose == FileDialogPurpose::Open) dialog.Flags |= OFN_FILEMUSTEXIST;
   const BOOL chosen = purpose == FileDialogPurpose::Open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
-  if (!chosen) return {std::nullopt, CommDlgExtendedError()};
+  if (!chosen) return {.path = std::nullopt, .error = CommDlgExtendedError()};
   path.resize(path.find(L'\0'));
-  return {std::move(path), 0};
+  return {.path = std::move(path), .error = 0};
 }
 
 }  // namespace zenthra::ui

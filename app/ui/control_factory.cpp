@@ -25,19 +25,23 @@ WindowKind WindowKindOf(ControlKind kind) {
     // A label ends the dialog group before it (the option buttons' group
     // ends at the first caption label).
     case ControlKind::Label:
-      return {WC_STATICW, kChild | WS_GROUP | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+      return {.windowClass = WC_STATICW, .style = kChild | WS_GROUP | SS_LEFTNOWORDWRAP | SS_NOPREFIX, .exStyle = 0};
     case ControlKind::LevelBox:
-      return {WC_COMBOBOXW, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
+      return {.windowClass = WC_COMBOBOXW,
+              .style = kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+              .exStyle = 0};
     case ControlKind::OptionButton:
-      return {WC_BUTTONW, kChild | BS_AUTORADIOBUTTON, 0};
+      return {.windowClass = WC_BUTTONW, .style = kChild | BS_AUTORADIOBUTTON, .exStyle = 0};
     case ControlKind::CommandButton:
-      return {WC_BUTTONW, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+      return {.windowClass = WC_BUTTONW, .style = kChild | WS_TABSTOP | BS_PUSHBUTTON, .exStyle = 0};
     // Read-only: the line stays selectable and copyable but no stray key
     // can damage it.
     case ControlKind::TextBox:
-      return {WC_EDITW, kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
+      return {.windowClass = WC_EDITW,
+              .style = kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY,
+              .exStyle = WS_EX_CLIENTEDGE};
   }
-  return {WC_STATICW, kChild, 0};
+  return {.windowClass = WC_STATICW, .style = kChild, .exStyle = 0};
 }
 
 }  // namespace
