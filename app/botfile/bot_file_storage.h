@@ -37,7 +37,7 @@ struct FileFailure {
   HRESULT error = S_OK;  // S_OK: no failure
   // After a failed write in place that could not be undone: the copy that
   // holds the file's old bytes, kept for the user. Empty otherwise.
-  std::wstring keptCopy;
+  std::wstring keptCopy{};
 };
 
 class StoredFile {
