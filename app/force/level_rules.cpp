@@ -17,14 +17,8 @@ void RejectEdit(ForceWindow& window, ForcePower power, std::wstring_view message
 }
 
 std::wstring_view MessageFor(LevelReadError error) {
-  switch (error) {
-    case LevelReadError::NotANumber:
-      return kNotANumberMessage;
-    case LevelReadError::TooLarge:
-      return kCapMessage;
-    case LevelReadError::TooSmall:
-      return kBelowZeroMessage;
-  }
+  if (error == LevelReadError::TooLarge) return kCapMessage;
+  if (error == LevelReadError::TooSmall) return kBelowZeroMessage;
   return kNotANumberMessage;
 }
 
