@@ -21,17 +21,22 @@ SIZE AboutClientSize(UINT dpi) {
   return {ToPixels(kAboutLayout.clientWidth, dpi), ToPixels(kAboutLayout.clientHeight, dpi)};
 }
 
-shell::WindowSetup AboutWindowSetup(UINT& placedAtDpi) {
-  shell::WindowSetup setup{GetSysColorBrush(COLOR_BTNFACE), nullptr, kAboutFrame.style, kAboutFrame.exStyle, L"", {}};
-  placedAtDpi = 0;
+AboutWindowStart AboutWindowSetup() {
+  AboutWindowStart start{.setup = {.background = GetSysColorBrush(COLOR_BTNFACE),
+                                   .menu = nullptr,
+                                   .style = kAboutFrame.style,
+                                   .exStyle = kAboutFrame.exStyle,
+                                   .caption = L"",
+                                   .place = {}},
+                         .placedAtDpi = 0};
   const UINT guessedDpi = shell::dpi::ForSystem();
   RECT frame{};
   if (SUCCEEDED(shell::CentredFrame(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY),
                                     AboutClientSize(guessedDpi), kAboutFrame, guessedDpi, frame))) {
-    placedAtDpi = guessedDpi;
-    setup.place = {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
+    start.placedAtDpi = guessedDpi;
+    start.setup.place = {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
   }
-  return setup;
+  return start;
 }
 
 void CreateAboutChild(HWND dialog, HFONT font, UINT dpi, const wchar_t* windowClass, const wchar_t* text, DWORD style,
@@ -46,12 +51,12 @@ void CreateAboutChild(HWND dialog, HFONT font, UINT dpi, const wchar_t* windowCl
 
 void CreateAboutChildren(HWND dialog, HFONT font, UINT dpi) {
   for (const ChildLayout& child : kAboutLayout.children) {
-    if (child.kind == ControlKind::Label) {
+    if (child.kind == ChildKind::Label) {
       // Wraps at word boundaries.
       CreateAboutChild(dialog, font, dpi, L"STATIC", child.text, SS_LEFT, child.rect, child.id);
       continue;
     }
-    const DWORD type = child.kind == ControlKind::DefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    const DWORD type = child.kind == ChildKind::DefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     CreateAboutChild(dialog, font, dpi, L"BUTTON", child.text, WS_TABSTOP | type, child.rect, child.id);
   }
 }

@@ -16,10 +16,13 @@ SIZE AboutClientSize(UINT dpi);
 
 // What the dialog window is created with: centred on the primary monitor
 // for the DPI it will most likely get, which saves the move and resize of a
-// window created at the default place. placedAtDpi is that DPI, or 0 when
-// the place could not be had; WM_CREATE centres it again when its real DPI
-// differs.
-shell::WindowSetup AboutWindowSetup(UINT& placedAtDpi);
+// window created at the default place. WM_CREATE centres it again when its
+// real DPI differs from placedAtDpi.
+struct AboutWindowStart {
+  shell::WindowSetup setup;
+  UINT placedAtDpi;  // 0 when the place could not be had
+};
+AboutWindowStart AboutWindowSetup();
 
 // A visible child at place (twips at dpi) with font (none: the system's).
 // A child that cannot be made leaves its place empty; the dialog still opens.

@@ -23,14 +23,15 @@ struct TwipsLine {
 inline constexpr shell::FrameStyle kAboutFrame{WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
                                                WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, false};
 
-enum class ControlKind { Button, DefaultButton, Label };
+// What a plain child of the dialog is (the link labels are hosted apart).
+enum class ChildKind { Button, DefaultButton, Label };
 
 // Text colour of a label: the button-text system colour unless black.
 enum class TextColour { System, Black };
 
 struct ChildLayout {
   int id;
-  ControlKind kind;
+  ChildKind kind;
   const wchar_t* text;  // the design caption; Form_Load replaces some
   TwipsRect rect;
   TextColour colour;
@@ -47,6 +48,8 @@ enum ControlId : int {
   kFirstLinkLabel,  // tessarelcontrol1, 2, 3 follow in tab order
 };
 
+// image1 and line1 keep the names of the form's own controls (Image1, Line1),
+// like the rest of the dialog's names, so that the table reads against it.
 struct AboutLayout {
   int clientWidth;
   int clientHeight;
@@ -64,22 +67,22 @@ inline constexpr AboutLayout kAboutLayout{
     .image1 = {0, 0, 1440, 1440},
     .children =
         {
-            {kCmdOK, ControlKind::DefaultButton, L"OK", {4245, 2625, 1260, 345}, TextColour::System},
-            {kCmdSysInfo, ControlKind::Button, L"&System Info...", {4260, 3075, 1245, 345}, TextColour::System},
+            {kCmdOK, ChildKind::DefaultButton, L"OK", {4245, 2625, 1260, 345}, TextColour::System},
+            {kCmdSysInfo, ChildKind::Button, L"&System Info...", {4260, 3075, 1245, 345}, TextColour::System},
             {kLblDescription,
-             ControlKind::Label,
+             ChildKind::Label,
              L"This program will help you generate the Force Info for the bot .qeb files in Qel. In the .qeb files, "
              L"it asks you for force settings. This program provides a nicer User Interface for deciding on the "
              L"force points. You can use this program to find the forceinfo value.",
              {1560, 960, 3885, 1170},
              TextColour::Black},
             {kLblDisclaimer,
-             ControlKind::Label,
+             ChildKind::Label,
              L"Warning: I am not responsible for any trouble you get into by using this program.",
              {255, 2625, 3870, 825},
              TextColour::Black},
-            {kLblTitle, ControlKind::Label, L"Application Title", {1560, 120, 3885, 240}, TextColour::Black},
-            {kLblVersion, ControlKind::Label, L"Version", {1560, 600, 3885, 225}, TextColour::System},
+            {kLblTitle, ChildKind::Label, L"Application Title", {1560, 120, 3885, 240}, TextColour::Black},
+            {kLblVersion, ChildKind::Label, L"Version", {1560, 600, 3885, 225}, TextColour::System},
         },
     .line1 =
         {

@@ -36,9 +36,10 @@ HRESULT CreateAmbientFont(Microsoft::WRL::ComPtr<IFontDisp>& font) {
 HWND AboutWindow::Load(HINSTANCE instance, shell::ProgramWindows& windows) {
   std::unique_ptr<AboutWindow> about(new (std::nothrow) AboutWindow(instance, windows));
   if (!about) return nullptr;
-  const shell::WindowSetup setup = AboutWindowSetup(about->placedAtDpi_);
+  const AboutWindowStart start = AboutWindowSetup();
+  about->placedAtDpi_ = start.placedAtDpi;
   AboutWindow* dialog = about.get();  // borrowed: the window takes the object over
-  HWND window = CreateWindowOf(std::move(about), instance, setup);
+  HWND window = CreateWindowOf(std::move(about), instance, start.setup);
   if (!window) return nullptr;
   dialog->Form_Load();
   return window;

@@ -60,7 +60,7 @@ int wmain() {
       },
       kRounds, kWarmups);
   const auto labels = std::ranges::count_if(about::kAboutLayout.children, [](const about::ChildLayout& child) {
-    return child.kind == about::ControlKind::Label;
+    return child.kind == about::ChildKind::Label;
   });
   std::printf("data about_heap zenthra bytes_per_cycle=%.1f blocks_per_cycle=%.2f labels=%d\n", growth.bytesPerCycle,
               growth.blocksPerCycle, static_cast<int>(labels));

@@ -40,8 +40,9 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
   static HWND Load(HINSTANCE instance, shell::ProgramWindows& windows) {
     std::unique_ptr<SysLinkAbout> about(new (std::nothrow) SysLinkAbout(instance, windows));
     if (!about) return nullptr;
-    const shell::WindowSetup setup = about::AboutWindowSetup(about->placedAtDpi_);
-    HWND window = CreateWindowOf(std::move(about), instance, setup);
+    const about::AboutWindowStart start = about::AboutWindowSetup();
+    about->placedAtDpi_ = start.placedAtDpi;
+    HWND window = CreateWindowOf(std::move(about), instance, start.setup);
     if (window) about::SetAboutTexts(window);
     return window;
   }
