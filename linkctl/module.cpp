@@ -14,14 +14,14 @@ namespace {
 // No path is longer than a UNICODE_STRING can hold.
 constexpr UINT kLongestPath = 32767;
 
-HMODULE g_module = nullptr;
-std::atomic<long> g_locks{0};
+HMODULE thisModule = nullptr;
+std::atomic<long> serverLocks{0};
 
-INIT_ONCE g_typeLibraryOnce = INIT_ONCE_STATIC_INIT;
+INIT_ONCE typeLibraryOnce = INIT_ONCE_STATIC_INIT;
 // Owned: released by ReleaseTypeLibrary. Raw, so that no destructor runs
 // at process end, when oleaut32 may be gone already.
-ITypeLib* g_typeLibrary = nullptr;
-ITypeInfo* g_controlTypeInfo = nullptr;
+ITypeLib* loadedTypeLibrary = nullptr;
+ITypeInfo* loadedControlTypeInfo = nullptr;
 
 HRESULT LoadTypeLibrary() {
   win32::UniqueBstr path;
@@ -30,23 +30,23 @@ HRESULT LoadTypeLibrary() {
   RETURN_IF_FAILED(LoadTypeLibEx(path.get(), REGKIND_NONE, &library));
   Microsoft::WRL::ComPtr<ITypeInfo> typeInfo;
   RETURN_IF_FAILED(library->GetTypeInfoOfGuid(IID__tessarelcontrol, &typeInfo));
-  g_typeLibrary = library.Detach();
-  g_controlTypeInfo = typeInfo.Detach();
+  loadedTypeLibrary = library.Detach();
+  loadedControlTypeInfo = typeInfo.Detach();
   return S_OK;
 }
 
 void ReleaseTypeLibrary() noexcept {
-  if (g_controlTypeInfo != nullptr) {
-    g_controlTypeInfo->Release();
+  if (loadedControlTypeInfo != nullptr) {
+    loadedControlTypeInfo->Release();
   }
-  if (g_typeLibrary != nullptr) {
-    g_typeLibrary->Release();
+  if (loadedTypeLibrary != nullptr) {
+    loadedTypeLibrary->Release();
   }
 }
 
 }  // namespace
 
-HMODULE ModuleHandle() noexcept { return g_module; }
+HMODULE ModuleHandle() noexcept { return thisModule; }
 
 HRESULT ModulePath(win32::UniqueBstr& path) {
   // GetModuleFileNameW cannot tell the length beforehand: try ever larger
@@ -58,7 +58,7 @@ HRESULT ModulePath(win32::UniqueBstr& path) {
     // Room for capacity characters and one more, the BSTR's terminator.
     win32::UniqueBstr buffer(SysAllocStringLen(nullptr, capacity));
     RETURN_HR_IF(E_OUTOFMEMORY, !buffer);
-    const DWORD length = GetModuleFileNameW(g_module, buffer.get(), capacity);
+    const DWORD length = GetModuleFileNameW(thisModule, buffer.get(), capacity);
     RETURN_LAST_ERROR_IF(length == 0);
     if (length < capacity) {
       // A copy of the right length: the buffer's BSTR length is capacity.
@@ -72,30 +72,30 @@ HRESULT GetTypeLibrary(ITypeLib*& library, ITypeInfo*& controlTypeInfo) {
   // One thread at a time loads, the others wait for it; after a success
   // nobody loads again, after a failure the next caller tries.
   BOOL pending = FALSE;
-  RETURN_LAST_ERROR_IF(!InitOnceBeginInitialize(&g_typeLibraryOnce, 0, &pending, nullptr));
+  RETURN_LAST_ERROR_IF(!InitOnceBeginInitialize(&typeLibraryOnce, 0, &pending, nullptr));
   if (pending) {
     const HRESULT hr = LoadTypeLibrary();
-    RETURN_LAST_ERROR_IF(!InitOnceComplete(&g_typeLibraryOnce, SUCCEEDED(hr) ? 0 : INIT_ONCE_INIT_FAILED, nullptr));
+    RETURN_LAST_ERROR_IF(!InitOnceComplete(&typeLibraryOnce, SUCCEEDED(hr) ? 0 : INIT_ONCE_INIT_FAILED, nullptr));
     RETURN_IF_FAILED(hr);
   }
-  library = g_typeLibrary;
-  controlTypeInfo = g_controlTypeInfo;
+  library = loadedTypeLibrary;
+  controlTypeInfo = loadedControlTypeInfo;
   return S_OK;
 }
 
-void AddLockRef() noexcept { ++g_locks; }
-void ReleaseLockRef() noexcept { --g_locks; }
+void AddLockRef() noexcept { ++serverLocks; }
+void ReleaseLockRef() noexcept { --serverLocks; }
 
 }  // namespace tessarel
 
 STDAPI DllCanUnloadNow() {
-  return tessarel::ModuleObjectCount::AnyAlive() || tessarel::g_locks.load() != 0 ? S_FALSE : S_OK;
+  return tessarel::ModuleObjectCount::AnyAlive() || tessarel::serverLocks.load() != 0 ? S_FALSE : S_OK;
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void* reserved) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      tessarel::g_module = instance;
+      tessarel::thisModule = instance;
       DisableThreadLibraryCalls(instance);
       break;
     case DLL_PROCESS_DETACH:
