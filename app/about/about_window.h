@@ -31,9 +31,10 @@ class AboutWindow final : public shell::WindowBase<AboutWindow, shell::Owner::Wi
   // Form_Load. The window is not shown yet. Returns nullptr on failure.
   static HWND Load(HINSTANCE instance, shell::ProgramWindows& windows);
 
-  // The hosted link label in tab order (0 to 2); nullptr where the control
-  // could not be created and a plain label stands in its place. Borrowed.
-  const HostedControl* LinkLabel(std::size_t index) const { return links_.at(index).get(); }
+  // Test seam, not used by the program: the hosted link label in tab order
+  // (0 to 2); nullptr where the control could not be created and a plain
+  // label stands in its place. Borrowed.
+  const HostedControl* LinkLabelForTests(std::size_t index) const { return links_.at(index).get(); }
 
  private:
   friend WindowBase;

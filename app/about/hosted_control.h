@@ -32,8 +32,9 @@ class HostedControl {
   HostedControl& operator=(const HostedControl&) = delete;
   ~HostedControl();
 
-  // Borrowed; valid while this object lives.
-  IOleObject* Object() const { return object_.Get(); }
+  // Test seam, not used by the program: the control object. Borrowed;
+  // valid while this object lives.
+  IOleObject* ObjectForTests() const { return object_.Get(); }
   // The control's own window while it is active in place, else nullptr.
   HWND Window() const;
 

@@ -43,7 +43,6 @@ class MainWindow final : public shell::WindowBase<MainWindow, shell::Owner::Call
 
   // Borrowed; nullptr once the window is gone.
   HWND Control(MainControl control) const { return controls_[control.Index()]; }
-  UINT Dpi() const { return dpi_; }
 
   // Opens the bot file at `path`: its side and levels go into the window and
   // Go shows its line. A file that cannot be used is reported and changes

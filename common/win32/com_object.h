@@ -96,7 +96,9 @@ class ComObject : public ComInterfaces<Derived, Interfaces...> {
   virtual ~ComObject() = default;
 
   void OnFinalRelease() noexcept { delete this; }
-  ULONG ReferenceCount() const noexcept { return static_cast<ULONG>(references_); }
+  // Test seam, not used by the program: a test object tells how many
+  // references its callers left behind.
+  ULONG ReferenceCountForTests() const noexcept { return static_cast<ULONG>(references_); }
 
  private:
   LONG references_ = 1;

@@ -44,7 +44,7 @@ enum class Lifetime { OnHeap, OnStack };
 template <typename Interface, Lifetime kLifetime = Lifetime::OnHeap>
 class TestObject : public win32::ComObject<TestObject<Interface, kLifetime>, Interface> {
  public:
-  ULONG References() const { return this->ReferenceCount(); }
+  ULONG References() const { return this->ReferenceCountForTests(); }
   void OnFinalRelease() noexcept {
     if constexpr (kLifetime == Lifetime::OnHeap) delete this;
   }

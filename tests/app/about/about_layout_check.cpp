@@ -29,7 +29,7 @@ void ExpectOwnFont(HWND control, UINT dpi) {
 // The hosted control draws with the font object behind its Font property.
 void ExpectHostedFont(const HostedControl& hosted, UINT dpi) {
   ComPtr<IDispatch> dispatch;
-  ASSERT_HRESULT_SUCCEEDED(hosted.Object()->QueryInterface(IID_PPV_ARGS(&dispatch)));
+  ASSERT_HRESULT_SUCCEEDED(hosted.ObjectForTests()->QueryInterface(IID_PPV_ARGS(&dispatch)));
   DISPPARAMS none{};
   win32::UniqueVariant value;
   ASSERT_HRESULT_SUCCEEDED(dispatch->Invoke(DISPID_FONT, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
@@ -66,7 +66,7 @@ void ExpectAboutLayoutAt(HWND dialog, UINT dpi) {
   for (std::size_t i = 0; i < kStoredLinkLabels.size(); ++i) {
     SCOPED_TRACE(kStoredLinkLabels[i].name);
     const TwipsRect& place = kAboutLayout.linkLabels[i];
-    if (const HostedControl* hosted = about->LinkLabel(i)) {
+    if (const HostedControl* hosted = about->LinkLabelForTests(i)) {
       ASSERT_NE(hosted->Window(), nullptr);
       const StoredLinkLabel& stored = kStoredLinkLabels[i];
       // The extent is HIMETRIC: 2540 to the inch.

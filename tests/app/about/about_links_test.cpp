@@ -124,9 +124,9 @@ TEST_F(AboutLinksTest, LinkLabelsComeFromTheLibraryWithTheirStoredProperties) {
   if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
   for (std::size_t i = 0; i < 3; ++i) {
     SCOPED_TRACE(i);
-    const HostedControl* control = about_->LinkLabel(i);
+    const HostedControl* control = about_->LinkLabelForTests(i);
     ASSERT_NE(control, nullptr);
-    IOleObject* object = control->Object();
+    IOleObject* object = control->ObjectForTests();
     EXPECT_EQ(StringProperty(object, L"Text"), kExpected[i].text);
     EXPECT_EQ(StringProperty(object, L"Link"), kExpected[i].link);
 
@@ -154,8 +154,8 @@ TEST_F(AboutLinksTest, LinkLabelsComeFromTheLibraryWithTheirStoredProperties) {
 
 TEST_F(AboutLinksTest, UnloadingClosesTheControlsAndLoadingCreatesThemAgain) {
   if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
-  ASSERT_NE(about_->LinkLabel(0), nullptr);
-  HWND first = about_->LinkLabel(0)->Window();
+  ASSERT_NE(about_->LinkLabelForTests(0), nullptr);
+  HWND first = about_->LinkLabelForTests(0)->Window();
   ASSERT_TRUE(IsWindow(first));
   PostMessageW(GetDlgItem(dialog_, kCmdOK), BM_CLICK, 0, 0);
   RunPostedMessages(windows_);
@@ -164,8 +164,8 @@ TEST_F(AboutLinksTest, UnloadingClosesTheControlsAndLoadingCreatesThemAgain) {
   dialog_ = ShowAbout(GetModuleHandleW(nullptr), windows_);
   about_ = AboutWindow::FromWindow(dialog_);
   ASSERT_NE(about_, nullptr);
-  ASSERT_NE(about_->LinkLabel(0), nullptr);
-  EXPECT_EQ(StringProperty(about_->LinkLabel(0)->Object(), L"Text"), L"My Website");
+  ASSERT_NE(about_->LinkLabelForTests(0), nullptr);
+  EXPECT_EQ(StringProperty(about_->LinkLabelForTests(0)->ObjectForTests(), L"Text"), L"My Website");
 }
 
 // The shell opens the link with whatever handles its scheme; here a program
@@ -215,8 +215,8 @@ class AboutMailLinkTest : public AboutLinksTest {
     DeleteFileW(mark_.c_str());
     ASSERT_TRUE(CopyFileW((ProgramFolder() + L"about_mark.exe").c_str(), handler_.c_str(), FALSE));
     ASSERT_TRUE(mailHandler_.emplace(handler_).Set());
-    ASSERT_NE(about_->LinkLabel(2), nullptr);
-    contact_ = about_->LinkLabel(2)->Window();
+    ASSERT_NE(about_->LinkLabelForTests(2), nullptr);
+    contact_ = about_->LinkLabelForTests(2)->Window();
     ASSERT_NE(contact_, nullptr);
   }
   void TearDown() override {
@@ -256,8 +256,8 @@ TEST_F(AboutLinksTest, TabAndShiftTabTakeTheButtonsThenTheLinksInTabIndexOrder) 
   if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
   std::vector<HWND> order{GetDlgItem(dialog_, kCmdOK), GetDlgItem(dialog_, kCmdSysInfo)};
   for (std::size_t i = 0; i < 3; ++i) {
-    ASSERT_NE(about_->LinkLabel(i), nullptr);
-    order.push_back(about_->LinkLabel(i)->Window());
+    ASSERT_NE(about_->LinkLabelForTests(i), nullptr);
+    order.push_back(about_->LinkLabelForTests(i)->Window());
   }
   order.push_back(order.front());
   for (const bool backwards : {false, true}) {
@@ -269,7 +269,7 @@ TEST_F(AboutLinksTest, TabAndShiftTabTakeTheButtonsThenTheLinksInTabIndexOrder) 
       test::PressKeyInProgram(windows_, VK_TAB, backwards);
       visited.push_back(GetFocus());
       for (std::size_t i = 0; i < 3; ++i) {
-        if (visited.back() == about_->LinkLabel(i)->Window()) {
+        if (visited.back() == about_->LinkLabelForTests(i)->Window()) {
           EXPECT_EQ(testing::ShownTooltipText(), kExpected[i].link);
         }
       }
@@ -285,7 +285,7 @@ TEST_F(AboutLinksTest, TheMouseRestingOnALinkShowsItsAddress) {
   ShowWindow(dialog_, SW_SHOW);
   for (std::size_t i = 0; i < 3; ++i) {
     RECT link{};
-    ASSERT_TRUE(GetWindowRect(about_->LinkLabel(i)->Window(), &link));
+    ASSERT_TRUE(GetWindowRect(about_->LinkLabelForTests(i)->Window(), &link));
     // As a real mouse: absolute input in 0..65535 of the primary screen.
     INPUT move{};
     move.type = INPUT_MOUSE;
@@ -385,7 +385,7 @@ TEST_F(AboutLinksTest, WithoutTheLibraryBesideTheLinksArePlainLabels) {
   }
   ASSERT_NE(dialog_, nullptr);
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(about_->LinkLabel(static_cast<std::size_t>(i)), nullptr);
+    EXPECT_EQ(about_->LinkLabelForTests(static_cast<std::size_t>(i)), nullptr);
     EXPECT_EQ(WindowText(GetDlgItem(dialog_, kFirstLinkLabel + i)), kExpected[i].text);
   }
 }
@@ -439,11 +439,11 @@ TEST_F(AboutLinksTest, EachControlIsOneObjectOfTheLibrarysFactory) {
                                                  USER_DEFAULT_SCREEN_DPI, ambient, second));
   EXPECT_EQ(factory.requests, 2);
   ASSERT_TRUE(first && second);
-  EXPECT_NE(first->Object(), second->Object());
+  EXPECT_NE(first->ObjectForTests(), second->ObjectForTests());
   ASSERT_NE(first->Window(), nullptr);
   EXPECT_NE(first->Window(), second->Window());
   EXPECT_EQ(GetParent(second->Window()), dialog_);
-  EXPECT_EQ(StringProperty(second->Object(), L"Text"), L"W3.org");
+  EXPECT_EQ(StringProperty(second->ObjectForTests(), L"Text"), L"W3.org");
 }
 
 // A factory that refuses leaves no control behind and its error reaches
@@ -516,10 +516,10 @@ TEST_F(AboutLinksTest, EverythingFollowsAChangeOfDpi) {
     testing::ExpectAboutLayoutAt(dialog_, dpi);
     // A control that activates again is told its new place by its site.
     for (std::size_t i = 0; i < 3; ++i) {
-      const HostedControl* control = about_->LinkLabel(i);
+      const HostedControl* control = about_->LinkLabelForTests(i);
       ASSERT_NE(control, nullptr);
       ComPtr<IOleClientSite> clientSite;
-      ASSERT_HRESULT_SUCCEEDED(control->Object()->GetClientSite(&clientSite));
+      ASSERT_HRESULT_SUCCEEDED(control->ObjectForTests()->GetClientSite(&clientSite));
       ComPtr<IOleInPlaceSite> site;
       ASSERT_HRESULT_SUCCEEDED(clientSite.As(&site));
       ComPtr<IOleInPlaceFrame> frame;

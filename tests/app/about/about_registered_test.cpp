@@ -43,8 +43,8 @@ TEST(AboutRegisteredTest, LinkLabelsComeFromTheRegisteredLibrary) {
   const AboutWindow* about = AboutWindow::FromWindow(dialog);
   ASSERT_NE(about, nullptr);
   for (std::size_t i = 0; i < 3; ++i) {
-    ASSERT_NE(about->LinkLabel(i), nullptr) << i;
-    EXPECT_TRUE(IsWindowVisible(about->LinkLabel(i)->Window())) << i;
+    ASSERT_NE(about->LinkLabelForTests(i), nullptr) << i;
+    EXPECT_TRUE(IsWindowVisible(about->LinkLabelForTests(i)->Window())) << i;
   }
   UnloadAbout(windows);
   zenthra::test::RunPostedMessages(windows);

@@ -137,7 +137,7 @@ TEST_F(AboutWindowTest, WithoutTheControlLibraryTheLinksArePlainLabels) {
   };
   for (int i = 0; i < 3; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(about->LinkLabel(static_cast<std::size_t>(i)), nullptr);
+    EXPECT_EQ(about->LinkLabelForTests(static_cast<std::size_t>(i)), nullptr);
     HWND label = GetDlgItem(dialog, kFirstLinkLabel + i);
     ASSERT_NE(label, nullptr);
     std::array<wchar_t, 32> className{};
