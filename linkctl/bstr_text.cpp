@@ -1,8 +1,8 @@
 #include "bstr_text.h"
 
-#include "win32/result.h"
-
 #include <cstring>
+
+#include "win32/result.h"
 
 namespace tessarel {
 
@@ -20,9 +20,7 @@ HRESULT AssignText(win32::UniqueBstr& owner, const wchar_t* text) {
 
 bool TextEquals(BSTR text, const wchar_t* expected) noexcept {
   const UINT length = SysStringLen(text);
-  if (length != static_cast<UINT>(lstrlenW(expected))) {
-    return false;
-  }
+  if (length != static_cast<UINT>(lstrlenW(expected))) return false;
   return std::memcmp(BstrChars(text), expected, length * sizeof(wchar_t)) == 0;
 }
 

@@ -1,7 +1,7 @@
+#pragma once
 // Text held as BSTRs. The control's strings (caption, link, the module's
 // path) live in BSTRs because COM hands them in and out in that form; a
 // null BSTR is the empty string, as everywhere in COM.
-#pragma once
 
 #include "win32/unique_handle.h"
 

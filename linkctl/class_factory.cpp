@@ -19,11 +19,10 @@ class ClassFactory final : public win32::ComObject<ClassFactory, IClassFactory> 
     return LinkControl::Create(riid, object);
   }
   IFACEMETHODIMP LockServer(BOOL lock) override {
-    if (lock) {
+    if (lock)
       AddLockRef();
-    } else {
+    else
       ReleaseLockRef();
-    }
     return S_OK;
   }
 

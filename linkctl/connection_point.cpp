@@ -1,9 +1,9 @@
 #include "connection_point.h"
 
-#include "win32/result.h"
-
 #include <olectl.h>
 #include <wrl/client.h>
+
+#include "win32/result.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -36,9 +36,7 @@ IFACEMETHODIMP ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
 IFACEMETHODIMP ConnectionPoint::Unadvise(DWORD cookie) { return sinks_.Remove(cookie) ? S_OK : CONNECT_E_NOCONNECTION; }
 
 IFACEMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** connections) {
-  if (connections != nullptr) {
-    *connections = nullptr;
-  }
+  if (connections != nullptr) *connections = nullptr;
   return E_NOTIMPL;
 }
 

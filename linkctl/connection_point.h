@@ -1,12 +1,12 @@
+#pragma once
 // One connection point of the control. It lives inside the control and
 // lends its reference counts there, so it never outlives it; it answers
 // QueryInterface as an object of its own.
-#pragma once
+
+#include <ocidl.h>
 
 #include "sink_list.h"
 #include "win32/com_object.h"
-
-#include <ocidl.h>
 
 namespace tessarel {
 

@@ -1,10 +1,10 @@
 #include "connection_point_enumerator.h"
 
+#include <wrl/client.h>
+
 #include "module.h"
 #include "win32/com_object.h"
 #include "win32/result.h"
-
-#include <wrl/client.h>
 
 namespace tessarel {
 namespace {
@@ -13,9 +13,7 @@ class ConnectionPointEnumerator final : public win32::ComObject<ConnectionPointE
  public:
   ConnectionPointEnumerator(IUnknown& control, IConnectionPoint* const* points, ULONG count, ULONG position) noexcept
       : control_(&control), count_(count), position_(position) {
-    for (ULONG i = 0; i < count_; ++i) {
-      points_[i] = points[i];
-    }
+    for (ULONG i = 0; i < count_; ++i) points_[i] = points[i];
   }
 
   // IEnumConnectionPoints
@@ -26,9 +24,7 @@ class ConnectionPointEnumerator final : public win32::ComObject<ConnectionPointE
       points[given] = points_[position_];
       points[given]->AddRef();
     }
-    if (fetched != nullptr) {
-      *fetched = given;
-    }
+    if (fetched != nullptr) *fetched = given;
     return given == wanted ? S_OK : S_FALSE;
   }
   IFACEMETHODIMP Skip(ULONG count) override {

@@ -1,6 +1,6 @@
+#pragma once
 // An enumerator over the control's connection points, for hosts that list
 // them instead of asking for one by its interface.
-#pragma once
 
 #include <ocidl.h>
 

@@ -17,9 +17,7 @@ class FontWatch::Sink final : public win32::ComObject<Sink, IPropertyNotifySink>
   void Detach() noexcept { listener_ = nullptr; }
 
   IFACEMETHODIMP OnChanged(DISPID) override {
-    if (listener_ != nullptr) {
-      listener_->OnFontChanged();
-    }
+    if (listener_ != nullptr) listener_->OnFontChanged();
     return S_OK;
   }
   // The label accepts every font change, as a label does.
@@ -58,12 +56,8 @@ HRESULT FontWatch::Watch(IFont* font, FontChangeListener* listener) {
 }
 
 void FontWatch::Stop() noexcept {
-  if (sink_ != nullptr) {
-    sink_->Detach();
-  }
-  if (point_ != nullptr) {
-    point_->Unadvise(cookie_);  // failure leaves only a detached sink behind
-  }
+  if (sink_ != nullptr) sink_->Detach();
+  if (point_ != nullptr) point_->Unadvise(cookie_);  // failure leaves only a detached sink behind
   point_.Reset();
   sink_.Reset();
   cookie_ = 0;

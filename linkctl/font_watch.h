@@ -1,7 +1,7 @@
+#pragma once
 // Watches the label's font object for attribute changes (size, bold, ...)
 // so that the label redraws at once. Such changes are not reported to the
 // host: only the property setters do that.
-#pragma once
 
 #include <ocidl.h>
 #include <olectl.h>

@@ -1,11 +1,12 @@
-// Drawing and font handling of lbl_hylinx.
 #include "label.h"
+
+// Drawing and font handling of lbl_hylinx.
+
+#include <olectl.h>
 
 #include "bstr_text.h"
 #include "win32/result.h"
 #include "win32/unique_handle.h"
-
-#include <olectl.h>
 
 using Microsoft::WRL::ComPtr;
 
@@ -73,9 +74,7 @@ HRESULT DrawTextFocus(HDC dc, BSTR text, UINT format, const RECT& area) {
   RETURN_HR_IF(E_FAIL, height == 0 && length != 0);
   InflateRect(&around, 1, 1);
   RECT inside{};
-  if (!IntersectRect(&inside, &around, &area)) {
-    return S_OK;  // no room to show it
-  }
+  if (!IntersectRect(&inside, &around, &area)) return S_OK;  // no room to show it
   RETURN_LAST_ERROR_IF(!DrawFocusRect(dc, &inside));
   return S_OK;
 }
@@ -98,9 +97,7 @@ HRESULT FontsDrawAlike(IFont* first, IFont* second, bool& alike) {
   }
   IFont* const fonts[] = {first, second};  // borrowed from the caller
   FontLook looks[2];
-  for (int i = 0; i < 2; ++i) {
-    RETURN_IF_FAILED(ReadLook(fonts[i], looks[i]));
-  }
+  for (int i = 0; i < 2; ++i) RETURN_IF_FAILED(ReadLook(fonts[i], looks[i]));
   const FontLook& one = looks[0];
   const FontLook& other = looks[1];
   alike = lstrcmpiW(BstrChars(one.name.get()), BstrChars(other.name.get())) == 0 &&

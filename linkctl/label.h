@@ -1,15 +1,15 @@
+#pragma once
 // lbl_hylinx: the windowless text label that fills the control. It is the
 // only store of the caption, the two colours and the font; the control
 // reads and writes them here and keeps no copy.
-#pragma once
-
-#include "win32/unique_handle.h"
-#include "units.h"
 
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
 #include <wrl/client.h>
+
+#include "win32/unique_handle.h"
+#include "units.h"
 
 namespace tessarel {
 

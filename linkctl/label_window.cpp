@@ -1,15 +1,16 @@
+#include "label_window.h"
+
 // Window class of the control: painting with the focus rectangle, the
 // pointing-hand cursor, the click, the keys of a link, the context menu
 // request and the accessibility object. The window keeps a borrowed
 // pointer to its control and, while a click gives it the focus, one flag.
-#include "label_window.h"
+
+#include <oleacc.h>
+#include <windowsx.h>
 
 #include "module.h"
 #include "resource_ids.h"
 #include "win32/result.h"
-
-#include <oleacc.h>
-#include <windowsx.h>
 
 namespace tessarel {
 namespace {
@@ -26,9 +27,7 @@ LabelWindowEvents* EventsOf(HWND window) {
 
 bool PointInClient(HWND window, LPARAM lParam) {
   RECT client{};
-  if (!GetClientRect(window, &client)) {
-    return false;
-  }
+  if (!GetClientRect(window, &client)) return false;
   const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   return PtInRect(&client, point) != FALSE;
 }
@@ -54,9 +53,7 @@ POINT ContextMenuPoint(HWND window, LPARAM lParam) {
 
 void OnFocusChange(HWND window, LabelWindowEvents& events, bool gained) {
   InvalidateRect(window, nullptr, FALSE);  // the focus rectangle comes or goes
-  if (gained) {
-    NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, CHILDID_SELF);
-  }
+  if (gained) NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, CHILDID_SELF);
   events.OnLabelFocus(gained, GetWindowLongPtrW(window, kFocusingByMouse) != 0);
 }
 
@@ -67,22 +64,17 @@ void Paint(HWND window, LabelWindowEvents* events) {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(window, &paint);
   RECT client{};
-  if (dc != nullptr && GetClientRect(window, &client) && events != nullptr) {
+  if (dc != nullptr && GetClientRect(window, &client) && events != nullptr)
     events->OnPaintLabel(dc, client, ShowsFocus(window));
-  }
   EndPaint(window, &paint);
 }
 
 // The pointing hand over the client area; false where the default applies.
 bool ShowHandCursor(LPARAM lParam) {
-  if (LOWORD(lParam) != HTCLIENT) {
-    return false;
-  }
+  if (LOWORD(lParam) != HTCLIENT) return false;
   // Shared resource cursor: the system owns it.
   HCURSOR hand = LoadCursorW(ModuleHandle(), MAKEINTRESOURCEW(IDC_POINTING_HAND));
-  if (hand == nullptr) {
-    return false;
-  }
+  if (hand == nullptr) return false;
   SetCursor(hand);
   return true;
 }
@@ -99,12 +91,8 @@ void PressMouse(HWND window) {
 // A click is a press and a release on the window, as on a label.
 void ReleaseMouse(HWND window, LabelWindowEvents* events, LPARAM lParam) {
   const bool pressedHere = GetCapture() == window;
-  if (pressedHere) {
-    ReleaseCapture();
-  }
-  if (pressedHere && PointInClient(window, lParam) && events != nullptr) {
-    events->OnLabelClick();
-  }
+  if (pressedHere) ReleaseCapture();
+  if (pressedHere && PointInClient(window, lParam) && events != nullptr) events->OnLabelClick();
 }
 
 // Enter opens the link, so a dialog's default button must not take it
@@ -119,9 +107,7 @@ LRESULT DialogCode(HWND window, LPARAM lParam) {
 // The control's own accessibility object; 0 where the system's standard one
 // answers instead.
 LRESULT AccessibleObject(LabelWindowEvents* events, WPARAM wParam, LPARAM lParam) {
-  if (static_cast<LONG>(lParam) != OBJID_CLIENT || events == nullptr) {
-    return 0;
-  }
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT || events == nullptr) return 0;
   const LRESULT object = events->OnLabelGetObject(wParam);
   return object > 0 ? object : 0;
 }
@@ -142,14 +128,11 @@ LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       Paint(window, events);
       return 0;
     case WM_SETCURSOR:
-      if (ShowHandCursor(lParam)) {
-        return TRUE;
-      }
+      if (ShowHandCursor(lParam)) return TRUE;
       break;
     case WM_MOUSEMOVE:
-      if (events != nullptr) {
+      if (events != nullptr)
         events->OnLabelMouseMove(MSG{window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}});
-      }
       return 0;
     case WM_LBUTTONDOWN:
       PressMouse(window);
@@ -158,22 +141,16 @@ LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       ReleaseMouse(window, events, lParam);
       return 0;
     case WM_KEYDOWN:
-      if (!IsOpeningKey(MSG{window, message, wParam, lParam, 0, {}})) {
-        break;
-      }
+      if (!IsOpeningKey(MSG{window, message, wParam, lParam, 0, {}})) break;
       [[fallthrough]];
     case kOpenLinkMessage:
-      if (events != nullptr) {
-        events->OnLabelClick();
-      }
+      if (events != nullptr) events->OnLabelClick();
       return 0;
     case WM_GETDLGCODE:
       return DialogCode(window, lParam);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      if (events != nullptr) {
-        OnFocusChange(window, *events, message == WM_SETFOCUS);
-      }
+      if (events != nullptr) OnFocusChange(window, *events, message == WM_SETFOCUS);
       return 0;
     case WM_UPDATEUISTATE:
       // The host shows or hides keyboard cues: the focus rectangle follows.
@@ -181,14 +158,10 @@ LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       InvalidateRect(window, nullptr, FALSE);
       return 0;
     case WM_CONTEXTMENU:
-      if (events != nullptr) {
-        events->OnLabelContextMenu(ContextMenuPoint(window, lParam));
-      }
+      if (events != nullptr) events->OnLabelContextMenu(ContextMenuPoint(window, lParam));
       return 0;
     case WM_GETOBJECT:
-      if (const LRESULT object = AccessibleObject(events, wParam, lParam)) {
-        return object;
-      }
+      if (const LRESULT object = AccessibleObject(events, wParam, lParam)) return object;
       break;
     default:
       break;

@@ -1,7 +1,7 @@
+#pragma once
 // The control's own child window, in which lbl_hylinx is drawn. It is a
 // tab stop and behaves as a link does from the keyboard; it reports what
 // it needs from the control through LabelWindowEvents.
-#pragma once
 
 #include "win32/unique_handle.h"
 

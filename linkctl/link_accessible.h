@@ -1,14 +1,14 @@
+#pragma once
 // What the control tells accessibility tools: a link named by its Text,
 // with its Link as value, focusable, and "Jump" as its default action,
 // which opens the link as a click does. Everything else the system's
 // standard object of the control's window answers.
-#pragma once
+
+#include <wrl/client.h>
 
 #include "module.h"
 #include "tessarel_h.h"
 #include "win32/standard_accessible.h"
-
-#include <wrl/client.h>
 
 namespace tessarel {
 

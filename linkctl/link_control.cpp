@@ -1,13 +1,14 @@
+#include "link_control.h"
+
 // tessarelcontrol: creation, its interfaces, IDispatch, the five
 // properties, the connection points and the class information.
-#include "link_control.h"
+
+#include <climits>
+#include <new>
 
 #include "bstr_text.h"
 #include "connection_point_enumerator.h"
 #include "win32/result.h"
-
-#include <climits>
-#include <new>
 
 using Microsoft::WRL::ComPtr;
 
@@ -19,9 +20,7 @@ LinkControl::LinkControl()
 LinkControl::~LinkControl() {
   // Nothing may reach the control while its members go: the window would
   // report losing the focus as it is destroyed.
-  if (window_) {
-    DetachLabelWindow(window_.get());
-  }
+  if (window_) DetachLabelWindow(window_.get());
   DestroyWindows();
   fontWatch_.Stop();
 }
@@ -76,9 +75,7 @@ IFACEMETHODIMP LinkControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DIS
   RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, riid != IID_NULL);
   RETURN_HR_IF_NULL(E_POINTER, params);
   constexpr UINT kNotSaid = UINT_MAX;
-  if (argumentError != nullptr) {
-    *argumentError = kNotSaid;
-  }
+  if (argumentError != nullptr) *argumentError = kNotSaid;
   const HRESULT hr =
       typeInfo_->Invoke(static_cast<_tessarelcontrol*>(this), id, flags, params, result, exception, argumentError);
   // The automation runtime does not always say which argument did not
@@ -86,11 +83,8 @@ IFACEMETHODIMP LinkControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DIS
   // the value, named DISPID_PROPERTYPUT or else the only positional one.
   if (hr == DISP_E_TYPEMISMATCH && argumentError != nullptr && *argumentError == kNotSaid && params->cArgs != 0) {
     UINT value = params->cArgs - 1;
-    for (UINT named = 0; named < params->cNamedArgs && params->rgdispidNamedArgs != nullptr; ++named) {
-      if (params->rgdispidNamedArgs[named] == DISPID_PROPERTYPUT) {
-        value = named;
-      }
-    }
+    for (UINT named = 0; named < params->cNamedArgs && params->rgdispidNamedArgs != nullptr; ++named)
+      if (params->rgdispidNamedArgs[named] == DISPID_PROPERTYPUT) value = named;
     *argumentError = value;
   }
   return hr;
@@ -111,9 +105,7 @@ HRESULT GetColor(OLE_COLOR held, OLE_COLOR* color) {
 
 HRESULT LinkControl::SetColor(OLE_COLOR& held, OLE_COLOR color, DISPID dispatchId) {
   RETURN_IF_FAILED(ValidateColor(color));
-  if (held == color) {
-    return S_OK;  // no change, so nothing to report
-  }
+  if (held == color) return S_OK;  // no change, so nothing to report
   held = color;
   PropertyChanged(dispatchId);
   return S_OK;
@@ -133,9 +125,7 @@ IFACEMETHODIMP LinkControl::get_Text(BSTR* Text) {
 }
 
 HRESULT LinkControl::SetText(win32::UniqueBstr& held, BSTR text, DISPID dispatchId) {
-  if (BstrEquals(held.get(), text)) {
-    return S_OK;  // no change: a listener that writes back what it was told ends here
-  }
+  if (BstrEquals(held.get(), text)) return S_OK;  // no change: a listener that writes back what it was told ends here
   // A null BSTR is the empty string; it is stored as an empty one.
   RETURN_IF_FAILED(AssignBstr(held, text));
   PropertyChanged(dispatchId);
@@ -192,9 +182,7 @@ void LinkControl::Refresh() noexcept {
     InvalidateRect(window_.get(), nullptr, FALSE);
   }
   tooltip_.Update(link_.get());
-  if (viewSink_ != nullptr && (viewSinkAspects_ & DVASPECT_CONTENT) != 0) {
-    viewSink_->OnViewChange(DVASPECT_CONTENT, -1);
-  }
+  if (viewSink_ != nullptr && (viewSinkAspects_ & DVASPECT_CONTENT) != 0) viewSink_->OnViewChange(DVASPECT_CONTENT, -1);
 }
 
 HRESULT LinkControl::SetLabelFont(ComPtr<IFont> font) {

@@ -1,7 +1,12 @@
+#pragma once
 // tessarelcontrol: the link label control object. One object serves all of
 // its interfaces; each interface below is a base of the object and they
 // share one reference count and one QueryInterface.
-#pragma once
+
+#include <ocidl.h>
+#include <olectl.h>
+#include <shlwapi.h>
+#include <wrl/client.h>
 
 #include "connection_point.h"
 #include "font_watch.h"
@@ -12,11 +17,6 @@
 #include "tessarel_h.h"
 #include "win32/com_object.h"
 #include "win32/unique_handle.h"
-
-#include <ocidl.h>
-#include <olectl.h>
-#include <shlwapi.h>
-#include <wrl/client.h>
 
 namespace tessarel {
 

@@ -61,11 +61,10 @@ void LinkControl::UserControl_Resize() noexcept {
 // and another site until then is refused with nothing changed.
 IFACEMETHODIMP LinkControl::SetClientSite(IOleClientSite* site) {
   const auto keepAlive = KeepAlive();  // the sites are the host's; letting go of one may release the control
-  if (site == nullptr) {
+  if (site == nullptr)
     RETURN_IF_FAILED(InPlaceDeactivate());
-  } else if (inPlaceSite_ != nullptr && !win32::SameObject(site, inPlaceSite_.Get())) {
+  else if (inPlaceSite_ != nullptr && !win32::SameObject(site, inPlaceSite_.Get()))
     return E_UNEXPECTED;
-  }
   clientSite_ = site;
   return S_OK;
 }
@@ -84,9 +83,7 @@ IFACEMETHODIMP LinkControl::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
 IFACEMETHODIMP LinkControl::Close(DWORD) {
   const auto keepAlive = KeepAlive();  // the site and the sinks are the host's
   RETURN_IF_FAILED(InPlaceDeactivate());
-  if (adviseHolder_ != nullptr) {
-    RETURN_IF_FAILED(adviseHolder_->SendOnClose());
-  }
+  if (adviseHolder_ != nullptr) RETURN_IF_FAILED(adviseHolder_->SendOnClose());
   viewSink_.Reset();
   return S_OK;
 }
@@ -94,18 +91,14 @@ IFACEMETHODIMP LinkControl::Close(DWORD) {
 IFACEMETHODIMP LinkControl::SetMoniker(DWORD, IMoniker*) { return E_NOTIMPL; }
 
 IFACEMETHODIMP LinkControl::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
-  if (moniker != nullptr) {
-    *moniker = nullptr;
-  }
+  if (moniker != nullptr) *moniker = nullptr;
   return E_NOTIMPL;
 }
 
 IFACEMETHODIMP LinkControl::InitFromData(IDataObject*, BOOL, DWORD) { return E_NOTIMPL; }
 
 IFACEMETHODIMP LinkControl::GetClipboardData(DWORD, IDataObject** data) {
-  if (data != nullptr) {
-    *data = nullptr;
-  }
+  if (data != nullptr) *data = nullptr;
   return E_NOTIMPL;
 }
 
@@ -127,9 +120,7 @@ IFACEMETHODIMP LinkControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG,
       return hr;
     }
     case OLEIVERB_HIDE:
-      if (window_) {
-        ShowWindow(window_.get(), SW_HIDE);
-      }
+      if (window_) ShowWindow(window_.get(), SW_HIDE);
       return S_OK;
     default:
       return verb > 0 ? OLEOBJ_S_INVALIDVERB : E_NOTIMPL;
@@ -138,9 +129,7 @@ IFACEMETHODIMP LinkControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG,
 
 HRESULT LinkControl::ActivateInPlace(IOleClientSite* site, LPCRECT position) {
   if (window_) {
-    if (position != nullptr) {
-      RETURN_IF_FAILED(SetObjectRects(position, position));
-    }
+    if (position != nullptr) RETURN_IF_FAILED(SetObjectRects(position, position));
     ShowWindow(window_.get(), SW_SHOWNA);
     return S_OK;
   }
@@ -162,9 +151,7 @@ HRESULT LinkControl::ActivateInPlace(IOleClientSite* site, LPCRECT position) {
 }
 
 IFACEMETHODIMP LinkControl::EnumVerbs(IEnumOLEVERB** verbs) {
-  if (verbs != nullptr) {
-    *verbs = nullptr;
-  }
+  if (verbs != nullptr) *verbs = nullptr;
   return E_NOTIMPL;
 }
 
@@ -201,9 +188,7 @@ IFACEMETHODIMP LinkControl::Advise(IAdviseSink* sink, DWORD* connection) {
   RETURN_HR_IF_NULL(E_POINTER, connection);
   *connection = 0;
   RETURN_HR_IF_NULL(E_POINTER, sink);
-  if (adviseHolder_ == nullptr) {
-    RETURN_IF_FAILED(CreateOleAdviseHolder(&adviseHolder_));
-  }
+  if (adviseHolder_ == nullptr) RETURN_IF_FAILED(CreateOleAdviseHolder(&adviseHolder_));
   return adviseHolder_->Advise(sink, connection);
 }
 
@@ -216,9 +201,7 @@ IFACEMETHODIMP LinkControl::Unadvise(DWORD connection) {
 IFACEMETHODIMP LinkControl::EnumAdvise(IEnumSTATDATA** advises) {
   RETURN_HR_IF_NULL(E_POINTER, advises);
   *advises = nullptr;
-  if (adviseHolder_ == nullptr) {
-    return S_OK;  // no advise connection yet: an empty answer
-  }
+  if (adviseHolder_ == nullptr) return S_OK;  // no advise connection yet: an empty answer
   return adviseHolder_->EnumAdvise(advises);
 }
 
@@ -241,9 +224,7 @@ IFACEMETHODIMP LinkControl::GetWindow(HWND* window) {
 IFACEMETHODIMP LinkControl::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
 
 IFACEMETHODIMP LinkControl::InPlaceDeactivate() {
-  if (inPlaceSite_ == nullptr) {
-    return S_OK;
-  }
+  if (inPlaceSite_ == nullptr) return S_OK;
   const auto keepAlive = KeepAlive();  // the site hears of the focus going, then of the deactivation
   DestroyWindows();
   ComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
@@ -257,9 +238,7 @@ IFACEMETHODIMP LinkControl::UIDeactivate() { return S_OK; }
 // by the host's own window, so clip needs no handling here.
 IFACEMETHODIMP LinkControl::SetObjectRects(LPCRECT position, LPCRECT) {
   RETURN_HR_IF_NULL(E_POINTER, position);
-  if (!window_) {
-    return S_OK;  // not active: the position applies at activation
-  }
+  if (!window_) return S_OK;  // not active: the position applies at activation
   RETURN_LAST_ERROR_IF(!SetWindowPos(window_.get(), nullptr, position->left, position->top,
                                      position->right - position->left, position->bottom - position->top,
                                      SWP_NOZORDER | SWP_NOACTIVATE));
@@ -276,9 +255,7 @@ IFACEMETHODIMP LinkControl::ReactivateAndUndo() { return E_NOTIMPL; }
 // consumed here is not dispatched, so it never opens the link twice.
 IFACEMETHODIMP LinkControl::TranslateAccelerator(LPMSG message) {
   RETURN_HR_IF_NULL(E_INVALIDARG, message);
-  if (!window_ || message->hwnd != window_.get() || !IsOpeningKey(*message)) {
-    return S_FALSE;
-  }
+  if (!window_ || message->hwnd != window_.get() || !IsOpeningKey(*message)) return S_FALSE;
   OnLabelClick();
   return S_OK;
 }

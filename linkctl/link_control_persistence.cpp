@@ -3,11 +3,11 @@
 // a host's property bag or a stream, and the host's ambient font.
 #include "link_control.h"
 
+#include <cstdint>
+
 #include "bstr_text.h"
 #include "persisted_value.h"
 #include "win32/result.h"
-
-#include <cstdint>
 
 using Microsoft::WRL::ComPtr;
 
@@ -107,9 +107,7 @@ IFACEMETHODIMP LinkControl::Load(IPropertyBag* bag, IErrorLog* errorLog) {
   RETURN_IF_FAILED(AssignText(loaded.link, kDefaultLink));
   RETURN_IF_FAILED(ReadBagString(bag, errorLog, kLinkName, loaded.link));
   RETURN_IF_FAILED(ReadBagFont(bag, errorLog, kFontName, loaded.font));
-  if (loaded.font == nullptr) {
-    RETURN_IF_FAILED(GetAmbientFont(loaded.font));
-  }
+  if (loaded.font == nullptr) RETURN_IF_FAILED(GetAmbientFont(loaded.font));
   RETURN_IF_FAILED(ReadBagColor(bag, errorLog, kBackColorName, kDefaultBackColor, loaded.backColor));
   return ApplyLoaded(loaded);
 }
@@ -123,28 +121,18 @@ IFACEMETHODIMP LinkControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL /*save
   RETURN_IF_FAILED(CurrentValues(values));
   RETURN_IF_FAILED(WriteBagInt32(bag, kExtentXName, values.extent.cx));
   RETURN_IF_FAILED(WriteBagInt32(bag, kExtentYName, values.extent.cy));
-  if (values.foreColor != kDefaultForeColor) {
+  if (values.foreColor != kDefaultForeColor)
     RETURN_IF_FAILED(WriteBagInt32(bag, kForeColorName, static_cast<std::int32_t>(values.foreColor)));
-  }
-  if (!TextEquals(values.text.get(), kDefaultText)) {
-    RETURN_IF_FAILED(WriteBagString(bag, kTextName, values.text.get()));
-  }
-  if (!TextEquals(values.link.get(), kDefaultLink)) {
-    RETURN_IF_FAILED(WriteBagString(bag, kLinkName, values.link.get()));
-  }
+  if (!TextEquals(values.text.get(), kDefaultText)) RETURN_IF_FAILED(WriteBagString(bag, kTextName, values.text.get()));
+  if (!TextEquals(values.link.get(), kDefaultLink)) RETURN_IF_FAILED(WriteBagString(bag, kLinkName, values.link.get()));
   ComPtr<IFont> ambientFont;
   RETURN_IF_FAILED(GetAmbientFont(ambientFont));
   bool sameAsAmbient = false;
   RETURN_IF_FAILED(FontsDrawAlike(values.font.Get(), ambientFont.Get(), sameAsAmbient));
-  if (!sameAsAmbient) {
-    RETURN_IF_FAILED(WriteBagFont(bag, kFontName, values.font.Get()));
-  }
-  if (values.backColor != kDefaultBackColor) {
+  if (!sameAsAmbient) RETURN_IF_FAILED(WriteBagFont(bag, kFontName, values.font.Get()));
+  if (values.backColor != kDefaultBackColor)
     RETURN_IF_FAILED(WriteBagInt32(bag, kBackColorName, static_cast<std::int32_t>(values.backColor)));
-  }
-  if (clearDirty) {
-    dirty_ = false;
-  }
+  if (clearDirty) dirty_ = false;
   return S_OK;
 }
 
@@ -182,32 +170,25 @@ IFACEMETHODIMP LinkControl::Save(IStream* stream, BOOL clearDirty) {
   RETURN_IF_FAILED(WriteStreamString(stream, values.link.get()));
   RETURN_IF_FAILED(WriteStreamFont(stream, values.font.Get()));
   RETURN_IF_FAILED(WriteStreamUInt32(stream, values.backColor));
-  if (clearDirty) {
-    dirty_ = false;
-  }
+  if (clearDirty) dirty_ = false;
   return S_OK;
 }
 
 IFACEMETHODIMP LinkControl::GetSizeMax(ULARGE_INTEGER* size) {
-  if (size != nullptr) {
-    size->QuadPart = 0;
-  }
+  if (size != nullptr) size->QuadPart = 0;
   return E_NOTIMPL;
 }
 
 HRESULT LinkControl::GetAmbientFont(ComPtr<IFont>& font) {
   font.Reset();
   ComPtr<IDispatch> ambient;
-  if (clientSite_ == nullptr || FAILED(clientSite_->QueryInterface(IID_PPV_ARGS(&ambient)))) {
+  if (clientSite_ == nullptr || FAILED(clientSite_->QueryInterface(IID_PPV_ARGS(&ambient))))
     return CreateFallbackAmbientFont(font);
-  }
   DISPPARAMS noArguments{};
   win32::UniqueVariant result;
   const HRESULT hr = ambient->Invoke(DISPID_AMBIENT_FONT, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
                                      &noArguments, result.get(), nullptr, nullptr);
-  if (hr == DISP_E_MEMBERNOTFOUND) {
-    return CreateFallbackAmbientFont(font);
-  }
+  if (hr == DISP_E_MEMBERNOTFOUND) return CreateFallbackAmbientFont(font);
   RETURN_IF_FAILED(hr);
   RETURN_HR_IF(DISP_E_TYPEMISMATCH,
                (result->vt != VT_DISPATCH && result->vt != VT_UNKNOWN) || result->punkVal == nullptr);

@@ -23,16 +23,12 @@ IFACEMETHODIMP LinkControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC
 }
 
 IFACEMETHODIMP LinkControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colorSet) {
-  if (colorSet != nullptr) {
-    *colorSet = nullptr;
-  }
+  if (colorSet != nullptr) *colorSet = nullptr;
   return E_NOTIMPL;
 }
 
 IFACEMETHODIMP LinkControl::Freeze(DWORD, LONG, void*, DWORD* freeze) {
-  if (freeze != nullptr) {
-    *freeze = 0;
-  }
+  if (freeze != nullptr) *freeze = 0;
   return E_NOTIMPL;
 }
 
@@ -47,12 +43,8 @@ IFACEMETHODIMP LinkControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* s
 }
 
 IFACEMETHODIMP LinkControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) {
-  if (aspects != nullptr) {
-    *aspects = viewSinkAspects_;
-  }
-  if (flags != nullptr) {
-    *flags = viewSinkFlags_;
-  }
+  if (aspects != nullptr) *aspects = viewSinkAspects_;
+  if (flags != nullptr) *flags = viewSinkFlags_;
   if (sink != nullptr) {
     *sink = nullptr;
     return viewSink_.CopyTo(sink);
@@ -80,18 +72,16 @@ void LinkControl::OnLabelClick() {
 
 void LinkControl::OnLabelFocus(bool gained, bool byMouse) {
   // The mouse brings the hover tip by itself; the keyboard needs one too.
-  if (gained && !byMouse) {
+  if (gained && !byMouse)
     tooltip_.ShowForFocus(link_.get());
-  } else if (!gained) {
+  else if (!gained)
     tooltip_.HideForFocus();
-  }
   // A container that tracks its controls' focus learns of it; what it
   // answers changes nothing here.
   const auto keepAlive = KeepAlive();  // the site is the host's
   ComPtr<IOleControlSite> controlSite;
-  if (clientSite_ != nullptr && SUCCEEDED(clientSite_.As(&controlSite))) {
+  if (clientSite_ != nullptr && SUCCEEDED(clientSite_.As(&controlSite)))
     LOG_IF_FAILED(controlSite->OnFocus(gained ? TRUE : FALSE));
-  }
 }
 
 void LinkControl::OnLabelMouseMove(const MSG& move) { tooltip_.MouseMoved(move, link_.get()); }
@@ -114,9 +104,8 @@ void LinkControl::OnLabelContextMenu(POINT point) {
 
 LRESULT LinkControl::OnLabelGetObject(WPARAM flags) {
   ComPtr<IAccessible> accessible;
-  if (FAILED(LinkAccessible::Create(window_.get(), this, accessible))) {
+  if (FAILED(LinkAccessible::Create(window_.get(), this, accessible)))
     return 0;  // the system's standard object answers instead
-  }
   return LresultFromObject(__uuidof(IAccessible), flags, accessible.Get());
 }
 

@@ -1,10 +1,10 @@
 #include "link_menu.h"
 
+#include <cstring>
+
 #include "bstr_text.h"
 #include "win32/result.h"
 #include "win32/unique_handle.h"
-
-#include <cstring>
 
 namespace tessarel {
 
@@ -12,9 +12,8 @@ LinkMenuChoice ShowLinkMenu(HWND owner, POINT point) {
   win32::UniqueHmenu menu(CreatePopupMenu());
   if (!menu || !AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(LinkMenuChoice::kOpenLink), L"Open Link") ||
       !AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(LinkMenuChoice::kCopyLinkAddress),
-                   L"Copy Link Address")) {
+                   L"Copy Link Address"))
     return LinkMenuChoice::kNone;  // no menu, nothing chosen
-  }
   // 0 when the user closes the menu without a choice, or it cannot open.
   const BOOL chosen =
       TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, point.x, point.y, 0, owner, nullptr);
@@ -42,10 +41,8 @@ HRESULT CopyTextToClipboard(HWND owner, BSTR text) {
   RETURN_LAST_ERROR_IF(!OpenClipboard(owner));
   const bool placed = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory.get()) != nullptr;
   const HRESULT hr = placed ? S_OK : win32::LastErrorResult();
-  CloseClipboard();  // a failure leaves nothing to undo
-  if (placed) {
-    static_cast<void>(memory.release());  // the clipboard owns it now
-  }
+  CloseClipboard();                                 // a failure leaves nothing to undo
+  if (placed) static_cast<void>(memory.release());  // the clipboard owns it now
   return hr;
 }
 

@@ -1,6 +1,6 @@
+#pragma once
 // The link's context menu, and the clipboard that its "Copy Link Address"
 // fills.
-#pragma once
 
 #include <windows.h>
 #include <oleauto.h>

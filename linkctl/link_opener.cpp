@@ -1,11 +1,11 @@
 #include "link_opener.h"
 
+#include <shellapi.h>
+
 #include "bstr_text.h"
 #include "module.h"
 #include "win32/result.h"
 #include "win32/unique_handle.h"
-
-#include <shellapi.h>
 
 namespace tessarel {
 namespace {
@@ -16,9 +16,7 @@ bool ToAnsi(const wchar_t* text, int length, win32::UniqueHeapArray<char>& ansi)
   int bytes = 0;
   if (length != 0) {
     bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) {
-      return false;
-    }
+    if (bytes <= 0) return false;
   }
   // Zeroed, so the byte after the converted ones ends the string.
   ansi.reset(static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, static_cast<SIZE_T>(bytes) + 1)));
@@ -41,9 +39,7 @@ bool LibraryFolderAnsi(win32::UniqueHeapArray<char>& folder) {
   const wchar_t* characters = BstrChars(path.get());
   int length = SUCCEEDED(hr) ? static_cast<int>(SysStringLen(path.get())) : 0;
   int separator = length - 1;
-  while (separator >= 0 && characters[separator] != L'\\' && characters[separator] != L'/') {
-    --separator;
-  }
+  while (separator >= 0 && characters[separator] != L'\\' && characters[separator] != L'/') --separator;
   if (separator < 0) {
     length = 0;
   } else {

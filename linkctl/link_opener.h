@@ -1,5 +1,5 @@
-// lbl_hylinx_Click's work: hands a link to the shell's "Open".
 #pragma once
+// lbl_hylinx_Click's work: hands a link to the shell's "Open".
 
 #include <windows.h>
 #include <oleauto.h>

@@ -1,10 +1,10 @@
 #include "link_tooltip.h"
 
+#include <commctrl.h>
+
 #include "bstr_text.h"
 #include "module.h"
 #include "win32/result.h"
-
-#include <commctrl.h>
 
 namespace tessarel {
 namespace {
@@ -41,24 +41,16 @@ void LinkTooltip::Destroy() noexcept {
 }
 
 bool LinkTooltip::Ensure(BSTR address) noexcept {
-  if (window_ || control_ == nullptr) {
-    return static_cast<bool>(window_);
-  }
+  if (window_ || control_ == nullptr) return static_cast<bool>(window_);
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-  if (!InitCommonControlsEx(&classes)) {
-    return false;
-  }
+  if (!InitCommonControlsEx(&classes)) return false;
   win32::UniqueHwnd window(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                            WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                            CW_USEDEFAULT, CW_USEDEFAULT, control_, nullptr, ModuleHandle(), nullptr));
-  if (!window) {
-    return false;
-  }
+  if (!window) return false;
   for (Tool tool : {kHoverTool, kFocusTool}) {
     TTTOOLINFOW info = ToolInfo(control_, tool, address);
-    if (!SendMessageW(window.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info))) {
-      return false;
-    }
+    if (!SendMessageW(window.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info))) return false;
   }
   window_ = std::move(window);
   return true;
@@ -73,9 +65,7 @@ void LinkTooltip::MouseMoved(const MSG& move, BSTR address) noexcept {
 }
 
 void LinkTooltip::Update(BSTR address) noexcept {
-  if (!window_) {
-    return;
-  }
+  if (!window_) return;
   for (Tool tool : {kHoverTool, kFocusTool}) {
     TTTOOLINFOW info = ToolInfo(control_, tool, address);
     SendMessageW(window_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
@@ -86,18 +76,14 @@ void LinkTooltip::Update(BSTR address) noexcept {
 
 void LinkTooltip::ShowForFocus(BSTR address) noexcept {
   RECT control{};
-  if (!Ensure(address) || !GetWindowRect(control_, &control)) {
-    return;
-  }
+  if (!Ensure(address) || !GetWindowRect(control_, &control)) return;
   TTTOOLINFOW info = ToolInfo(control_, kFocusTool, nullptr);
   SendMessageW(window_.get(), TTM_TRACKPOSITION, 0, MAKELPARAM(control.left, control.bottom + 2));
   SendMessageW(window_.get(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));
 }
 
 void LinkTooltip::HideForFocus() noexcept {
-  if (!window_) {
-    return;
-  }
+  if (!window_) return;
   TTTOOLINFOW info = ToolInfo(control_, kFocusTool, nullptr);
   SendMessageW(window_.get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&info));
 }

@@ -1,8 +1,8 @@
+#pragma once
 // The tooltip that shows the link's address: when the mouse rests on the
 // control, and below it while the control has the focus from the
 // keyboard. Uses the common controls' tooltip, made when first needed:
 // making one costs a few milliseconds, and most links are never hovered.
-#pragma once
 
 #include "win32/unique_handle.h"
 

@@ -1,12 +1,13 @@
-// DllMain, DllCanUnloadNow, the module's type library and the lock count.
 #include "module.h"
+
+// DllMain, DllCanUnloadNow, the module's type library and the lock count.
+
+#include <wrl/client.h>
 
 #include "bstr_text.h"
 #include "label_window.h"
 #include "tessarel_h.h"
 #include "win32/result.h"
-
-#include <wrl/client.h>
 
 namespace tessarel {
 namespace {
@@ -36,12 +37,8 @@ HRESULT LoadTypeLibrary() {
 }
 
 void ReleaseTypeLibrary() noexcept {
-  if (loadedControlTypeInfo != nullptr) {
-    loadedControlTypeInfo->Release();
-  }
-  if (loadedTypeLibrary != nullptr) {
-    loadedTypeLibrary->Release();
-  }
+  if (loadedControlTypeInfo != nullptr) loadedControlTypeInfo->Release();
+  if (loadedTypeLibrary != nullptr) loadedTypeLibrary->Release();
 }
 
 }  // namespace
@@ -52,9 +49,7 @@ HRESULT ModulePath(win32::UniqueBstr& path) {
   // GetModuleFileNameW cannot tell the length beforehand: try ever larger
   // buffers until the path fits with its terminator.
   for (UINT capacity = MAX_PATH;; capacity *= 2) {
-    if (capacity > kLongestPath + 1) {
-      capacity = kLongestPath + 1;
-    }
+    if (capacity > kLongestPath + 1) capacity = kLongestPath + 1;
     // Room for capacity characters and one more, the BSTR's terminator.
     win32::UniqueBstr buffer(SysAllocStringLen(nullptr, capacity));
     RETURN_HR_IF(E_OUTOFMEMORY, !buffer);

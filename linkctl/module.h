@@ -1,7 +1,7 @@
+#pragma once
 // Module-wide state of tessarel.ocx: its own handle, its type library, and
 // the counts of live objects and server locks that DllCanUnloadNow
 // reports on.
-#pragma once
 
 #include "win32/unique_handle.h"
 

@@ -1,13 +1,13 @@
 #include "persisted_value.h"
 
-#include "bstr_text.h"
-#include "win32/result.h"
-#include "win32/standard_font_stream.h"
-
 #include <ole2.h>
 
 #include <algorithm>
 #include <cstring>
+
+#include "bstr_text.h"
+#include "win32/result.h"
+#include "win32/standard_font_stream.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -34,9 +34,7 @@ HRESULT ReadBagRaw(IPropertyBag* bag, IErrorLog* errorLog, const wchar_t* name, 
   raw->vt = type;
   const HRESULT hr = bag->Read(name, raw, errorLog);
   found = SUCCEEDED(hr);
-  if (found) {
-    return S_OK;
-  }
+  if (found) return S_OK;
   value.put();  // whatever the failing bag left there
   return hr == kBagEntryMissing ? S_OK : hr;
 }
@@ -46,12 +44,8 @@ HRESULT ReadBagRaw(IPropertyBag* bag, IErrorLog* errorLog, const wchar_t* name, 
 HRESULT ReadBagValue(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName& name, VARTYPE type,
                      win32::UniqueVariant& value, bool& found) {
   RETURN_IF_FAILED(ReadBagRaw(bag, errorLog, name.stored, type, value, found));
-  if (!found) {
-    RETURN_IF_FAILED(ReadBagRaw(bag, errorLog, name.control, type, value, found));
-  }
-  if (!found || value->vt == type) {
-    return S_OK;
-  }
+  if (!found) RETURN_IF_FAILED(ReadBagRaw(bag, errorLog, name.control, type, value, found));
+  if (!found || value->vt == type) return S_OK;
   RETURN_HR_IF(DISP_E_TYPEMISMATCH, FAILED(VariantChangeType(value.get(), value.get(), 0, type)));
   return S_OK;
 }
@@ -64,9 +58,7 @@ HRESULT ReadBagInt32(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName
   win32::UniqueVariant read;
   bool found = false;
   RETURN_IF_FAILED(ReadBagValue(bag, errorLog, name, VT_I4, read, found));
-  if (found) {
-    value = read->lVal;
-  }
+  if (found) value = read->lVal;
   return S_OK;
 }
 
@@ -82,9 +74,7 @@ HRESULT ReadBagFont(IPropertyBag* bag, IErrorLog* errorLog, const PersistedName&
   win32::UniqueVariant read;
   bool found = false;
   RETURN_IF_FAILED(ReadBagValue(bag, errorLog, name, VT_DISPATCH, read, found));
-  if (!found) {
-    return S_OK;
-  }
+  if (!found) return S_OK;
   RETURN_HR_IF(DISP_E_TYPEMISMATCH,
                read->pdispVal == nullptr || FAILED(read->pdispVal->QueryInterface(IID_PPV_ARGS(&font))));
   return S_OK;
@@ -130,9 +120,7 @@ HRESULT WriteStreamString(IStream* stream, BSTR value) {
   const std::uint32_t length = SysStringLen(value);
   RETURN_HR_IF(STG_E_MEDIUMFULL, length > kLongestStreamString);  // never for a BSTR, see above
   RETURN_IF_FAILED(WriteStreamUInt32(stream, length));
-  if (length == 0) {
-    return S_OK;
-  }
+  if (length == 0) return S_OK;
   const ULONG bytes = length * sizeof(wchar_t);
   ULONG written = 0;
   RETURN_IF_FAILED(stream->Write(value, bytes, &written));

@@ -1,6 +1,6 @@
+#pragma once
 // Reading and writing single persisted values: property bag entries by
 // name, and the fixed-layout fields of the control's stream.
-#pragma once
 
 #include "win32/unique_handle.h"
 

@@ -1,5 +1,9 @@
 // DllRegisterServer and DllUnregisterServer: the type library and the
 // class, made creatable as Tessarel.tessarelcontrol.
+#include <algorithm>
+#include <initializer_list>
+#include <utility>
+
 #include "link_control.h"
 #include "module.h"
 #include "registry_journal.h"
@@ -7,10 +11,6 @@
 #include "text/decimal_text.h"
 #include "win32/result.h"
 #include "win32/unique_handle.h"
-
-#include <algorithm>
-#include <initializer_list>
-#include <utility>
 
 namespace tessarel {
 namespace {
@@ -34,9 +34,7 @@ HRESULT FormatGuid(const GUID& guid, wchar_t (&text)[kGuidTextSize]) {
 // The parts, one after the other, in one string.
 HRESULT JoinText(std::initializer_list<const wchar_t*> parts, win32::UniqueBstr& joined) {
   UINT length = 0;
-  for (const wchar_t* part : parts) {
-    length += static_cast<UINT>(lstrlenW(part));
-  }
+  for (const wchar_t* part : parts) length += static_cast<UINT>(lstrlenW(part));
   // SysAllocStringLen adds the terminator after the length units.
   win32::UniqueBstr text(SysAllocStringLen(nullptr, length));
   RETURN_HR_IF(E_OUTOFMEMORY, !text);
@@ -98,9 +96,8 @@ HRESULT RegisterClassKeys(const wchar_t* modulePath, RegistryJournal& journal) {
       {kProgId, L"", nullptr, kClassName},
       {kProgId, L"\\CLSID", nullptr, classId},
   };
-  for (const auto& entry : entries) {
+  for (const auto& entry : entries)
     RETURN_IF_FAILED(SetClassesValue(journal, entry.keyStart, entry.keyEnd, entry.name, entry.value));
-  }
   return S_OK;
 }
 
@@ -125,9 +122,7 @@ HRESULT RemoveTypeLibrary() {
     wchar_t idText[kGuidTextSize];
     win32::UniqueBstr key;
     HRESULT hr = FormatGuid(*id, idText);
-    if (SUCCEEDED(hr)) {
-      hr = JoinText({id == &LIBID_Tessarel ? L"TypeLib\\" : L"Interface\\", idText}, key);
-    }
+    if (SUCCEEDED(hr)) hr = JoinText({id == &LIBID_Tessarel ? L"TypeLib\\" : L"Interface\\", idText}, key);
     win32::KeepFirstFailure(first, SUCCEEDED(hr) ? DeleteClassesTree(key.get()) : hr);
   }
   return first;
@@ -145,15 +140,11 @@ HRESULT RegisterAll(BSTR modulePath) {
   RegistryJournal journal;
   // RegisterTypeLib takes a non-const path but does not change it.
   HRESULT hr = RegisterTypeLib(typeLibrary, modulePath, nullptr);
-  if (SUCCEEDED(hr)) {
-    hr = RegisterClassKeys(modulePath, journal);
-  }
+  if (SUCCEEDED(hr)) hr = RegisterClassKeys(modulePath, journal);
   if (FAILED(hr)) {
     // hr is the error to report, whatever the undoing meets.
     LOG_IF_FAILED(journal.Undo());
-    if (!typeLibraryWasRegistered) {
-      LOG_IF_FAILED(RemoveTypeLibrary());
-    }
+    if (!typeLibraryWasRegistered) LOG_IF_FAILED(RemoveTypeLibrary());
   }
   return hr;
 }
@@ -163,9 +154,7 @@ HRESULT RegisterAll(BSTR modulePath) {
 HRESULT UnregisterAll() {
   win32::UniqueBstr classKey;
   HRESULT first = ClassKey(classKey);
-  if (SUCCEEDED(first)) {
-    first = DeleteClassesTree(classKey.get());
-  }
+  if (SUCCEEDED(first)) first = DeleteClassesTree(classKey.get());
   win32::KeepFirstFailure(first, DeleteClassesTree(kProgId));
   win32::KeepFirstFailure(first, RemoveTypeLibrary());
   return first;

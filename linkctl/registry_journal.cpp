@@ -13,9 +13,7 @@ HRESULT ReadOldValue(HKEY key, const wchar_t* name, win32::UniqueHeapArray<BYTE>
   hadValue = false;
   size = 0;
   LSTATUS status = RegQueryValueExW(key, name, nullptr, &type, nullptr, &size);
-  if (status == ERROR_FILE_NOT_FOUND) {
-    return S_OK;
-  }
+  if (status == ERROR_FILE_NOT_FOUND) return S_OK;
   RETURN_IF_FAILED(HRESULT_FROM_WIN32(status));
   // One byte at least, so that an empty value still has a buffer.
   data.reset(static_cast<BYTE*>(HeapAlloc(GetProcessHeap(), 0, size != 0 ? size : 1)));
@@ -29,9 +27,7 @@ HRESULT ReadOldValue(HKEY key, const wchar_t* name, win32::UniqueHeapArray<BYTE>
 HRESULT PutBackValue(const wchar_t* key, const wchar_t* name, bool hadValue, DWORD type, const BYTE* data, DWORD size) {
   win32::UniqueHkey handle;
   RETURN_IF_FAILED(HRESULT_FROM_WIN32(RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_SET_VALUE, handle.put())));
-  if (hadValue) {
-    return HRESULT_FROM_WIN32(RegSetValueExW(handle.get(), name, 0, type, data, size));
-  }
+  if (hadValue) return HRESULT_FROM_WIN32(RegSetValueExW(handle.get(), name, 0, type, data, size));
   const LSTATUS status = RegDeleteValueW(handle.get(), name);
   return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
 }
@@ -48,18 +44,15 @@ HRESULT RegistryJournal::SetString(const wchar_t* key, const wchar_t* name, cons
   Change& change = changes_[count_];
   change = Change{};  // nothing left from a call that failed before it changed anything
   RETURN_IF_FAILED(AssignText(change.key, key));
-  if (name != nullptr) {
-    RETURN_IF_FAILED(AssignText(change.name, name));
-  }
+  if (name != nullptr) RETURN_IF_FAILED(AssignText(change.name, name));
   win32::UniqueHkey handle;
   DWORD disposition = 0;
   RETURN_IF_FAILED(
       HRESULT_FROM_WIN32(RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, REG_OPTION_NON_VOLATILE,
                                          KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, handle.put(), &disposition)));
   change.madeKey = disposition == REG_CREATED_NEW_KEY;
-  if (!change.madeKey) {
+  if (!change.madeKey)
     RETURN_IF_FAILED(ReadOldValue(handle.get(), name, change.data, change.type, change.size, change.hadValue));
-  }
   ++count_;  // recorded before the registry changes any further
   const auto bytes = static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t));
   return HRESULT_FROM_WIN32(RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes));

@@ -1,6 +1,6 @@
+#pragma once
 // Registry changes below HKEY_CLASSES_ROOT, each recorded as it is made,
 // so that a registration that fails part-way can put back what was there.
-#pragma once
 
 #include "win32/unique_handle.h"
 

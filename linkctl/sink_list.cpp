@@ -1,11 +1,11 @@
 #include "sink_list.h"
 
-#include "win32/result.h"
-
 #include <olectl.h>
 
 #include <cstring>
 #include <utility>
+
+#include "win32/result.h"
 
 namespace tessarel {
 namespace {
@@ -58,9 +58,7 @@ void SinkList::Clear() noexcept {
   win32::UniqueHeapArray<Connection> items = std::move(items_);
   const std::size_t count = std::exchange(count_, 0);
   capacity_ = 0;
-  for (std::size_t index = 0; index < count; ++index) {
-    items.get()[index].sink->Release();
-  }
+  for (std::size_t index = 0; index < count; ++index) items.get()[index].sink->Release();
 }
 
 bool SinkList::FindAfter(DWORD after, DWORD& cookie, Microsoft::WRL::ComPtr<IUnknown>& sink) const {

@@ -1,8 +1,8 @@
+#pragma once
 // The sinks connected to one connection point: an owned reference to each,
 // with the cookie Advise handed out for it, in the order of their cookies.
 // The array lives on the process heap and doubles when it is full, so any
 // number of sinks can connect.
-#pragma once
 
 #include "win32/unique_handle.h"
 

@@ -1,6 +1,6 @@
+#pragma once
 // The control's designed sizes, in twips; the conversions are the shared
 // ones of win32/units.h.
-#pragma once
 
 #include "win32/units.h"
 

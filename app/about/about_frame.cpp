@@ -70,9 +70,8 @@ void RestyleAboutChild(HWND child, HFONT font, UINT dpi, const shell::TwipsRect&
 }
 
 void RestyleAboutChildren(HWND dialog, HFONT font, UINT dpi) {
-  for (const ChildLayout& child : kAboutLayout.children) {
+  for (const ChildLayout& child : kAboutLayout.children)
     RestyleAboutChild(GetDlgItem(dialog, child.id), font, dpi, child.rect);
-  }
 }
 
 void SetAboutTexts(HWND dialog) {
@@ -88,9 +87,8 @@ void SetAboutTexts(HWND dialog) {
 LRESULT ColourAboutLabel(HDC dc, HWND label) {
   COLORREF text = GetSysColor(COLOR_BTNTEXT);
   const int id = GetDlgCtrlID(label);
-  for (const ChildLayout& child : kAboutLayout.children) {
+  for (const ChildLayout& child : kAboutLayout.children)
     if (child.id == id && child.colour == TextColour::Black) text = RGB(0, 0, 0);
-  }
   SetTextColor(dc, text);
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));

@@ -93,9 +93,8 @@ void AboutWindow::OnNcDestroy() { windows_.Remove(Window()); }
 // there opens the link rather than pressing OK.
 bool AboutWindow::PreTranslateMessage(MSG& message) {
   if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
-  for (const auto& link : links_) {
+  for (const auto& link : links_)
     if (link && link->Window() == message.hwnd) return link->TranslateAccelerator(message);
-  }
   return false;
 }
 

@@ -72,9 +72,8 @@ class StoredPropertyBag final : public win32::ComObject<StoredPropertyBag, IProp
   }
 
   VARIANT* Find(LPCOLESTR name) {
-    for (Entry& entry : entries_) {
+    for (Entry& entry : entries_)
       if (entry.name && CompareStringOrdinal(entry.name, -1, name, -1, TRUE) == CSTR_EQUAL) return entry.value.get();
-    }
     return nullptr;
   }
 

@@ -40,9 +40,8 @@ std::optional<std::wstring> ReadBytes(std::wstring_view path, StoredFile::Purpos
 // The message says whether the file is as it was.
 std::optional<std::wstring> Save(StoredFile& file, std::wstring_view name, const ForceInfoValue& value) {
   auto written = WriteBotFile(file.Bytes(), value);
-  if (const auto* problem = std::get_if<BotFileProblem>(&written)) {
+  if (const auto* problem = std::get_if<BotFileProblem>(&written))
     return ProblemMessage(*problem) + std::wstring(kNothingSaved);
-  }
   const FileFailure failure = file.Replace(std::get<std::string>(written));
   if (FAILED(failure.error)) return FileFailureMessage(name, failure);
   return std::nullopt;
@@ -75,9 +74,8 @@ void BotFileDocument::Adopt(const BotReading& reading) {
 std::optional<std::wstring> BotFileDocument::SaveTo(std::wstring_view path, const ForceInfoValue& value) {
   std::wstring full;
   StoredFile file;
-  if (auto message = ReadBytes(path, StoredFile::Purpose::Replace, full, file)) {
+  if (auto message = ReadBytes(path, StoredFile::Purpose::Replace, full, file))
     return *message + std::wstring(kNothingSaved);
-  }
   if (auto message = Save(file, FileNameOf(full), value)) return message;
   path_ = std::move(full);
   saved_ = value;

@@ -53,9 +53,8 @@ constexpr FailureText kFailureTexts[] = {
 };
 
 bool Lists(const std::array<DWORD, 4>& errors, HRESULT error) {
-  for (DWORD listed : errors) {
+  for (DWORD listed : errors)
     if (listed != ERROR_SUCCESS && error == HRESULT_FROM_WIN32(listed)) return true;
-  }
   return false;
 }
 

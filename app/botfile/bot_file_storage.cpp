@@ -79,11 +79,10 @@ class Copy {
       std::wstring name = FolderOf(target) + L"~qeb" + common::DecimalText(GetCurrentProcessId()) + L"-" +
                           common::DecimalText(++NameCounter()) + L".tmp";
       file.reset(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-      if (file) {
+      if (file)
         path_ = std::move(name);  // from here on deleted again unless it takes the target's place
-      } else if (GetLastError() != ERROR_FILE_EXISTS || attempt + 1 == kCopyNameTries) {
+      else if (GetLastError() != ERROR_FILE_EXISTS || attempt + 1 == kCopyNameTries)
         return win32::LastErrorResult();
-      }
     }
     RETURN_IF_FAILED(Overwrite(file.get(), bytes));
     return KeepAttributes(file.get(), attributes);
@@ -175,9 +174,8 @@ HRESULT StoredFile::Read(const std::wstring& path, Purpose purpose) {
 FileFailure StoredFile::Replace(std::string_view bytes) {
   if (links_ > 1) return WriteInPlace(bytes);
   Copy copy;
-  if (const HRESULT written = copy.Write(target_, bytes, attributes_); FAILED(written)) {
+  if (const HRESULT written = copy.Write(target_, bytes, attributes_); FAILED(written))
     return {.step = FileStep::WriteCopy, .error = written};
-  }
   // Only now may others write the file again; a file still open here could
   // not be replaced.
   file_.reset();
@@ -188,9 +186,8 @@ FileFailure StoredFile::Replace(std::string_view bytes) {
 // other names with the old bytes; writing the file itself keeps them one.
 FileFailure StoredFile::WriteInPlace(std::string_view bytes) {
   Copy backup;  // the old bytes, until the new ones are on the disk
-  if (const HRESULT written = backup.Write(target_, bytes_, 0); FAILED(written)) {
+  if (const HRESULT written = backup.Write(target_, bytes_, 0); FAILED(written))
     return {.step = FileStep::WriteCopy, .error = written};
-  }
   file_.reset();  // shared for reading only: it would refuse the writer
   const win32::UniqueFile file(CreateFileW(target_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));

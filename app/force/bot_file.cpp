@@ -43,9 +43,8 @@ bool AllDigits(std::string_view text) { return SkipWhile(text, 0, IsDigit) == te
 // How many NUL bytes stand at each of the four places of a 4-byte unit.
 std::array<std::size_t, 4> NulsByPlace(std::string_view bytes) {
   std::array<std::size_t, 4> nuls{};
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
+  for (std::size_t i = 0; i < bytes.size(); ++i)
     if (bytes[i] == '\0') ++nuls[i % 4];
-  }
   return nuls;
 }
 
@@ -71,9 +70,8 @@ bool IsUtf16(std::string_view bytes) {
   const std::array<std::size_t, 4> nuls = NulsByPlace(bytes);
   const std::size_t byParity[2] = {nuls[0] + nuls[2], nuls[1] + nuls[3]};
   const std::size_t places[2] = {(bytes.size() + 1) / 2, bytes.size() / 2};
-  for (int parity : {0, 1}) {
+  for (int parity : {0, 1})
     if (byParity[parity] != 0 && byParity[parity] * 4 >= places[parity]) return true;
-  }
   return false;
 }
 
@@ -137,9 +135,8 @@ std::variant<ForceInfoValue, BotFileProblem> ReadForceInfoValue(std::string_view
   if (first.size() == text.size() || first.empty() || !AllDigits(first)) return malformed();
   if (first != kFirstNumber) return Problem(BotFileProblemKind::UnknownFirstNumber, LinesOf(lineNumber));
   if (text.size() != kValueLength || (text[kSideAt] != '1' && text[kSideAt] != '2') || text[kSideAt + 1] != '-' ||
-      !AllDigits(text.substr(kLevelsAt))) {
+      !AllDigits(text.substr(kLevelsAt)))
     return malformed();
-  }
 
   ForceInfoValue result;
   result.side = text[kSideAt] == '1' ? Side::Light : Side::Dark;
@@ -166,11 +163,9 @@ std::optional<BotFileProblem> BrokenRule(const ForceInfoValue& value, std::size_
         .kind = BotFileProblemKind::TotalOverTwenty, .lines = LinesOf(lineNumber), .side = value.side, .total = total};
   }
   const PowerGroup otherGroup = value.side == Side::Light ? PowerGroup::Dark : PowerGroup::Light;
-  for (ForcePower power : PowersInLineOrder()) {
-    if (RowOf(power).group == otherGroup && value.levels[IndexOf(power)] != 0) {
+  for (ForcePower power : PowersInLineOrder())
+    if (RowOf(power).group == otherGroup && value.levels[IndexOf(power)] != 0)
       return at(BotFileProblemKind::OtherSideLevels, power);
-    }
-  }
   return std::nullopt;
 }
 

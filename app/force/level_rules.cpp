@@ -59,13 +59,12 @@ void ApplyLevelEdit(ForceWindow& window, ForcePower power, EditKind kind) {
   // After a budget rejection the text here is "00" and passes.
   if (kind == EditKind::Click) return;
   const auto value = ReadRealValue(window.LevelText(power), separator);
-  if (!value) {
+  if (!value)
     RejectEdit(window, power, kNotANumberMessage);
-  } else if (*value > kLevelCap) {
+  else if (*value > kLevelCap)
     RejectEdit(window, power, kCapMessage);
-  } else if (*value < 0.0) {
+  else if (*value < 0.0)
     RejectEdit(window, power, kBelowZeroMessage);
-  }
 }
 
 }  // namespace zenthra

@@ -65,9 +65,8 @@ std::optional<std::string> AsLocaleFreeNumber(std::wstring_view text, std::wstri
       text.remove_prefix(1);
     }
     if (text.empty() || !IsDigit(text.front())) return std::nullopt;
-    for (; !text.empty() && IsDigit(text.front()); text.remove_prefix(1)) {
+    for (; !text.empty() && IsDigit(text.front()); text.remove_prefix(1))
       exponent = std::min(exponent * 10 + (text.front() - L'0'), 1'000'000'000LL);
-    }
     if (negativeExponent) exponent = -exponent;
   }
   if (!text.empty()) return std::nullopt;
@@ -96,9 +95,8 @@ LevelReading ReadLevel(std::wstring_view text, std::wstring_view decimalSeparato
   const double fraction = *value - rounded;
   if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0.0)) rounded += 1.0;
 
-  if (!(rounded <= std::numeric_limits<std::int16_t>::max())) {
+  if (!(rounded <= std::numeric_limits<std::int16_t>::max()))
     return {.level = 0, .error = rounded < 0 ? LevelReadError::TooSmall : LevelReadError::TooLarge};
-  }
   if (rounded < std::numeric_limits<std::int16_t>::min()) return {.level = 0, .error = LevelReadError::TooSmall};
   return {.level = static_cast<std::int16_t>(rounded), .error = std::nullopt};
 }

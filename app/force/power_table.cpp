@@ -11,9 +11,8 @@ constexpr auto CollectMembers() {
   constexpr auto count = std::ranges::count(PowerTable, group, &PowerRow::group);
   std::array<ForcePower, count> members{};
   std::size_t next = 0;
-  for (const PowerRow& row : PowerTable) {
+  for (const PowerRow& row : PowerTable)
     if (row.group == group) members[next++] = row.power;
-  }
   return members;
 }
 

@@ -71,9 +71,8 @@ constexpr bool inBudget(ForcePower power, Side side) {
 // order. Summed in int: 18 levels of 16 bits cannot leave its range.
 constexpr int SideTotal(const std::array<std::int16_t, kPowerCount>& levels, Side side) {
   int total = 0;
-  for (const PowerRow& row : PowerTable) {
+  for (const PowerRow& row : PowerTable)
     if (inBudget(row.power, side)) total += levels[IndexOf(row.power)];
-  }
   return total;
 }
 

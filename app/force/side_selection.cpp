@@ -14,9 +14,8 @@ void ChooseSide(ForceWindow& window, Side side) {
   const bool dark = side == Side::Dark;
   for (ForcePower power : MembersOf(PowerGroup::Dark)) window.SetLevelEnabled(power, dark);
   for (ForcePower power : MembersOf(PowerGroup::Light)) window.SetLevelEnabled(power, !dark);
-  for (ForcePower power : MembersOf(dark ? PowerGroup::Light : PowerGroup::Dark)) {
+  for (ForcePower power : MembersOf(dark ? PowerGroup::Light : PowerGroup::Dark))
     window.SetLevelText(power, kClearText);
-  }
 }
 
 }  // namespace

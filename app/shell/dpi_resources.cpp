@@ -62,9 +62,8 @@ win32::UniqueHfont CreateLayoutFont(UINT dpi) {
   if (realized.charHeight <= charHeight) return font;
   for (const wchar_t* face : kScalableFaces) {
     win32::UniqueHfont scalable = CreateFace(face, charHeight, OUT_TT_PRECIS);
-    if (scalable && Realize(dc.get(), scalable.get(), realized) && std::wstring_view(realized.face.data()) == face) {
+    if (scalable && Realize(dc.get(), scalable.get(), realized) && std::wstring_view(realized.face.data()) == face)
       return scalable;
-    }
   }
   return font;
 }

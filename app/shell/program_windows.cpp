@@ -10,9 +10,8 @@
 namespace zenthra::shell {
 
 void ProgramWindows::Add(HWND window, MessagePreTranslator* preTranslator) {
-  if (std::ranges::find(windows_, window, &Entry::window) == windows_.end()) {
+  if (std::ranges::find(windows_, window, &Entry::window) == windows_.end())
     windows_.push_back({window, preTranslator});
-  }
 }
 
 void ProgramWindows::Remove(HWND window) {
@@ -47,9 +46,8 @@ int ProgramWindows::Ask(HWND owner, std::wstring_view text, UINT buttons) {
   }
   const std::wstring message(text);
   const int pressed = MessageBoxW(owner, message.c_str(), kAppTitle, buttons | MB_APPLMODAL);
-  for (HWND window : disabled) {
+  for (HWND window : disabled)
     if (IsWindow(window)) EnableWindow(window, TRUE);
-  }
   return pressed;
 }
 

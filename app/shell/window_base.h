@@ -71,9 +71,8 @@ class WindowBase : public Interface {
   static Derived* FromWindow(HWND window) noexcept {
     std::array<wchar_t, 64> name{};
     if (!window || !GetClassNameW(window, name.data(), static_cast<int>(name.size())) ||
-        std::wstring_view(name.data()) != Derived::kClassName) {
+        std::wstring_view(name.data()) != Derived::kClassName)
       return nullptr;
-    }
     return reinterpret_cast<Derived*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   }
 
@@ -98,11 +97,10 @@ class WindowBase : public Interface {
     // Until WM_NCCREATE takes it over, an object handed over stays owned
     // here, so that a window that is never made does not leak it.
     void* parameter = nullptr;
-    if constexpr (kOwner == Owner::Window) {
+    if constexpr (kOwner == Owner::Window)
       parameter = &object;
-    } else {
+    else
       parameter = object;
-    }
     return CreateWindowExW(setup.exStyle, Derived::kClassName, setup.caption, setup.style, setup.place.x, setup.place.y,
                            setup.place.width, setup.place.height, nullptr, nullptr, instance, parameter);
   }
@@ -112,11 +110,10 @@ class WindowBase : public Interface {
     Derived* self = nullptr;
     if (message == WM_NCCREATE) {
       void* parameter = reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams;
-      if constexpr (kOwner == Owner::Window) {
+      if constexpr (kOwner == Owner::Window)
         self = static_cast<Handover*>(parameter)->release();
-      } else {
+      else
         self = static_cast<Derived*>(parameter);
-      }
       static_cast<WindowBase*>(self)->window_ = window;
       SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {

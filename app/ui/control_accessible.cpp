@@ -74,16 +74,14 @@ class NamedControlAccessible final : public win32::StandardAccessible<NamedContr
 LRESULT CALLBACK NamedControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                   DWORD_PTR data) {
   if (message == WM_NCDESTROY) RemoveWindowSubclass(control, &NamedControlProc, id);
-  if (message != WM_GETOBJECT || static_cast<LONG>(lParam) != OBJID_CLIENT) {
+  if (message != WM_GETOBJECT || static_cast<LONG>(lParam) != OBJID_CLIENT)
     return DefSubclassProc(control, message, wParam, lParam);
-  }
   BSTR name = id == kNamedByLabel ? WindowTextBstr(reinterpret_cast<HWND>(data))
                                   : SysAllocString(reinterpret_cast<const wchar_t*>(data));
   ComPtr<NamedControlAccessible> object;
   // Without an object of its own the control still answers as standard.
-  if (FAILED(NamedControlAccessible::Create(control, name, object))) {
+  if (FAILED(NamedControlAccessible::Create(control, name, object)))
     return DefSubclassProc(control, message, wParam, lParam);
-  }
   return LresultFromObject(__uuidof(IAccessible), wParam, object.Get());
 }
 
@@ -98,9 +96,8 @@ HRESULT NameByLabel(HWND control, HWND label) {
   RETURN_IF_FAILED(Subclass(control, kNamedByLabel, reinterpret_cast<DWORD_PTR>(label)));
   COMBOBOXINFO combo{};
   combo.cbSize = sizeof(combo);
-  if (GetComboBoxInfo(control, &combo) && combo.hwndItem != nullptr) {
+  if (GetComboBoxInfo(control, &combo) && combo.hwndItem != nullptr)
     RETURN_IF_FAILED(Subclass(combo.hwndItem, kNamedByLabel, reinterpret_cast<DWORD_PTR>(label)));
-  }
   return S_OK;
 }
 

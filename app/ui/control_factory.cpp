@@ -70,9 +70,8 @@ HRESULT CreateControl(HINSTANCE instance, HWND parent, const ControlSpec& entry,
     RETURN_IF_FAILED(level_box::AddItems(control));
     RETURN_IF_FAILED(level_box::ShowText(control, entry.caption));
   }
-  if (entry.kind == ControlKind::OptionButton && entry.start == StartState::Selected) {
+  if (entry.kind == ControlKind::OptionButton && entry.start == StartState::Selected)
     SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
-  }
   return S_OK;
 }
 

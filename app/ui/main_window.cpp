@@ -249,9 +249,8 @@ LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
   // A read-only edit asks with WM_CTLCOLORSTATIC; txtforce draws on the
   // tooltip background colour, everything else on the defaults.
   if (control != Control(kTxtforce) || SetBkColor(dc, GetSysColor(COLOR_INFOBK)) == CLR_INVALID ||
-      SetTextColor(dc, GetSysColor(COLOR_INFOTEXT)) == CLR_INVALID) {
+      SetTextColor(dc, GetSysColor(COLOR_INFOTEXT)) == CLR_INVALID)
     return DefWindowProcW(Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-  }
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));  // system brush, never freed
 }
 
@@ -378,11 +377,10 @@ void MainWindow::ChooseSide(Side side) {
   SendMessageW(Control(kOptlight), BM_SETCHECK, light ? BST_CHECKED : BST_UNCHECKED, 0);
   SendMessageW(Control(kOptdark), BM_SETCHECK, light ? BST_UNCHECKED : BST_CHECKED, 0);
   MoveTabStopToSelectedOption();
-  if (light) {
+  if (light)
     optlight_Click(*this);
-  } else {
+  else
     optdark_Click(*this);
-  }
 }
 
 void MainWindow::ShowEditState() {

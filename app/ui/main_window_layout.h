@@ -153,9 +153,8 @@ constexpr int ControlId(std::size_t layoutIndex) { return kFirstControlId + stat
 
 // The layout index of the named control, if there is one.
 constexpr std::optional<std::size_t> LayoutIndexOf(std::wstring_view name) {
-  for (std::size_t i = 0; i < kMainWindowLayout.size(); ++i) {
+  for (std::size_t i = 0; i < kMainWindowLayout.size(); ++i)
     if (kMainWindowLayout[i].name == name) return i;
-  }
   return std::nullopt;
 }
 
@@ -178,9 +177,8 @@ class MainControl {
   }
   static constexpr std::array<std::size_t, kPowerCount> kLevelBoxIndex = [] {
     std::array<std::size_t, kPowerCount> indexes{};
-    for (std::size_t i = 0; i < kMainWindowLayout.size(); ++i) {
+    for (std::size_t i = 0; i < kMainWindowLayout.size(); ++i)
       if (const auto power = kMainWindowLayout[i].power) indexes[IndexOf(*power)] = i;
-    }
     return indexes;
   }();
 

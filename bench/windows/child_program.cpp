@@ -25,9 +25,8 @@ std::optional<ChildProgram> ChildProgram::Start(const std::wstring& path) {
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                      &info)) {
+                      &info))
     return std::nullopt;
-  }
   win32::UniqueKernelHandle thread(info.hThread);  // not needed: closed at once
   return ChildProgram(win32::UniqueKernelHandle(info.hProcess), info.dwProcessId);
 }

@@ -114,9 +114,8 @@ class SysLinkAbout final : public shell::WindowBase<SysLinkAbout, shell::Owner::
   void OnNotify(const NMHDR& header) {
     if (header.code != NM_CLICK && header.code != NM_RETURN) return;
     if (header.idFrom < static_cast<UINT_PTR>(about::kFirstLinkLabel) ||
-        header.idFrom >= static_cast<UINT_PTR>(about::kFirstLinkLabel) + about::kStoredLinkLabels.size()) {
+        header.idFrom >= static_cast<UINT_PTR>(about::kFirstLinkLabel) + about::kStoredLinkLabels.size())
       return;
-    }
     const auto& link = reinterpret_cast<const NMLINK&>(header);
     ShellExecuteW(Window(), L"open", link.item.szUrl, nullptr, nullptr, SW_SHOWNORMAL);
   }

@@ -41,9 +41,8 @@ std::vector<HWND> ShownTopLevelWindows(DWORD processId) {
       [](HWND window, LPARAM state) -> BOOL {
         auto& c = *reinterpret_cast<Collect*>(state);
         DWORD owner = 0;
-        if (GetWindowThreadProcessId(window, &owner) != 0 && owner == c.processId && IsWindowVisible(window)) {
+        if (GetWindowThreadProcessId(window, &owner) != 0 && owner == c.processId && IsWindowVisible(window))
           c.windows.push_back(window);
-        }
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&collect));
@@ -59,9 +58,8 @@ bool Matches(HWND window, const WindowWanted& wanted) {
 }  // namespace
 
 HWND FindShownWindow(const WindowWanted& wanted) {
-  for (HWND window : ShownTopLevelWindows(wanted.processId)) {
+  for (HWND window : ShownTopLevelWindows(wanted.processId))
     if (Matches(window, wanted)) return window;
-  }
   return nullptr;
 }
 

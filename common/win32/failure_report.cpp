@@ -53,13 +53,11 @@ void AppendModuleName(Line& line) {
   wchar_t path[MAX_PATH];
   if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                           reinterpret_cast<LPCWSTR>(&AppendModuleName), &module) ||
-      GetModuleFileNameW(module, path, MAX_PATH) == 0) {
+      GetModuleFileNameW(module, path, MAX_PATH) == 0)
     return line.Append(L"?");
-  }
   const wchar_t* name = path;
-  for (const wchar_t* c = path; *c != L'\0'; ++c) {
+  for (const wchar_t* c = path; *c != L'\0'; ++c)
     if (*c == L'\\' || *c == L'/') name = c + 1;
-  }
   line.Append(name);
 }
 

@@ -25,17 +25,15 @@ inline void KeepFirstFailure(HRESULT& first, HRESULT next) noexcept {
 #define RETURN_IF_FAILED(expression)                                                        \
   do {                                                                                      \
     const HRESULT returnIfFailedResult_ = (expression);                                     \
-    if (FAILED(returnIfFailedResult_)) {                                                    \
+    if (FAILED(returnIfFailedResult_))                                                      \
       return ::win32::ReportFailure(returnIfFailedResult_, WIN32_FAILURE_SITE(#expression), \
                                     ::win32::FailureKind::Passed);                          \
-    }                                                                                       \
   } while (false)
 
 #define RETURN_HR_IF(result, condition)                                                                      \
   do {                                                                                                       \
-    if (condition) {                                                                                         \
+    if (condition)                                                                                           \
       return ::win32::ReportFailure((result), WIN32_FAILURE_SITE(#condition), ::win32::FailureKind::Origin); \
-    }                                                                                                        \
   } while (false)
 
 #define RETURN_HR_IF_NULL(result, pointer) RETURN_HR_IF(result, (pointer) == nullptr)
@@ -43,8 +41,7 @@ inline void KeepFirstFailure(HRESULT& first, HRESULT next) noexcept {
 // For Win32 functions that report failure through GetLastError.
 #define RETURN_LAST_ERROR_IF(condition)                                                         \
   do {                                                                                          \
-    if (condition) {                                                                            \
+    if (condition)                                                                              \
       return ::win32::ReportFailure(::win32::LastErrorResult(), WIN32_FAILURE_SITE(#condition), \
                                     ::win32::FailureKind::Origin);                              \
-    }                                                                                           \
   } while (false)

@@ -30,18 +30,14 @@ std::vector<std::string> ReadLines(const std::wstring& path) {
   std::vector<std::string> lines;
   std::ifstream file{std::filesystem::path(path)};
   std::string line;
-  while (std::getline(file, line)) {
-    lines.push_back(line);
-  }
+  while (std::getline(file, line)) lines.push_back(line);
   return lines;
 }
 
 BOOL CALLBACK CountDialog(HWND window, LPARAM count) {
   wchar_t className[16] = {};
   GetClassNameW(window, className, 16);
-  if (lstrcmpW(className, L"#32770") == 0) {
-    ++*reinterpret_cast<int*>(count);
-  }
+  if (lstrcmpW(className, L"#32770") == 0) ++*reinterpret_cast<int*>(count);
   return TRUE;
 }
 

@@ -21,9 +21,7 @@ class OrderSink final : public TestObject<IPropertyNotifySink> {
 
   IFACEMETHODIMP OnChanged(DISPID) override {
     log_.push_back(index_);
-    if (step) {
-      step();
-    }
+    if (step) step();
     return answer;
   }
   IFACEMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
@@ -47,9 +45,8 @@ using ConnectionTest = ControlTest;
 ComPtr<IConnectionPoint> NotifyPoint(_tessarelcontrol* control) {
   ComPtr<IConnectionPointContainer> container;
   ComPtr<IConnectionPoint> point;
-  if (SUCCEEDED(control->QueryInterface(IID_PPV_ARGS(&container)))) {
+  if (SUCCEEDED(control->QueryInterface(IID_PPV_ARGS(&container))))
     container->FindConnectionPoint(IID_IPropertyNotifySink, &point);
-  }
   return point;
 }
 
@@ -66,9 +63,7 @@ TEST_F(ConnectionTest, ManySinksHearEachChangeInTheirOrderAndAreReleasedOnce) {
     DWORD cookie = 0;
     ASSERT_EQ(S_OK, point->Advise(sinks.back().Get(), &cookie));
     EXPECT_NE(0u, cookie);
-    for (DWORD earlier : cookies) {
-      EXPECT_NE(earlier, cookie);
-    }
+    for (DWORD earlier : cookies) EXPECT_NE(earlier, cookie);
     cookies.push_back(cookie);
     expected.push_back(index);
     EXPECT_EQ(1u, sinks.back()->OtherReferences());
@@ -95,9 +90,7 @@ TEST_F(ConnectionTest, ManySinksHearEachChangeInTheirOrderAndAreReleasedOnce) {
   // A sink that connects again comes last, under a cookie of its own.
   DWORD again = 0;
   ASSERT_EQ(S_OK, point->Advise(sinks[0].Get(), &again));
-  for (DWORD earlier : cookies) {
-    EXPECT_NE(earlier, again);
-  }
+  for (DWORD earlier : cookies) EXPECT_NE(earlier, again);
   expected.push_back(0);
   log.clear();
   ASSERT_EQ(S_OK, control->put_ForeColor(0x00FF0000));
@@ -106,9 +99,7 @@ TEST_F(ConnectionTest, ManySinksHearEachChangeInTheirOrderAndAreReleasedOnce) {
   // The control lets go of the sinks still connected when it goes.
   point.Reset();
   control.Reset();
-  for (const ComPtr<OrderSink>& sink : sinks) {
-    EXPECT_EQ(0u, sink->OtherReferences());
-  }
+  for (const ComPtr<OrderSink>& sink : sinks) EXPECT_EQ(0u, sink->OtherReferences());
 }
 
 TEST_F(ConnectionTest, SinksMayConnectAndLeaveWhileAChangeIsReported) {
@@ -162,9 +153,7 @@ TEST_F(ConnectionTest, EverySinkHearsOfAChangeThatTheyReject) {
   ASSERT_EQ(S_OK, control->get_Text(text.put()));
   EXPECT_STREQ(L"Contact Me", text.get());
   EXPECT_EQ((std::vector<int>{0, 1}), log);
-  for (DWORD cookie : cookies) {
-    EXPECT_EQ(S_OK, point->Unadvise(cookie));
-  }
+  for (DWORD cookie : cookies) EXPECT_EQ(S_OK, point->Unadvise(cookie));
 }
 
 TEST_F(ConnectionTest, AdviseRefusesWhatIsNoPropertySink) {

@@ -21,18 +21,14 @@ HRESULT ControlLibrary::GetClassObject(REFCLSID classId, REFIID riid, void** obj
   using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
   auto function = reinterpret_cast<GetClassObjectFunction>(
       reinterpret_cast<void*>(GetProcAddress(module_.get(), "DllGetClassObject")));
-  if (function == nullptr) {
-    return HRESULT_FROM_WIN32(GetLastError());
-  }
+  if (function == nullptr) return HRESULT_FROM_WIN32(GetLastError());
   return function(classId, riid, object);
 }
 
 HRESULT ControlLibrary::CreateControl(ComPtr<_tessarelcontrol>& control) {
   ComPtr<IClassFactory> factory;
   HRESULT hr = GetClassObject(CLSID_tessarelcontrol, IID_PPV_ARGS(&factory));
-  if (FAILED(hr)) {
-    return hr;
-  }
+  if (FAILED(hr)) return hr;
   return factory->CreateInstance(nullptr, IID__tessarelcontrol,
                                  reinterpret_cast<void**>(control.ReleaseAndGetAddressOf()));
 }
@@ -41,9 +37,7 @@ HRESULT ControlLibrary::CanUnloadNow() {
   using CanUnloadNowFunction = HRESULT(STDAPICALLTYPE*)();
   auto function =
       reinterpret_cast<CanUnloadNowFunction>(reinterpret_cast<void*>(GetProcAddress(module_.get(), "DllCanUnloadNow")));
-  if (function == nullptr) {
-    return HRESULT_FROM_WIN32(GetLastError());
-  }
+  if (function == nullptr) return HRESULT_FROM_WIN32(GetLastError());
   return function();
 }
 
@@ -55,9 +49,7 @@ void ControlTest::SetUp() {
 void ControlTest::TearDown() {
   // Cleans up anything the shell or the control left for this thread.
   MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    DispatchMessageW(&message);
-  }
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   EXPECT_EQ(S_OK, library_.CanUnloadNow()) << "an instance or lock of the library is still alive";
 }
 
@@ -72,33 +64,22 @@ ComPtr<_tessarelcontrol> ControlTest::NewControl() {
 ComPtr<MemoryPropertyBag> MemoryPropertyBag::Create() { return Adopt(new MemoryPropertyBag()); }
 
 MemoryPropertyBag::~MemoryPropertyBag() {
-  for (auto& entry : entries_) {
-    VariantClear(&entry.second);
-  }
+  for (auto& entry : entries_) VariantClear(&entry.second);
 }
 
 IFACEMETHODIMP MemoryPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
-  if (name == nullptr || value == nullptr) {
-    return E_POINTER;
-  }
+  if (name == nullptr || value == nullptr) return E_POINTER;
   releaseOnRead.Reset();
-  for (const auto& [failing, failure] : failures_) {
-    if (lstrcmpiW(failing.c_str(), name) == 0) {
-      return failure;
-    }
-  }
+  for (const auto& [failing, failure] : failures_)
+    if (lstrcmpiW(failing.c_str(), name) == 0) return failure;
   const VARIANT* stored = Find(name);
-  if (stored == nullptr) {
-    return E_INVALIDARG;
-  }
+  if (stored == nullptr) return E_INVALIDARG;
   VariantInit(value);
   return VariantCopy(value, const_cast<VARIANT*>(stored));  // VariantCopy does not change its source
 }
 
 IFACEMETHODIMP MemoryPropertyBag::Write(LPCOLESTR name, VARIANT* value) {
-  if (name == nullptr || value == nullptr) {
-    return E_POINTER;
-  }
+  if (name == nullptr || value == nullptr) return E_POINTER;
   Put(name, *value);
   return S_OK;
 }
@@ -133,19 +114,14 @@ void MemoryPropertyBag::PutObject(const std::wstring& name, IUnknown* object) {
 }
 
 const VARIANT* MemoryPropertyBag::Find(const std::wstring& name) const {
-  for (const auto& entry : entries_) {
-    if (lstrcmpiW(entry.first.c_str(), name.c_str()) == 0) {
-      return &entry.second;
-    }
-  }
+  for (const auto& entry : entries_)
+    if (lstrcmpiW(entry.first.c_str(), name.c_str()) == 0) return &entry.second;
   return nullptr;
 }
 
 std::vector<std::wstring> MemoryPropertyBag::Names() const {
   std::vector<std::wstring> names;
-  for (const auto& entry : entries_) {
-    names.push_back(entry.first);
-  }
+  for (const auto& entry : entries_) names.push_back(entry.first);
   return names;
 }
 
@@ -155,9 +131,7 @@ ComPtr<ChangeRecorder> ChangeRecorder::Create() { return Adopt(new ChangeRecorde
 
 IFACEMETHODIMP ChangeRecorder::OnChanged(DISPID id) {
   changes.push_back(id);
-  if (step) {
-    step(id);
-  }
+  if (step) step(id);
   return S_OK;
 }
 IFACEMETHODIMP ChangeRecorder::OnRequestEdit(DISPID) { return S_OK; }
@@ -165,18 +139,12 @@ IFACEMETHODIMP ChangeRecorder::OnRequestEdit(DISPID) { return S_OK; }
 ChangeConnection::ChangeConnection(IUnknown* control) : recorder_(ChangeRecorder::Create()) {
   ComPtr<IConnectionPointContainer> container;
   result_ = control->QueryInterface(IID_PPV_ARGS(&container));
-  if (SUCCEEDED(result_)) {
-    result_ = container->FindConnectionPoint(IID_IPropertyNotifySink, &point_);
-  }
-  if (SUCCEEDED(result_)) {
-    result_ = point_->Advise(recorder_.Get(), &cookie_);
-  }
+  if (SUCCEEDED(result_)) result_ = container->FindConnectionPoint(IID_IPropertyNotifySink, &point_);
+  if (SUCCEEDED(result_)) result_ = point_->Advise(recorder_.Get(), &cookie_);
 }
 
 ChangeConnection::~ChangeConnection() {
-  if (SUCCEEDED(result_)) {
-    point_->Unadvise(cookie_);
-  }
+  if (SUCCEEDED(result_)) point_->Unadvise(cookie_);
 }
 
 HRESULT ConnectListener(IUnknown* control, IPropertyNotifySink* listener) {
@@ -200,9 +168,7 @@ HRESULT EnsureHostWindowClass() {
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.lpszClassName = kHostWindowClass;
   windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-  if (RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
-    return S_OK;
-  }
+  if (RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) return S_OK;
   return HRESULT_FROM_WIN32(GetLastError());
 }
 }  // namespace
@@ -211,14 +177,10 @@ ComPtr<TestHost> TestHost::Create(IFont* ambientFont, const RECT& position) {
   ComPtr<TestHost> host = Adopt(new TestHost());
   host->ambientFont_ = ambientFont;
   host->position_ = position;
-  if (FAILED(EnsureHostWindowClass())) {
-    return nullptr;
-  }
+  if (FAILED(EnsureHostWindowClass())) return nullptr;
   host->window_.reset(CreateWindowExW(0, kHostWindowClass, L"Tessarel test host", WS_POPUP | WS_VISIBLE, 0, 0, 640, 200,
                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-  if (!host->window_) {
-    return nullptr;
-  }
+  if (!host->window_) return nullptr;
   return host;
 }
 
@@ -289,9 +251,8 @@ IFACEMETHODIMP TestHost::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
 }
 IFACEMETHODIMP TestHost::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
 IFACEMETHODIMP TestHost::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) {
-  if (id != DISPID_AMBIENT_FONT || ambientFont_ == nullptr || (flags & DISPATCH_PROPERTYGET) == 0) {
+  if (id != DISPID_AMBIENT_FONT || ambientFont_ == nullptr || (flags & DISPATCH_PROPERTYGET) == 0)
     return DISP_E_MEMBERNOTFOUND;
-  }
   VariantInit(result);
   result->vt = VT_DISPATCH;
   return ambientFont_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&result->pdispVal));
@@ -305,9 +266,7 @@ HRESULT SiteAndActivate(IUnknown* control, TestHost* host, SIZEL extent) {
   if (SUCCEEDED(hr)) hr = object->SetClientSite(host);
   if (SUCCEEDED(hr)) hr = persist->InitNew();
   if (SUCCEEDED(hr)) hr = object->SetExtent(DVASPECT_CONTENT, &extent);
-  if (SUCCEEDED(hr)) {
-    hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, host, 0, host->Window(), nullptr);
-  }
+  if (SUCCEEDED(hr)) hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, host, 0, host->Window(), nullptr);
   return hr;
 }
 

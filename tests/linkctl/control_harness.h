@@ -1,13 +1,9 @@
+#pragma once
 // What the tests of tessarel.ocx share: the library loaded beside the test
 // program, instances made through its class factory (no registration
 // needed), a property bag in memory, a recorder of property changes, and a
 // small hand-written host (client site, in-place site, ambient IDispatch)
 // in a window of its own.
-#pragma once
-
-#include "tessarel_h.h"
-#include "win32/com_object.h"
-#include "win32/unique_handle.h"
 
 #include <windows.h>
 #include <ocidl.h>
@@ -20,6 +16,10 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "tessarel_h.h"
+#include "win32/com_object.h"
+#include "win32/unique_handle.h"
 
 namespace tessarel::test {
 
@@ -59,9 +59,7 @@ class ComApartment {
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
   ~ComApartment() {
-    if (SUCCEEDED(result_)) {
-      OleUninitialize();
-    }
+    if (SUCCEEDED(result_)) OleUninitialize();
   }
   HRESULT Result() const { return result_; }
 
@@ -238,9 +236,7 @@ void PumpMessagesUntil(Done done) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
-    if (!done()) {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+    if (!done()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
 }
 

@@ -61,9 +61,7 @@ TEST_F(DispatchTest, TypeLibraryDescribesEachPropertyAndTheClass) {
     FUNCDESC* function = nullptr;
     ASSERT_HRESULT_SUCCEEDED(info->GetFuncDesc(index, &function));
     for (const PropertyIdentity& property : kProperties) {
-      if (function->memid != property.id) {
-        continue;
-      }
+      if (function->memid != property.id) continue;
       UniqueBstr help;
       ASSERT_HRESULT_SUCCEEDED(info->GetDocumentation(function->memid, nullptr, help.put(), nullptr, nullptr));
       EXPECT_STREQ(property.helpString, help.get());

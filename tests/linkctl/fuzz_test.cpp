@@ -13,10 +13,6 @@
 //   (d) the control still reads, saves and reloads its properties.
 // And hosts that let go of the control inside a call it makes to them
 // (a bag in Read, a listener in OnChanged), where (c) must still hold.
-#include "control_harness.h"
-#include "link_control.h"
-#include "random_values.h"
-
 #include <olectl.h>
 
 #include <algorithm>
@@ -25,6 +21,10 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "control_harness.h"
+#include "link_control.h"
+#include "random_values.h"
 
 namespace tessarel::test {
 namespace {
@@ -59,9 +59,7 @@ std::wstring Text(BSTR text) { return std::wstring(text != nullptr ? text : L"",
 std::wstring Number(ULONG value) { return std::to_wstring(value); }
 std::wstring Identity(IUnknown* object) {
   ComPtr<IUnknown> identity;
-  if (object == nullptr || FAILED(object->QueryInterface(IID_PPV_ARGS(&identity)))) {
-    return L"no object";
-  }
+  if (object == nullptr || FAILED(object->QueryInterface(IID_PPV_ARGS(&identity)))) return L"no object";
   return L"object " + std::to_wstring(reinterpret_cast<std::uintptr_t>(identity.Get()));
 }
 
@@ -160,9 +158,8 @@ bool IsProperFailure(HRESULT hr) {
 void Redraw(IUnknown* control) {
   ComPtr<IOleWindow> window;
   HWND handle = nullptr;
-  if (SUCCEEDED(control->QueryInterface(IID_PPV_ARGS(&window))) && SUCCEEDED(window->GetWindow(&handle))) {
+  if (SUCCEEDED(control->QueryInterface(IID_PPV_ARGS(&window))) && SUCCEEDED(window->GetWindow(&handle)))
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  }
 }
 
 class FuzzTest : public ControlTest {
@@ -256,9 +253,7 @@ class FuzzTest : public ControlTest {
       step(random, values, driven, where);
       values.Clear();
       Redraw(driven.control.Get());
-      if (iteration % saveEvery == 0) {
-        ExpectSavesAndReloads(driven.control.Get(), where);
-      }
+      if (iteration % saveEvery == 0) ExpectSavesAndReloads(driven.control.Get(), where);
     }
   }
 
@@ -307,11 +302,9 @@ TEST_F(FuzzTest, LoadFromABagOfRandomAnswers) {
     ++loaded;
     for (std::size_t field = 0; field < kFieldCount; ++field) {
       std::vector<std::wstring> allowed{field <= kExtentY ? before.fields[field] : driven.defaults.fields[field]};
-      for (const RandomBag::Answer& answer : bag.answers) {
-        if (answer.entry == field && SUCCEEDED(answer.result)) {
+      for (const RandomBag::Answer& answer : bag.answers)
+        if (answer.entry == field && SUCCEEDED(answer.result))
           std::ranges::copy(Converted(*answer.value.get(), kPersisted[field].kind), std::back_inserter(allowed));
-        }
-      }
       EXPECT_TRUE(IsOneOf(after.fields[field], allowed) || (field == kFont && DrawAlike(after, driven.defaults)))
           << where << ": " << kPersisted[field].name << " is neither its default nor a value of the bag";
     }
@@ -351,9 +344,8 @@ TEST_F(FuzzTest, InvokeWithRandomIdsFlagsAndArguments) {
       argumentCount = namedCount = 1;
     }
     std::vector<VARIANT> arguments(argumentCount);
-    for (VARIANT& argument : arguments) {
+    for (VARIANT& argument : arguments)
       wellFormed ? values.Fitting(kPersisted[FieldOf(id)].kind, argument) : values.Any(argument);
-    }
     std::vector<DISPID> named(namedCount);
     std::ranges::generate(named, [&] { return wellFormed ? DISPID_PROPERTYPUT : random.Pick(kNamedIds); });
     DISPPARAMS params{argumentCount != 0 ? arguments.data() : nullptr, namedCount != 0 ? named.data() : nullptr,
@@ -377,9 +369,7 @@ TEST_F(FuzzTest, InvokeWithRandomIdsFlagsAndArguments) {
                                  : hr == S_OK || IsProperFailure(hr))
         << where << ": 0x" << std::hex << hr;
     const bool excepted = hr == DISP_E_EXCEPTION && wantException;
-    if (excepted && exception.pfnDeferredFillIn != nullptr) {
-      exception.pfnDeferredFillIn(&exception);
-    }
+    if (excepted && exception.pfnDeferredFillIn != nullptr) exception.pfnDeferredFillIn(&exception);
     EXPECT_TRUE(!excepted || exception.wCode != 0 || FAILED(exception.scode)) << where << ": an empty exception";
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrDescription);
@@ -394,9 +384,8 @@ TEST_F(FuzzTest, InvokeWithRandomIdsFlagsAndArguments) {
     const Field target = put ? FieldOf(id) : kFieldCount;
     for (std::size_t field = 0; field < kFieldCount; ++field) {
       std::vector<std::wstring> allowed{before.fields[field]};
-      for (std::size_t i = 0; field == target && i < arguments.size(); ++i) {
+      for (std::size_t i = 0; field == target && i < arguments.size(); ++i)
         std::ranges::copy(Converted(arguments[i], kPersisted[field].kind), std::back_inserter(allowed));
-      }
       EXPECT_TRUE(IsOneOf(after.fields[field], allowed))
           << where << ": " << kPersisted[field].name << " is neither what it was nor an argument";
     }
@@ -406,9 +395,7 @@ TEST_F(FuzzTest, InvokeWithRandomIdsFlagsAndArguments) {
         << where << ": a change reported for what the call did not set";
     EXPECT_TRUE(same || !changed.empty()) << where << ": a change went unreported";
     changesMade += same ? 0 : 1;
-    for (VARIANT& argument : arguments) {
-      VariantClear(&argument);
-    }
+    for (VARIANT& argument : arguments) VariantClear(&argument);
   });
   EXPECT_GT(changesMade, kIterations / 10) << "too few calls set a property: " << changesMade;
 }

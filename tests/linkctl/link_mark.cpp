@@ -10,9 +10,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int count = 0;
   LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (arguments == nullptr || count != 3) {
-    return 2;
-  }
+  if (arguments == nullptr || count != 3) return 2;
   const std::wstring link = arguments[2];
   const int bytes =
       WideCharToMultiByte(CP_UTF8, 0, link.c_str(), static_cast<int>(link.size()), nullptr, 0, nullptr, nullptr);
@@ -22,9 +20,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HANDLE file = CreateFileW(arguments[1], FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   LocalFree(arguments);
-  if (file == INVALID_HANDLE_VALUE) {
-    return 1;
-  }
+  if (file == INVALID_HANDLE_VALUE) return 1;
   DWORD written = 0;
   const BOOL ok = WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   CloseHandle(file);

@@ -21,9 +21,7 @@ class PersistenceTest : public ControlTest {
   // not underlined, as a dialog's would be.
   ComPtr<_tessarelcontrol> SitedControl() {
     ComPtr<_tessarelcontrol> control = NewControl();
-    if (control == nullptr) {
-      return nullptr;
-    }
+    if (control == nullptr) return nullptr;
     ComPtr<IOleObject> object;
     EXPECT_HRESULT_SUCCEEDED(control.As(&object));
     EXPECT_HRESULT_SUCCEEDED(object->SetClientSite(host_.Get()));
@@ -168,9 +166,7 @@ TEST_F(PersistenceTest, AStoredLayoutWithLowerCaseNamesRoundTrips) {
                                         L"link",     L"font",     L"backcolor"};
   EXPECT_EQ(names, saved->Names());
   for (const std::wstring& name : names) {
-    if (name == L"font") {
-      continue;
-    }
+    if (name == L"font") continue;
     VARIANT original = *layout->Find(name);
     VARIANT copy = *saved->Find(name);
     EXPECT_EQ(VARCMP_EQ, VarCmp(&original, &copy, LOCALE_USER_DEFAULT, 0)) << name;
@@ -190,11 +186,10 @@ TEST_F(PersistenceTest, ValuesOfTheWrongTypeAreErrors) {
   for (const Case& bad : cases) {
     SCOPED_TRACE(bad.name);
     ComPtr<MemoryPropertyBag> bag = MemoryPropertyBag::Create();
-    if (bad.asString) {
+    if (bad.asString)
       bag->PutString(bad.name, L"not that");
-    } else {
+    else
       bag->PutObject(bad.name, someObject.Get());
-    }
     ComPtr<_tessarelcontrol> control = SitedControl();
     EXPECT_EQ(DISP_E_TYPEMISMATCH, Load(control.Get(), bag.Get()));
   }

@@ -19,13 +19,9 @@ BSTR RandomValues::String() {
   static constexpr std::uint32_t kLengths[] = {0, 1, 3, 8, 16, 40, 255, 256, 4096, 70000};
   static constexpr const wchar_t* kWords[] = {L"123",   L"-1",   L"&H8000000F", L"&HFF",       L"2147483648",
                                               L"1e400", L"True", L"http://x",   L"mailto:a@b", L"12.5"};
-  if (random_.OneIn(6)) {
-    return SysAllocString(random_.Pick(kWords));
-  }
+  if (random_.OneIn(6)) return SysAllocString(random_.Pick(kWords));
   std::uint32_t length = random_.Pick(kLengths);
-  if (length == 70000 && !random_.OneIn(8)) {
-    length = 1000;  // the longest ones only now and then: painting them is slow
-  }
+  if (length == 70000 && !random_.OneIn(8)) length = 1000;  // the longest ones only now and then: painting them is slow
   BSTR text = SysAllocStringLen(nullptr, length);
   for (std::uint32_t i = 0; text != nullptr && i < length; ++i) {
     const std::uint32_t kind = random_.Below(6);  // nulls, lone surrogates, any unit, or printable
@@ -96,9 +92,7 @@ void RandomValues::Any(VARIANT& value) {
       // A null dispatch pointer, two objects, or an unknown one (null now and then).
       value.vt = pick == 13 ? VT_UNKNOWN : VT_DISPATCH;
       value.punkVal = pick == 10 || (pick == 13 && random_.OneIn(3)) ? nullptr : Object();
-      if (value.punkVal != nullptr) {
-        value.punkVal->AddRef();
-      }
+      if (value.punkVal != nullptr) value.punkVal->AddRef();
       break;
     case 14:
       if (SAFEARRAY* array = SafeArrayCreateVector(VT_I4, 0, random_.Below(4))) {
@@ -187,25 +181,20 @@ RandomBag::RandomBag(Random& random, RandomValues& values, std::span<const Entry
     : random_(random), values_(values), entries_(entries) {
   for (const Entry& entry : entries_) {
     const std::uint32_t style = random_.Below(3);  // lower case, some letters upper case, or as given
-    for (wchar_t& c : spellings_.emplace_back(entry.name)) {
+    for (wchar_t& c : spellings_.emplace_back(entry.name))
       c = static_cast<wchar_t>(style == 0 ? std::towlower(c) : style == 1 && random_.OneIn(2) ? std::towupper(c) : c);
-    }
   }
   exactNames_ = random_.OneIn(2);
 }
 
 IFACEMETHODIMP RandomBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
-  if (reads_++ == releaseAt) {
-    releaseOnRead.Reset();
-  }
+  if (reads_++ == releaseAt) releaseOnRead.Reset();
   if (name == nullptr || value == nullptr) {
     ++badReads;
     return E_POINTER;
   }
   std::size_t index = 0;
-  while (index < entries_.size() && lstrcmpiW(name, entries_[index].name) != 0) {
-    ++index;
-  }
+  while (index < entries_.size() && lstrcmpiW(name, entries_[index].name) != 0) ++index;
   if (index == entries_.size()) {
     ++unknownNames;
     return E_INVALIDARG;
@@ -228,16 +217,12 @@ IFACEMETHODIMP RandomBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
   }
   if (FAILED(answer.result)) {
     // A bag may leave the caller's VARIANT alone on failure.
-    if (random_.OneIn(3)) {
-      VariantInit(value);
-    }
+    if (random_.OneIn(3)) VariantInit(value);
     return answer.result;
   }
   random_.OneIn(2) ? values_.Fitting(entries_[index].kind, *answer.value.get()) : values_.Any(*answer.value.get());
   VariantInit(value);
-  if (FAILED(answer.result = VariantCopy(value, answer.value.get()))) {
-    return answer.result;
-  }
+  if (FAILED(answer.result = VariantCopy(value, answer.value.get()))) return answer.result;
   answer.result = random_.OneIn(10) ? S_FALSE : S_OK;
   return answer.result;
 }

@@ -1,7 +1,7 @@
+#pragma once
 // Random input for the control tests, drawn from a seed so that a run
 // repeats exactly: numbers, strings, VARIANTs of every type (by reference
 // too), and a property bag whose every answer is drawn afresh.
-#pragma once
 
 #include "control_harness.h"
 

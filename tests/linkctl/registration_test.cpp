@@ -11,9 +11,8 @@ DWORD RunRegsvr32(const wchar_t* options) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return GetLastError();
-  }
   UniqueKernelHandle processHandle(process.hProcess);
   UniqueKernelHandle threadHandle(process.hThread);
   WaitForSingleObject(processHandle.get(), INFINITE);
@@ -25,9 +24,8 @@ DWORD RunRegsvr32(const wchar_t* options) {
 std::wstring ClassesValue(const std::wstring& key, const wchar_t* name) {
   wchar_t value[MAX_PATH] = {};
   DWORD size = sizeof(value);
-  if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
     return L"<missing>";
-  }
   return value;
 }
 
@@ -41,22 +39,18 @@ std::wstring RegistrationKeys(const std::wstring& key = L"") {
            RegistrationKeys(L"Interface\\{9CA48CB6-7662-47A9-8196-E5931A328C18}");
   }
   UniqueHkey handle;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, handle.put()) != ERROR_SUCCESS) {
-    return L"";
-  }
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, handle.put()) != ERROR_SUCCESS) return L"";
   std::wstring text = key + L"\n";
   wchar_t name[256];
   BYTE data[1024];
   for (DWORD index = 0, size = 256, bytes = sizeof(data);
        RegEnumValueW(handle.get(), index, name, &size, nullptr, nullptr, data, &bytes) == ERROR_SUCCESS;
-       ++index, size = 256, bytes = sizeof(data)) {
+       ++index, size = 256, bytes = sizeof(data))
     text += std::wstring(L" ") + name + L"=" + std::wstring(reinterpret_cast<wchar_t*>(data), bytes / 2) + L"\n";
-  }
   for (DWORD index = 0, size = 256;
        RegEnumKeyExW(handle.get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-       ++index, size = 256) {
+       ++index, size = 256)
     text += RegistrationKeys(key + L"\\" + name);
-  }
   return text;
 }
 
@@ -87,9 +81,8 @@ TEST(RegistrationTest, RegisteredClassIsCreatableByProgIdUntilUnregistered) {
   EXPECT_NE(std::wstring::npos, ClassesValue(classKey + L"\\ToolboxBitmap32", nullptr).find(L", 30000"));
   // Language-neutral: found whatever locale a client asks for.
   ComPtr<ITypeLib> typeLibrary;
-  for (LCID locale : {LCID{0}, LCID{0x409}, LCID{0x407}, LCID{0x809}, GetUserDefaultLCID()}) {
+  for (LCID locale : {LCID{0}, LCID{0x409}, LCID{0x407}, LCID{0x809}, GetUserDefaultLCID()})
     EXPECT_EQ(S_OK, LoadRegTypeLib(LIBID_Tessarel, 1, 0, locale, &typeLibrary)) << locale;
-  }
   typeLibrary.Reset();
   CoFreeUnusedLibraries();
 

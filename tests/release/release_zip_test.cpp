@@ -66,9 +66,8 @@ class ReleaseZip : public ::testing::Test {
 };
 
 TEST(ReleaseFolder, HoldsTheProgramTheLibraryAndTheReadmeWithNothingRegistered) {
-  for (const wchar_t* name : {L"Zenthra.exe", L"tessarel.ocx", L"README.txt"}) {
+  for (const wchar_t* name : {L"Zenthra.exe", L"tessarel.ocx", L"README.txt"})
     EXPECT_TRUE(FileExists(ReleaseFile(name))) << "missing " << name;
-  }
   ExpectNothingRegistered();
 }
 

@@ -175,9 +175,8 @@ class MailHandler {
   explicit MailHandler(const std::wstring& program) {
     const std::wstring command = L"\"" + program + L"\" \"%1\"";
     if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L"mailto\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        key_.put(), nullptr) != ERROR_SUCCESS) {
+                        key_.put(), nullptr) != ERROR_SUCCESS)
       return;
-    }
     DWORD size = sizeof(previous_);
     hadPrevious_ = RegQueryValueExW(key_.get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous_), &size) ==
                    ERROR_SUCCESS;
@@ -268,11 +267,10 @@ TEST_F(AboutLinksTest, TabAndShiftTabTakeTheButtonsThenTheLinksInTabIndexOrder) 
     for (std::size_t step = 1; step < order.size(); ++step) {
       test::PressKeyInProgram(windows_, VK_TAB, backwards);
       visited.push_back(GetFocus());
-      for (std::size_t i = 0; i < 3; ++i) {
+      for (std::size_t i = 0; i < 3; ++i)
         if (visited.back() == about_->LinkLabelForTests(i)->Window()) {
           EXPECT_EQ(testing::ShownTooltipText(), kExpected[i].link);
         }
-      }
     }
     EXPECT_EQ(visited, order);
   }
@@ -343,9 +341,8 @@ TEST_F(AboutMailLinkTest, AnAccessibilityToolSeesALinkWhoseDefaultActionOpensIt)
                                 std::to_wstring(screen.bottom - screen.top) + L"\n";
   for (const wchar_t* expected :
        {L"found=0\n", L"role=30\n", L"name=Contact Me\n", L"value=mailto:orvane@example.com\n", L"action=Jump\n",
-        L"acted=0\n", location.c_str()}) {
+        L"acted=0\n", location.c_str()})
     EXPECT_NE(report.find(expected), std::wstring::npos) << expected << " not in:\n" << report;
-  }
   const std::size_t state = report.find(L"state=");
   ASSERT_NE(state, std::wstring::npos) << report;
   constexpr long kLinkStates = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_LINKED;

@@ -53,9 +53,8 @@ int CountDialogs() {
 
 // Whether `upper` lies above `lower` in the z-order of top-level windows.
 bool IsAbove(HWND upper, HWND lower) {
-  for (HWND window = GetWindow(upper, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT)) {
+  for (HWND window = GetWindow(upper, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT))
     if (window == lower) return true;
-  }
   return false;
 }
 

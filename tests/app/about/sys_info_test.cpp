@@ -158,11 +158,10 @@ class SysInfoTest : public ::testing::Test {
         if (name == L"." || name == L"..") continue;
         const std::wstring child = path + L"\\" + name;
         SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
           RemoveTree(child);
-        } else {
+        else
           DeleteFileW(child.c_str());
-        }
       } while (FindNextFileW(search.get(), &found));
     }
     RemoveDirectoryW(path.c_str());

@@ -29,9 +29,8 @@ std::optional<std::wstring> ReadMark(const std::wstring& markPath) {
     }
     std::wstring text(4096, L'\0');
     DWORD read = 0;
-    if (!ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr)) {
+    if (!ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr))
       return std::nullopt;
-    }
     text.resize(read / sizeof(wchar_t));
     return text;
   }
@@ -49,9 +48,8 @@ std::wstring ProbeAccessibility(HWND window, bool act) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
     return {};
-  }
   const win32::UniqueKernelHandle process(started.hProcess), thread(started.hThread);
   // Bounded by the test's timeout.
   while (MsgWaitForMultipleObjects(1, &started.hProcess, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {

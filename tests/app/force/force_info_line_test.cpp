@@ -93,9 +93,8 @@ TEST(ForceInfoLine, LevelOutsideTheRangeIsWrittenInFull) {
                                      {SaberAttack, 2},
                                      {SaberDefend, 1},
                                      {SaberThrow, 1},
-                                     {Absorb, -1}}) {
+                                     {Absorb, -1}})
     settings.setLevel(power, static_cast<std::int16_t>(level));
-  }
   const std::wstring line = ComposeForceInfoLine(settings);
   EXPECT_EQ(line, kPrefix + L"1-3332110002-10001211");
   ASSERT_EQ(line.size(), 39u);

@@ -34,11 +34,9 @@ inline std::string brokenLine(FakeForceWindow& window) {
   if (line.size() != 38) return "line of " + std::to_string(line.size()) + " characters";
   if (line.substr(0, 18) != kForceInfoPrefix) return "line prefix";
   if (line[18] != (window.optlight ? L'1' : L'2') || line[19] != L'-') return "side digit";
-  for (const PowerRow& row : PowerTable) {
-    if (line[static_cast<std::size_t>(19 + row.linePosition)] != L'0' + window.record.level(row.power)) {
+  for (const PowerRow& row : PowerTable)
+    if (line[static_cast<std::size_t>(19 + row.linePosition)] != L'0' + window.record.level(row.power))
       return "digit at line position " + std::to_string(row.linePosition);
-    }
-  }
   return {};
 }
 

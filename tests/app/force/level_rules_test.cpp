@@ -182,9 +182,8 @@ TEST(LevelEdit, ClearingADisabledBoxStoresZeroThroughItsChange) {
 // lowering is kept without a word.
 TEST(LevelEdit, OverTheBudgetALevelMayOnlyGoDown) {
   FakeForceWindow window;
-  for (ForcePower power : {Push, Pull, Speed, See, SaberAttack, SaberDefend, SaberThrow}) {
+  for (ForcePower power : {Push, Pull, Speed, See, SaberAttack, SaberDefend, SaberThrow})
     window.record.setLevel(power, 3);
-  }
   window.Type(Jump, L"1");
   ExpectCleared(window, Jump);
   EXPECT_LE(window.maxDepth, 1);

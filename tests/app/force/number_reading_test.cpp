@@ -35,9 +35,8 @@ TEST(ReadRealValue, UsesTheGivenDecimalSeparatorOnly) {
 TEST(ReadRealValue, RejectsWhatIsNotANumber) {
   for (const wchar_t* text :
        {L"",      L" ",   L"   ", L"-",   L"+",    L".",   L"-.",  L"abc",      L"3a",     L"a3",     L"1e",     L"1e+",
-        L"1.2.3", L"1 2", L"--1", L"+-1", L"0x10", L"inf", L"nan", L"infinity", L"\x0661", L"\xFF13", L"3\x00A0"}) {
+        L"1.2.3", L"1 2", L"--1", L"+-1", L"0x10", L"inf", L"nan", L"infinity", L"\x0661", L"\xFF13", L"3\x00A0"})
     EXPECT_EQ(real(text), std::nullopt) << "text: \"" << std::wstring(text).c_str() << '"';
-  }
 }
 
 TEST(ReadRealValue, OutOfRangeExponentsSaturate) {

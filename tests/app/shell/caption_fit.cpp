@@ -45,9 +45,8 @@ int InkedWidth(HDC dc, std::wstring_view text, UINT format, SIZE size) {
   DrawTextW(dc, text.data(), static_cast<int>(text.size()), &area, format);
   GdiFlush();
   int inked = 0;
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
+  for (std::size_t i = 0; i < pixels.size(); ++i)
     if ((pixels[i] & 0xFFFFFFu) != 0xFFFFFFu) inked = std::max(inked, static_cast<int>(i % size.cx) + 1);
-  }
   return inked;
 }
 
@@ -113,9 +112,8 @@ void ExpectChildCaptionFits(HWND child, CaptionMargins& margins) {
 }  // namespace
 
 void ExpectChildCaptionsFit(HWND window, CaptionMargins& margins) {
-  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
     ExpectChildCaptionFits(child, margins);
-  }
 }
 
 }  // namespace zenthra::test

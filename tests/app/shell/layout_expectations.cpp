@@ -71,11 +71,10 @@ void ExpectLayoutFace(HWND control, HFONT font, UINT dpi) {
                                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                                   DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
   const Drawn drawn = DrawnIn(control, font);
-  if (CharHeight(DrawnIn(control, bitmapFace.get()).metrics) <= asked) {
+  if (CharHeight(DrawnIn(control, bitmapFace.get()).metrics) <= asked)
     EXPECT_EQ(drawn.face, L"MS Sans Serif");
-  } else {
+  else
     EXPECT_EQ(CharHeight(drawn.metrics), asked) << drawn.face << " stands in for MS Sans Serif";
-  }
 }
 
 }  // namespace zenthra::test

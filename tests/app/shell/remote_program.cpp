@@ -53,9 +53,8 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM lParam) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (owner != search.process || !IsWindowVisible(window) || ClassOf(window) != search.windowClass ||
-      TextOf(window) != search.caption) {
+      TextOf(window) != search.caption)
     return TRUE;
-  }
   search.found = window;
   return FALSE;
 }
@@ -90,9 +89,8 @@ bool BringToFront(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     if (GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) && info.hwndActive == window &&
-        info.hwndFocus != nullptr && IsChild(window, info.hwndFocus)) {
+        info.hwndFocus != nullptr && IsChild(window, info.hwndFocus))
       return true;
-    }
     Sleep(20);
   }
   return false;

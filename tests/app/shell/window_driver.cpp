@@ -44,9 +44,8 @@ void PumpUntilIdle(HWND dialog) {
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) continue;  // a destroyed last window posts it
     if (dialog != nullptr && IsWindow(dialog) && (message.hwnd == dialog || IsChild(dialog, message.hwnd)) &&
-        IsDialogMessageW(dialog, &message)) {
+        IsDialogMessageW(dialog, &message))
       continue;
-    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -106,9 +105,8 @@ HWND FocusedControl() {
   std::array<wchar_t, 32> className{};
   HWND parent = GetParent(focus);
   if (parent != nullptr && GetClassNameW(parent, className.data(), static_cast<int>(className.size())) > 0 &&
-      std::wstring_view(className.data()) == L"ComboBox") {
+      std::wstring_view(className.data()) == L"ComboBox")
     return parent;
-  }
   return focus;
 }
 

@@ -114,9 +114,8 @@ class BotFolder {
       const std::wstring name = found.cFileName;
       if (name == L"." || name == L"..") continue;
       names.push_back(relative + name);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         for (std::wstring& inside : Names(relative + name + L"\\")) names.push_back(std::move(inside));
-      }
     }
     return names;
   }

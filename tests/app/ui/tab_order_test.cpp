@@ -9,9 +9,8 @@ namespace {
 class TabOrderTest : public MainWindowTest {
  protected:
   std::wstring NameOf(HWND focused) const {
-    for (const ControlSpec& entry : kMainWindowLayout) {
+    for (const ControlSpec& entry : kMainWindowLayout)
       if (ControlNamed(entry.name) == focused) return std::wstring(entry.name);
-    }
     return L"(not a control)";
   }
 

@@ -106,9 +106,8 @@ TEST_F(ZenthraExe, ScreenReadersHearEachControlByItsCaption) {
   const auto line = zenthra::test::Announced(ControlOf(main_, L"txtforce"));
   EXPECT_EQ(line.name, control_accessible::kForceInfoLineName);
   EXPECT_EQ(line.value, L"forceinfo       7-1-020000000000000000");
-  for (const auto* name : {L"cmdgo", L"optlight", L"optdark"}) {
+  for (const auto* name : {L"cmdgo", L"optlight", L"optdark"})
     EXPECT_EQ(zenthra::test::Announced(ControlOf(main_, name)).name, TextOf(ControlOf(main_, name)));
-  }
 }
 
 TEST_F(ZenthraExe, ClosingTheMainWindowEndsTheProgram) {
