@@ -99,13 +99,14 @@ class ClickTest : public ControlTest {
   }
 
   // Handles messages (the click among them) until link_mark has written
-  // count lines.
+  // count lines, or fails the test when it has not within the wait limit.
   std::vector<std::string> WaitForMarks(size_t count) {
     std::vector<std::string> lines;
-    PumpMessagesUntil([&] {
+    EXPECT_TRUE(WaitUntil([&] {
       lines = ReadLines(markFile_);
       return lines.size() >= count;
-    });
+    })) << "the link handler ran "
+        << lines.size() << " of " << count << " times";
     return lines;
   }
 

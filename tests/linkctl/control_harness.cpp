@@ -178,9 +178,12 @@ ComPtr<TestHost> TestHost::Create(IFont* ambientFont, const RECT& position) {
   host->ambientFont_ = ambientFont;
   host->position_ = position;
   if (FAILED(EnsureHostWindowClass())) return nullptr;
-  host->window_.reset(CreateWindowExW(0, kHostWindowClass, L"Tessarel test host", WS_POPUP | WS_VISIBLE, 0, 0, 640, 200,
-                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+  // Shown without taking the activation or the focus: these tests run beside
+  // window tests that hold the desktop and check where the focus is.
+  host->window_.reset(CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kHostWindowClass, L"Tessarel test host",
+                                      WS_POPUP, 0, 0, 640, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
   if (!host->window_) return nullptr;
+  ShowWindow(host->window_.get(), SW_SHOWNOACTIVATE);
   return host;
 }
 

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "bounded_wait.h"
 #include "tessarel_h.h"
 #include "win32/com_object.h"
 #include "win32/unique_handle.h"
@@ -226,18 +227,6 @@ HRESULT PutProperty(IDispatch* object, DISPID id, VARIANT value, WORD kind = DIS
 UniqueVariant StringVariant(const wchar_t* text);
 VARIANT IntVariant(LONG value);
 
-// Handles window messages of this thread until done() is true. Bounded
-// by the test's ctest TIMEOUT, not by a clock of its own.
-template <typename Done>
-void PumpMessagesUntil(Done done) {
-  while (!done()) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    if (!done()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
+using zenthra::test::WaitUntil;
 
 }  // namespace tessarel::test

@@ -17,8 +17,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   std::string line(static_cast<size_t>(bytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, link.c_str(), static_cast<int>(link.size()), line.data(), bytes, nullptr, nullptr);
   line += '\n';
-  HANDLE file = CreateFileW(arguments[1], FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Two links opened at once start two of these: both append, sharing the
+  // file, and one that finds it held by a reader tries again a little later.
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int tries = 0; tries < 100 && file == INVALID_HANDLE_VALUE; ++tries) {
+    file = CreateFileW(arguments[1], FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION)
+      Sleep(20);
+    else
+      break;
+  }
   LocalFree(arguments);
   if (file == INVALID_HANDLE_VALUE) return 1;
   DWORD written = 0;

@@ -15,7 +15,11 @@ DWORD RunRegsvr32(const wchar_t* options) {
     return GetLastError();
   UniqueKernelHandle processHandle(process.hProcess);
   UniqueKernelHandle threadHandle(process.hThread);
-  WaitForSingleObject(processHandle.get(), INFINITE);
+  if (WaitForSingleObject(processHandle.get(), zenthra::test::kWaitLimitMs) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << "regsvr32 did not end within the wait limit";
+    TerminateProcess(processHandle.get(), 1);
+    return WAIT_TIMEOUT;
+  }
   DWORD exitCode = 1;
   GetExitCodeProcess(processHandle.get(), &exitCode);
   return exitCode;

@@ -24,6 +24,7 @@
 #include "about/stored_link_labels.h"
 #include "about/property_bag.h"
 #include "about_layout_check.h"
+#include "bounded_wait.h"
 #include "layout_expectations.h"
 #include "remote_program.h"
 #include "shell/program_windows.h"
@@ -32,6 +33,7 @@
 #include "win32/ole_initialization.h"
 #include "win32/result.h"
 #include "win32/unique_handle.h"
+#include "window_driver.h"
 #include "window_driver.h"
 
 namespace zenthra::about {
@@ -121,7 +123,7 @@ class AboutLinksTest : public ::testing::Test {
 };
 
 TEST_F(AboutLinksTest, LinkLabelsComeFromTheLibraryWithTheirStoredProperties) {
-  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+  ASSERT_TRUE(LibraryBeside()) << "tessarel.ocx is not beside this program: the build did not put it there";
   for (std::size_t i = 0; i < 3; ++i) {
     SCOPED_TRACE(i);
     const HostedControl* control = about_->LinkLabelForTests(i);
@@ -153,7 +155,7 @@ TEST_F(AboutLinksTest, LinkLabelsComeFromTheLibraryWithTheirStoredProperties) {
 }
 
 TEST_F(AboutLinksTest, UnloadingClosesTheControlsAndLoadingCreatesThemAgain) {
-  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+  ASSERT_TRUE(LibraryBeside()) << "tessarel.ocx is not beside this program: the build did not put it there";
   ASSERT_NE(about_->LinkLabelForTests(0), nullptr);
   HWND first = about_->LinkLabelForTests(0)->Window();
   ASSERT_TRUE(IsWindow(first));
@@ -206,7 +208,7 @@ class AboutMailLinkTest : public AboutLinksTest {
  protected:
   void SetUp() override {
     AboutLinksTest::SetUp();
-    if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+    ASSERT_TRUE(LibraryBeside()) << "tessarel.ocx is not beside this program: the build did not put it there";
     wchar_t temp[MAX_PATH]{};
     ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
     handler_ = std::wstring(temp) + L"zenthra mail handler.exe";
@@ -252,7 +254,7 @@ TEST_F(AboutMailLinkTest, ClickOnContactMeOpensTheMailLinkThroughTheShell) {
 // (6), the domain (7), Contact Me (8), and back to OK; Shift+Tab the other
 // way. A link reached from the keyboard shows its address in a tooltip.
 TEST_F(AboutLinksTest, TabAndShiftTabTakeTheButtonsThenTheLinksInTabIndexOrder) {
-  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+  ASSERT_TRUE(LibraryBeside()) << "tessarel.ocx is not beside this program: the build did not put it there";
   std::vector<HWND> order{GetDlgItem(dialog_, kCmdOK), GetDlgItem(dialog_, kCmdSysInfo)};
   for (std::size_t i = 0; i < 3; ++i) {
     ASSERT_NE(about_->LinkLabelForTests(i), nullptr);
@@ -269,7 +271,7 @@ TEST_F(AboutLinksTest, TabAndShiftTabTakeTheButtonsThenTheLinksInTabIndexOrder) 
       visited.push_back(GetFocus());
       for (std::size_t i = 0; i < 3; ++i)
         if (visited.back() == about_->LinkLabelForTests(i)->Window()) {
-          EXPECT_EQ(testing::ShownTooltipText(), kExpected[i].link);
+          EXPECT_EQ(testing::ShownTooltipText(visited.back()), kExpected[i].link);
         }
     }
     EXPECT_EQ(visited, order);
@@ -279,7 +281,8 @@ TEST_F(AboutLinksTest, TabAndShiftTabTakeTheButtonsThenTheLinksInTabIndexOrder) 
 // The mouse resting on a link shows its address; the tooltip is made by
 // the first move over the link, so that move must start its wait too.
 TEST_F(AboutLinksTest, TheMouseRestingOnALinkShowsItsAddress) {
-  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+  ASSERT_TRUE(LibraryBeside()) << "tessarel.ocx is not beside this program: the build did not put it there";
+  const test::RealMousePutBack mousePutBack;
   ShowWindow(dialog_, SW_SHOW);
   for (std::size_t i = 0; i < 3; ++i) {
     RECT link{};
@@ -292,13 +295,11 @@ TEST_F(AboutLinksTest, TheMouseRestingOnALinkShowsItsAddress) {
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ASSERT_EQ(1u, SendInput(1, &move, sizeof(move)));
     std::wstring shown;
-    for (const DWORD until = GetTickCount() + 5000; shown != kExpected[i].link && GetTickCount() < until;) {
-      // Input and timers too, which come after posted messages.
-      for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
-      Sleep(20);
-      shown = testing::ShownTooltipText();
-    }
-    EXPECT_EQ(shown, kExpected[i].link) << i;
+    EXPECT_TRUE(test::WaitUntil([&] {
+      shown = testing::ShownTooltipText(about_->LinkLabelForTests(i)->Window());
+      return shown == kExpected[i].link;
+    })) << "link "
+        << i << " showed \"" << std::string(shown.begin(), shown.end()) << "\" under the mouse";
   }
 }
 
@@ -422,7 +423,7 @@ AmbientProperties TestAmbient() {
 // The dialog asks the library for its factory once; each control is then
 // one object of it, with a window of its own.
 TEST_F(AboutLinksTest, EachControlIsOneObjectOfTheLibrarysFactory) {
-  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+  ASSERT_TRUE(LibraryBeside()) << "tessarel.ocx is not beside this program: the build did not put it there";
   ComPtr<IClassFactory> real;
   ASSERT_HRESULT_SUCCEEDED(GetLinkLabelFactory(real));
   ASSERT_NE(real, nullptr);
@@ -506,7 +507,7 @@ TEST(StoredPropertyBagTest, FindsNamesWithoutRegardToCaseAndHandsTheFontAsAFontO
 // Moved to a screen of another DPI, the dialog rescales everything from its
 // layout, the hosted link labels included.
 TEST_F(AboutLinksTest, EverythingFollowsAChangeOfDpi) {
-  if (!LibraryBeside()) GTEST_SKIP() << "tessarel.ocx is not beside this program";
+  ASSERT_TRUE(LibraryBeside()) << "tessarel.ocx is not beside this program: the build did not put it there";
   for (const UINT dpi : {144u, 192u, 96u}) {
     SCOPED_TRACE(dpi);
     testing::SendDpiChanged(dialog_, dpi);

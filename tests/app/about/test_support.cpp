@@ -2,21 +2,18 @@
 
 #include <commctrl.h>
 
-#include <array>
-#include <chrono>
+#include <gtest/gtest.h>
 
+#include <array>
+
+#include "bounded_wait.h"
 #include "win32/unique_handle.h"
 #include "window_driver.h"
 
 namespace zenthra::about::testing {
 
 bool WaitForFile(const std::wstring& path) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    if (std::chrono::steady_clock::now() > until) return false;
-    Sleep(20);
-  }
-  return true;
+  return test::WaitUntil([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; });
 }
 
 std::optional<std::wstring> ReadMark(const std::wstring& markPath) {
@@ -51,20 +48,22 @@ std::wstring ProbeAccessibility(HWND window, bool act) {
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
     return {};
   const win32::UniqueKernelHandle process(started.hProcess), thread(started.hThread);
-  // Bounded by the test's timeout.
-  while (MsgWaitForMultipleObjects(1, &started.hProcess, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+  // Its calls come to this thread's windows, which go on handling messages.
+  if (!test::WaitUntil([&] { return WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; })) {
+    ADD_FAILURE() << "the accessibility probe did not end within the wait limit";
+    TerminateProcess(process.get(), 1);
+    return {};
   }
   return ReadMark(report).value_or(L"");
 }
 
 std::wstring ClipboardText() {
   std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
+  // Another program may hold the clipboard for a moment.
+  if (!test::WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 1000)) {
+    ADD_FAILURE() << "the clipboard stayed held by another program";
+    return text;
+  }
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     if (const auto* characters = static_cast<const wchar_t*>(GlobalLock(data))) {
       text = characters;
@@ -75,18 +74,27 @@ std::wstring ClipboardText() {
   return text;
 }
 
-std::wstring ShownTooltipText() {
-  HWND shown = nullptr;
+std::wstring ShownTooltipText(HWND link) {
+  struct Search {
+    HWND link;
+    HWND shown = nullptr;
+  } search{link};
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM found) {
+        auto& search = *reinterpret_cast<Search*>(found);
         std::array<wchar_t, 32> name{};
         GetClassNameW(window, name.data(), static_cast<int>(name.size()));
         if (lstrcmpiW(name.data(), TOOLTIPS_CLASSW) != 0 || !IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<HWND*>(found) = window;
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        if (!SendMessageW(window, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)) || tool.hwnd != search.link)
+          return TRUE;
+        search.shown = window;
         return FALSE;
       },
-      reinterpret_cast<LPARAM>(&shown));
+      reinterpret_cast<LPARAM>(&search));
+  HWND shown = search.shown;
   return shown ? test::WindowText(shown) : std::wstring();
 }
 

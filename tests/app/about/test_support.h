@@ -26,7 +26,8 @@ std::wstring ProbeAccessibility(HWND window, bool act);
 // The clipboard's Unicode text; empty when it holds none.
 std::wstring ClipboardText();
 
-// The text of the tooltip that this thread shows; empty when none shows.
-std::wstring ShownTooltipText();
+// The text of the tooltip that this thread shows for `link`'s window; empty
+// when none shows.
+std::wstring ShownTooltipText(HWND link);
 
 }  // namespace zenthra::about::testing

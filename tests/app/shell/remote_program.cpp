@@ -5,6 +5,10 @@
 
 #include <array>
 
+#include <gtest/gtest.h>
+
+#include "bounded_wait.h"
+
 namespace zenthra::test {
 
 RemoteProgram::RemoteProgram(const std::wstring& exe, const std::wstring& arguments) {
@@ -27,13 +31,17 @@ RemoteProgram::RemoteProgram(const std::wstring& exe, const std::wstring& argume
 RemoteProgram::~RemoteProgram() {
   if (!Running()) return;
   TerminateProcess(process_.get(), 1);
-  WaitForSingleObject(process_.get(), INFINITE);
+  if (WaitForSingleObject(process_.get(), kWaitLimitMs) != WAIT_OBJECT_0)
+    ADD_FAILURE() << "a program ended by TerminateProcess was still running";
 }
 
 bool RemoteProgram::Running() const { return Started() && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 DWORD RemoteProgram::WaitForExit() {
-  WaitForSingleObject(process_.get(), INFINITE);
+  if (WaitForSingleObject(process_.get(), kWaitLimitMs) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << "the program did not end within the wait limit";
+    return STILL_ACTIVE;
+  }
   DWORD code = 0;
   GetExitCodeProcess(process_.get(), &code);
   return code;
@@ -74,12 +82,14 @@ BOOL CALLBACK MatchChild(HWND window, LPARAM lParam) {
 
 HWND RemoteProgram::WaitForWindow(std::wstring_view windowClass, std::wstring_view caption) const {
   WindowSearch search{processId_, windowClass, caption};
-  while (Running()) {
+  WaitUntil([&] {
     EnumWindows(&MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
-    Sleep(20);
-  }
-  return nullptr;  // the program ended without showing it
+    return search.found != nullptr || !Running();
+  });
+  if (search.found == nullptr)
+    ADD_FAILURE() << "no window of class \"" << std::wstring(windowClass) << "\" captioned \"" << std::wstring(caption)
+                  << "\" showed" << (Running() ? " within the wait limit" : ": the program ended");
+  return search.found;
 }
 
 bool BringToFront(HWND window) {

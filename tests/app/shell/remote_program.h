@@ -1,7 +1,8 @@
 #pragma once
 // Driving a program of another process through its windows: start it, find
 // its windows by class and caption, read texts, list children by class.
-// Waits are bounded by the ctest TIMEOUT of the test, not by clocks here.
+// Every wait has the limit of bounded_wait.h and fails the test with what did
+// not happen.
 
 #include <windows.h>
 
@@ -29,11 +30,12 @@ class RemoteProgram {
   bool Started() const { return static_cast<bool>(process_); }
   DWORD Error() const { return error_; }
   bool Running() const;
-  // Waits for the program's end; its exit code.
+  // Waits for the program's end; its exit code, or STILL_ACTIVE (and a
+  // failure) when it runs on past the wait limit.
   DWORD WaitForExit();
 
   // The visible top-level window with this class and caption, once there;
-  // nullptr when the program ends without showing it.
+  // nullptr (and a failure) when it does not show within the wait limit.
   HWND WaitForWindow(std::wstring_view windowClass, std::wstring_view caption) const;
 
  private:

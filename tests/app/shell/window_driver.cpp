@@ -123,13 +123,29 @@ std::wstring ProgramFolder() {
   return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 
+namespace {
+
+// Another program's dialog of the same caption (a second Zenthra, say) is
+// none of this test's business.
+HWND VisibleDialogOfThisProcess(const std::wstring& caption) {
+  HWND dialog = nullptr;
+  while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", caption.c_str())) != nullptr) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(dialog, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(dialog)) return dialog;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 std::jthread AnswerFileDialog(std::wstring title, std::wstring path) {
   return std::jthread([title = std::move(title), path = std::move(path)](std::stop_token stop) {
     for (; !stop.stop_requested(); Sleep(10)) {
-      HWND dialog = FindWindowW(L"#32770", title.c_str());
+      HWND dialog = VisibleDialogOfThisProcess(title);
       // The file name box is an extended combo box; its edit field takes the name.
       auto field = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(dialog, cmb13), CBEM_GETEDITCONTROL, 0, 0));
-      if (field == nullptr || !IsWindowVisible(dialog)) continue;
+      if (field == nullptr) continue;
       if (path.empty()) {
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         return;
@@ -172,11 +188,7 @@ std::vector<bool> MessageBoxWatcher::TakeEnabledStates() {
 
 void MessageBoxWatcher::Watch(std::stop_token stop) {
   while (!stop.stop_requested()) {
-    HWND box = nullptr;
-    while ((box = FindWindowExW(nullptr, box, L"#32770", caption_.c_str())) != nullptr) {
-      DWORD process = 0;
-      GetWindowThreadProcessId(box, &process);
-      if (process != GetCurrentProcessId() || !IsWindowVisible(box)) continue;
+    if (HWND box = VisibleDialogOfThisProcess(caption_)) {
       std::array<wchar_t, 512> text{};
       GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size()));
       int button = IDOK;
@@ -191,7 +203,6 @@ void MessageBoxWatcher::Watch(std::stop_token stop) {
       }
       PostMessageW(box, WM_COMMAND, button, 0);
       while (IsWindow(box) && !stop.stop_requested()) Sleep(5);
-      break;
     }
     Sleep(10);
   }

@@ -87,4 +87,17 @@ class MessageBoxWatcher {
   std::jthread thread_;
 };
 
+// Puts the real mouse back where it was when made: a test that moves it
+// leaves nothing under it for the tests after it (a link's tooltip, say).
+class RealMousePutBack {
+ public:
+  RealMousePutBack() { GetCursorPos(&at_); }
+  RealMousePutBack(const RealMousePutBack&) = delete;
+  RealMousePutBack& operator=(const RealMousePutBack&) = delete;
+  ~RealMousePutBack() { SetCursorPos(at_.x, at_.y); }
+
+ private:
+  POINT at_{};
+};
+
 }  // namespace zenthra::test

@@ -1,5 +1,6 @@
 // The window as it opens, the side switch, Go, the menus and the lifetime.
 
+#include "bounded_wait.h"
 #include "force/force_info_line.h"
 #include "main_window_fixture.h"
 #include "ui/main_window_layout.h"
@@ -118,8 +119,12 @@ TEST_F(MainWindowTest, GoWritesTheDarkWorkedExampleFromTheKeyboard) {
 TEST_F(MainWindowTest, FileExitDestroysTheWindowAndEndsTheLoop) {
   PostMessageW(window_->Window(), WM_COMMAND, IDM_EXIT, 0);
   MSG message{};
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
-  EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
+  // A thread timer ends the loop if WM_QUIT never comes.
+  const UINT_PTR limit = SetTimer(nullptr, 0, zenthra::test::kWaitLimitMs, nullptr);
+  while (GetMessageW(&message, nullptr, 0, 0) > 0 && !(message.message == WM_TIMER && message.wParam == limit))
+    DispatchMessageW(&message);
+  KillTimer(nullptr, limit);
+  EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT)) << "File > Exit did not end the message loop";
   EXPECT_EQ(window_->Window(), nullptr);
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "bot_file_support.h"
+#include "bounded_wait.h"
 #include "force/force_info_line.h"
 #include "force/power_table.h"
 #include "remote_program.h"
@@ -63,7 +64,7 @@ TEST_F(ZenthraExe, TypingGoAndFileExit) {
   EXPECT_FALSE(IsWindowEnabled(main_)) << "the message must be modal";
   EXPECT_EQ(TextOf(heal), L"00") << "the box is cleared before the message shows";
   PostMessageW(box, WM_COMMAND, IDOK, 0);
-  while (IsWindow(box)) Sleep(10);
+  ASSERT_TRUE(zenthra::test::WaitUntil([box] { return !IsWindow(box); })) << "OK did not close the message";
 
   SendMessageW(ControlOf(main_, L"cmdgo"), BM_CLICK, 0, 0);
   EXPECT_EQ(TextOf(ControlOf(main_, L"txtforce")), L"forceinfo       7-1-000000000000000000");
@@ -91,7 +92,8 @@ TEST_F(ZenthraExe, ScreenReadersHearEachControlByItsCaption) {
   HWND jumpEdit = FindWindowExW(ControlOf(main_, L"cbjump"), nullptr, L"Edit", nullptr);
   SendMessageW(jumpEdit, EM_SETSEL, 0, -1);
   PostMessageW(jumpEdit, WM_CHAR, L'2', 1);
-  while (TextOf(ControlOf(main_, L"cbjump")) != L"2") Sleep(10);
+  ASSERT_TRUE(zenthra::test::WaitUntil([this] { return TextOf(ControlOf(main_, L"cbjump")) == L"2"; }))
+      << "the typed 2 did not reach the Jump box";
   SendMessageW(ControlOf(main_, L"cmdgo"), BM_CLICK, 0, 0);
 
   for (const PowerRow& row : PowerTable) {
