@@ -38,7 +38,14 @@ HRESULT CopyTextToClipboard(HWND owner, BSTR text) {
   characters[length] = L'\0';
   GlobalUnlock(memory.get());  // the last lock: FALSE with no error
 
-  RETURN_LAST_ERROR_IF(!OpenClipboard(owner));
+  // Another program (a clipboard viewer, a password manager) may hold the
+  // clipboard for a moment: try for a tenth of a second before giving up.
+  bool opened = OpenClipboard(owner) != FALSE;
+  for (int tries = 1; !opened && tries < 10; ++tries) {
+    Sleep(10);
+    opened = OpenClipboard(owner) != FALSE;
+  }
+  RETURN_LAST_ERROR_IF(!opened);
   const bool placed = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory.get()) != nullptr;
   const HRESULT hr = placed ? S_OK : win32::LastErrorResult();
   CloseClipboard();                                 // a failure leaves nothing to undo
