@@ -5,6 +5,7 @@
 #include <olectl.h>
 
 #include "bstr_text.h"
+#include "win32/design_font.h"
 #include "win32/result.h"
 #include "win32/unique_handle.h"
 
@@ -13,16 +14,13 @@ using Microsoft::WRL::ComPtr;
 namespace tessarel {
 namespace {
 
-constexpr wchar_t kDesignFaceName[] = L"MS Sans Serif";
-// 8.25 point as a CY (the size in ten-thousandths of a point).
-constexpr LONGLONG kDesignFontSize = 82500;
 constexpr SHORT kNormalWeight = FW_NORMAL;
 
 HRESULT MakeFont(bool underline, ComPtr<IFont>& font) {
   FONTDESC description{};
   description.cbSizeofstruct = sizeof(description);
-  description.lpstrName = const_cast<LPOLESTR>(kDesignFaceName);
-  description.cySize.int64 = kDesignFontSize;
+  description.lpstrName = const_cast<LPOLESTR>(win32::kDesignFontFace);
+  description.cySize.int64 = win32::kDesignFontCySize;
   description.sWeight = kNormalWeight;
   description.sCharset = ANSI_CHARSET;
   description.fItalic = FALSE;

@@ -24,8 +24,8 @@ constexpr OLE_COLOR kButtonFace = 0x8000000F;
 HRESULT CreateAmbientFont(Microsoft::WRL::ComPtr<IFontDisp>& font) {
   FONTDESC description{};
   description.cbSizeofstruct = sizeof(description);
-  description.lpstrName = const_cast<LPOLESTR>(shell::kLayoutFontFace);
-  description.cySize.int64 = shell::kLayoutFontHundredthsOfPoint * 100;  // ten-thousandths of a point
+  description.lpstrName = const_cast<LPOLESTR>(win32::kDesignFontFace);
+  description.cySize.int64 = win32::kDesignFontCySize;
   description.sWeight = FW_NORMAL;
   description.sCharset = ANSI_CHARSET;
   return OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(font.ReleaseAndGetAddressOf()));

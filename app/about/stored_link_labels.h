@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include "win32/design_font.h"
+
 namespace zenthra::about {
 
 // A font as the layout keeps it, in the fields of the standard font
@@ -30,7 +32,7 @@ struct StoredLinkLabel {
 
 inline constexpr wchar_t kLinkLabelProgId[] = L"Tessarel.tessarelcontrol";
 
-inline constexpr StoredFont kLinkFont{L"MS Sans Serif", 0, 0x04, 400, 82500};
+inline constexpr StoredFont kLinkFont{win32::kDesignFontFace, 0, 0x04, 400, win32::kDesignFontCySize};
 
 // In tab order, like the rectangles of the layout table.
 inline constexpr std::array<StoredLinkLabel, 3> kStoredLinkLabels{{

@@ -49,8 +49,8 @@ win32::UniqueHicon LoadAppIcon(HINSTANCE instance, int sizeMetric, UINT dpi) {
 }  // namespace
 
 win32::UniqueHfont CreateLayoutFont(UINT dpi) {
-  const int charHeight = MulDiv(kLayoutFontHundredthsOfPoint, static_cast<int>(dpi), kHundredthsOfPointPerInch);
-  win32::UniqueHfont font = CreateFace(kLayoutFontFace, charHeight, OUT_DEFAULT_PRECIS);
+  const int charHeight = MulDiv(kDesignFontHundredthsOfPoint, static_cast<int>(dpi), kHundredthsOfPointPerInch);
+  win32::UniqueHfont font = CreateFace(kDesignFontFace, charHeight, OUT_DEFAULT_PRECIS);
   const win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   RealizedFont realized;
   if (!font || !dc || !Realize(dc.get(), font.get(), realized)) return font;

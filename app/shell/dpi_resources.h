@@ -3,14 +3,15 @@
 
 #include <windows.h>
 
+#include "win32/design_font.h"
 #include "win32/unique_handle.h"
 
 namespace zenthra::shell {
 
-// Every control of the program's windows draws in MS Sans Serif 8.25 point
-// (hundredths of a point), apart from the hosted link labels.
-inline constexpr wchar_t kLayoutFontFace[] = L"MS Sans Serif";
-inline constexpr int kLayoutFontHundredthsOfPoint = 825;
+// Every control of the program's windows draws in the design font, apart
+// from the hosted link labels, which draw their own.
+using win32::kDesignFontFace;
+using win32::kDesignFontHundredthsOfPoint;
 
 // The layout font for the given DPI: MS Sans Serif 8.25 point, or a scalable
 // sans serif of that size where MS Sans Serif's bitmaps would draw larger.
