@@ -14,18 +14,8 @@ using Microsoft::WRL::ComPtr;
 namespace tessarel {
 namespace {
 
-constexpr SHORT kNormalWeight = FW_NORMAL;
-
 HRESULT MakeFont(bool underline, ComPtr<IFont>& font) {
-  FONTDESC description{};
-  description.cbSizeofstruct = sizeof(description);
-  description.lpstrName = const_cast<LPOLESTR>(win32::kDesignFontFace);
-  description.cySize.int64 = win32::kDesignFontCySize;
-  description.sWeight = kNormalWeight;
-  description.sCharset = ANSI_CHARSET;
-  description.fItalic = FALSE;
-  description.fUnderline = underline ? TRUE : FALSE;
-  description.fStrikethrough = FALSE;
+  FONTDESC description = win32::DesignFontDescription(underline);
   return OleCreateFontIndirect(&description, IID_PPV_ARGS(font.ReleaseAndGetAddressOf()));
 }
 

@@ -22,12 +22,7 @@ constexpr OLE_COLOR kButtonText = 0x80000012;
 constexpr OLE_COLOR kButtonFace = 0x8000000F;
 
 HRESULT CreateAmbientFont(Microsoft::WRL::ComPtr<IFontDisp>& font) {
-  FONTDESC description{};
-  description.cbSizeofstruct = sizeof(description);
-  description.lpstrName = const_cast<LPOLESTR>(win32::kDesignFontFace);
-  description.cySize.int64 = win32::kDesignFontCySize;
-  description.sWeight = FW_NORMAL;
-  description.sCharset = ANSI_CHARSET;
+  FONTDESC description = win32::DesignFontDescription();
   return OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(font.ReleaseAndGetAddressOf()));
 }
 
