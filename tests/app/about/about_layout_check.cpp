@@ -43,47 +43,59 @@ void ExpectHostedFont(const HostedControl& hosted, UINT dpi) {
   ExpectLayoutFont(hosted.Window(), handle, dpi, 1);
 }
 
+
+// frmAbout's client area and controls in twips, written out here apart from
+// the program's table. A link label's stored extent, 1720 by 450 HIMETRIC,
+// is 975 by 255 twips, the same as its stand-in label's rectangle.
+constexpr int kClientWidth = 5730, kClientHeight = 3555;
+constexpr struct {
+  int id;
+  TwipsRect twips;
+} kPlaces[] = {
+    {kCmdOK, {4245, 2625, 1260, 345}},         {kCmdSysInfo, {4260, 3075, 1245, 345}},
+    {kLblDescription, {1560, 960, 3885, 1170}}, {kLblDisclaimer, {255, 2625, 3870, 825}},
+    {kLblTitle, {1560, 120, 3885, 240}},        {kLblVersion, {1560, 600, 3885, 225}},
+};
+// tessarelcontrol1, 2 and 3, in tab order.
+constexpr TwipsRect kLinkLabels[] = {{120, 1680, 975, 255}, {120, 2160, 975, 255}, {120, 1920, 975, 255}};
+
 }  // namespace
 
 void ExpectAboutClientAreaAt(HWND dialog, UINT dpi) {
   RECT client{};
   ASSERT_TRUE(GetClientRect(dialog, &client));
-  EXPECT_EQ(client.right, Scaled(kAboutLayout.clientWidth, dpi));
-  EXPECT_EQ(client.bottom, Scaled(kAboutLayout.clientHeight, dpi));
+  EXPECT_EQ(client.right, Scaled(kClientWidth, dpi));
+  EXPECT_EQ(client.bottom, Scaled(kClientHeight, dpi));
 }
 
 void ExpectAboutLayoutAt(HWND dialog, UINT dpi) {
-  for (const ChildLayout& child : kAboutLayout.children) {
-    SCOPED_TRACE(child.id);
-    HWND control = GetDlgItem(dialog, child.id);
+  for (const auto& place : kPlaces) {
+    SCOPED_TRACE(place.id);
+    HWND control = GetDlgItem(dialog, place.id);
     ASSERT_NE(control, nullptr);
-    ExpectAt(control, child.rect, dpi);
+    ExpectAt(control, place.twips, dpi);
     ExpectOwnFont(control, dpi);
   }
 
   const AboutWindow* about = AboutWindow::FromWindow(dialog);
   ASSERT_NE(about, nullptr);
-  for (std::size_t i = 0; i < kStoredLinkLabels.size(); ++i) {
+  for (std::size_t i = 0; i < std::size(kLinkLabels); ++i) {
     SCOPED_TRACE(kStoredLinkLabels[i].name);
-    const TwipsRect& place = kAboutLayout.linkLabels[i];
     if (const HostedControl* hosted = about->LinkLabelForTests(i)) {
       ASSERT_NE(hosted->Window(), nullptr);
-      const StoredLinkLabel& stored = kStoredLinkLabels[i];
-      // The extent is HIMETRIC: 2540 to the inch.
-      ExpectAt(hosted->Window(),
-               {place.left, place.top, MulDiv(stored.extentX, 1440, 2540), MulDiv(stored.extentY, 1440, 2540)}, dpi);
+      ExpectAt(hosted->Window(), kLinkLabels[i], dpi);
       ExpectHostedFont(*hosted, dpi);
     } else {
       HWND label = GetDlgItem(dialog, kFirstLinkLabel + static_cast<int>(i));
       ASSERT_NE(label, nullptr);
-      ExpectAt(label, place, dpi);
+      ExpectAt(label, kLinkLabels[i], dpi);
       ExpectOwnFont(label, dpi);
     }
   }
 }
 
 void SendDpiChanged(HWND dialog, UINT dpi) {
-  RECT frame{0, 0, Scaled(kAboutLayout.clientWidth, dpi), Scaled(kAboutLayout.clientHeight, dpi)};
+  RECT frame{0, 0, Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi)};
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
   // A DPI without a frame (0) suggests the bare client area.

@@ -54,7 +54,7 @@ TEST_F(PrefixDpiTest, MainWindowOpensScaledToThePrefixDpi) {
   ui::test::ExpectLayoutAt(window, kDpi);
   ExpectOnScreen(window.Window());
 
-  RECT suggested{0, 0, test::Scaled(ui::kClientWidthTwips, 96), test::Scaled(ui::kClientHeightTwips, 96)};
+  RECT suggested{0, 0, test::Scaled(4800, 96), test::Scaled(8490, 96)};
   ASSERT_TRUE(AdjustWindowRectExForDpi(&suggested, WS_OVERLAPPEDWINDOW, TRUE, 0, 96));
   SendMessageW(window.Window(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
   ui::test::ExpectLayoutAt(window, 96);

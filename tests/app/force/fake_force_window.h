@@ -25,7 +25,7 @@ class FakeForceWindow final : public ForceWindow {
   std::wstring LevelText(ForcePower power) override { return texts_[IndexOf(power)]; }
   void SetLevelText(ForcePower power, std::wstring_view text) override {
     ++setTextCalls;
-    log.push_back(L"text " + std::wstring(RowOf(power).box) + L" " + std::wstring(text));
+    if (Enabled(power)) setWhileEnabled.push_back(power);
     if (texts_[IndexOf(power)] == text) return;
     texts_[IndexOf(power)] = text;
     if (++depth_ > maxDepth) maxDepth = depth_;
@@ -36,7 +36,6 @@ class FakeForceWindow final : public ForceWindow {
   bool OptdarkSelected() override { return optdark; }
   void ShowMessage(std::wstring_view text) override { messages.emplace_back(text); }
   void SetLevelEnabled(ForcePower power, bool enabled) override {
-    log.push_back((enabled ? L"enable " : L"disable ") + std::wstring(RowOf(power).box));
     enabled_[IndexOf(power)] = enabled;
   }
   void SetForceInfoText(std::wstring_view text) override { forceInfo = text; }
@@ -74,7 +73,7 @@ class FakeForceWindow final : public ForceWindow {
   std::wstring separator = L".";
   std::wstring forceInfo = L"Force Info Will Display Here When You Hit The Go Button";
   std::vector<std::wstring> messages;
-  std::vector<std::wstring> log;  // enable/disable and set-text calls, in order
+  std::vector<ForcePower> setWhileEnabled;  // the boxes whose text was set while enabled, in order
   ForceSettings record;
   int setTextCalls = 0;
   int maxDepth = 0;

@@ -1,7 +1,8 @@
 #include "force/power_table.h"
 
 #include <algorithm>
-#include <set>
+#include <cwctype>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -12,16 +13,22 @@ namespace {
 
 using enum ForcePower;
 
-TEST(PowerTable, RowsFollowRecordOrder) {
-  for (std::size_t i = 0; i < kPowerCount; ++i) EXPECT_EQ(IndexOf(PowerTable[i].power), i);
-}
-
-TEST(PowerTable, LinePositionsAreOneToEighteenEachOnce) {
-  std::set<int> positions;
-  for (const PowerRow& row : PowerTable) positions.insert(row.linePosition);
-  ASSERT_EQ(positions.size(), kPowerCount);
-  EXPECT_EQ(*positions.begin(), 1);
-  EXPECT_EQ(*positions.rbegin(), 18);
+// Each row sits at its power's index, and the controls are named after the
+// caption: "cb" or "lbl" and the caption in lower case without blanks, but
+// for the one label saved with a longer name. Names lead back to the power.
+TEST(PowerTable, EachPowerHasOneRowWithControlsNamedAfterItsCaption) {
+  for (std::size_t i = 0; i < kPowerCount; ++i) {
+    const PowerRow& row = PowerTable[i];
+    EXPECT_EQ(IndexOf(row.power), i);
+    std::wstring name;
+    for (wchar_t c : row.caption)
+      if (c != L' ') name += static_cast<wchar_t>(towlower(c));
+    EXPECT_EQ(row.box, L"cb" + name);
+    EXPECT_EQ(row.label, L"lbl" + name + (row.power == SaberThrow ? L"er" : L""));
+    EXPECT_EQ(PowerOfBox(row.box), row.power);
+  }
+  for (const wchar_t* other : {L"lbljump", L"CBJUMP", L"", L"cbsaberthrower"})
+    EXPECT_EQ(PowerOfBox(other), std::nullopt) << other;
 }
 
 TEST(PowerTable, LineOrderRunsFromHealToSaberThrow) {
@@ -29,19 +36,6 @@ TEST(PowerTable, LineOrderRunsFromHealToSaberThrow) {
                                                      Grip,      Lightning, Rage,  Protect,     Absorb,      TeamHeal,
                                                      TeamForce, Drain,     See,   SaberAttack, SaberDefend, SaberThrow};
   EXPECT_EQ(PowersInLineOrder(), expected);
-}
-
-TEST(PowerTable, SaberThrowLabelHasTheLongerName) {
-  EXPECT_EQ(RowOf(SaberThrow).box, L"cbsaberthrow");
-  EXPECT_EQ(RowOf(SaberThrow).label, L"lblsaberthrower");
-  EXPECT_EQ(RowOf(SaberThrow).caption, L"Saber Throw");
-}
-
-TEST(PowerTable, BoxNamesLeadBackToTheirPower) {
-  for (const PowerRow& row : PowerTable) EXPECT_EQ(PowerOfBox(row.box), row.power);
-  EXPECT_EQ(PowerOfBox(L"lbljump"), std::nullopt);
-  EXPECT_EQ(PowerOfBox(L"CBJUMP"), std::nullopt);
-  EXPECT_EQ(PowerOfBox(L""), std::nullopt);
 }
 
 TEST(PowerTable, GroupMembersInRecordOrder) {
@@ -52,24 +46,18 @@ TEST(PowerTable, GroupMembersInRecordOrder) {
                                  std::array{SaberAttack, SaberDefend, SaberThrow, TeamHeal, TeamForce}));
 }
 
-TEST(InBudget, SideGroupsCountOnlyForTheirOwnSide) {
-  EXPECT_FALSE(inBudget(Grip, Side::Light));
-  EXPECT_FALSE(inBudget(Absorb, Side::Dark));
-  EXPECT_TRUE(inBudget(Grip, Side::Dark));
-  EXPECT_TRUE(inBudget(Absorb, Side::Light));
-}
-
-TEST(InBudget, NeutralAndOtherCountForBothSidesAndEachSideHasFourteen) {
-  for (Side side : {Side::Light, Side::Dark}) {
-    int counted = 0;
-    for (const PowerRow& row : PowerTable) {
-      if (row.group == PowerGroup::Neutral || row.group == PowerGroup::Other) {
-        EXPECT_TRUE(inBudget(row.power, side));
-      }
-      counted += inBudget(row.power, side) ? 1 : 0;
-    }
-    EXPECT_EQ(counted, 14);
+// Neutral and Other count for both sides, Light and Dark for their own
+// only: 14 powers count for each side.
+TEST(InBudget, EachSideCountsItsOwnGroupAndTheSharedOnes) {
+  std::array<int, 2> counted{};
+  for (const PowerRow& row : PowerTable) {
+    const bool light = inBudget(row.power, Side::Light), dark = inBudget(row.power, Side::Dark);
+    EXPECT_EQ(light, row.group != PowerGroup::Dark) << IndexOf(row.power);
+    EXPECT_EQ(dark, row.group != PowerGroup::Light) << IndexOf(row.power);
+    counted[0] += light;
+    counted[1] += dark;
   }
+  EXPECT_EQ(counted, (std::array{14, 14}));
 }
 
 TEST(ForceSettings, StartsAtZeroAndStoresAnyLevelUnclamped) {
