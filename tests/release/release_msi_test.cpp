@@ -10,7 +10,6 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -32,7 +31,9 @@ using Snapshot = std::set<std::wstring>;
 
 // Fixed for every version: what makes a newer package replace an older one.
 constexpr wchar_t kUpgradeCode[] = L"{26DFBECB-1978-41EA-9257-6A8C67C069DC}";
-constexpr wchar_t kClasses[] = L"Software\\Classes\\";
+constexpr wchar_t kClasses[] = L"Software\\Classes";
+
+std::wstring ClassKey(const std::wstring& key) { return std::wstring(kClasses) + L"\\" + key; }
 
 std::wstring KnownFolder(REFKNOWNFOLDERID id) {
   wchar_t* path = nullptr;
@@ -51,13 +52,21 @@ DWORD Msiexec(const std::wstring& arguments) {
   return msiexec.WaitForExit();
 }
 
-std::wstring PackagePath(const char* variable) {
-  const char* path = std::getenv(variable);
-  return path != nullptr ? std::filesystem::path(path).wstring() : L"";
+// The packages of this build: the release's beside the build's bin folder,
+// where this test runs from, and the next version's in installer\.
+std::filesystem::path BuildFolder() {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return std::filesystem::path(self).parent_path().parent_path();
+}
+std::wstring ReleasePackageName() {
+  return L"Zenthra-" + std::to_wstring(shell::kVersionMajor) + L"." + std::to_wstring(shell::kVersionMinor) + L"." +
+         std::to_wstring(shell::kVersionRevision) + L".msi";
 }
 
-// Every key and value under HKCU\Software but Wine's own, which changes as
-// windows are shown, as "key|name=type:data" lines.
+// Every key and value under HKCU\Software as "key|name=type:data" lines,
+// but Wine's own, which change as windows are shown, and the recent
+// documents, which opening a bot file adds to.
 void AddKeys(HKEY key, const std::wstring& path, Snapshot& lines) {
   lines.insert(path);
   for (DWORD i = 0;; ++i) {
@@ -75,7 +84,7 @@ void AddKeys(HKEY key, const std::wstring& path, Snapshot& lines) {
        ++i, length = 256) {
     const std::wstring sub = path + L"\\" + name;
     win32::UniqueHkey child;
-    if (sub != L"Software\\Wine" && RegOpenKeyExW(key, name, 0, KEY_READ, child.put()) == ERROR_SUCCESS)
+    if (sub != L"Software\\Wine" && !sub.ends_with(L"\\Explorer\\RecentDocs") && RegOpenKeyExW(key, name, 0, KEY_READ, child.put()) == ERROR_SUCCESS)
       AddKeys(child.get(), sub, lines);
   }
 }
@@ -100,12 +109,12 @@ Snapshot TakeSnapshot() {
 std::wstring ClassValue(const std::wstring& key, const wchar_t* name = nullptr) {
   wchar_t data[1024] = L"<none>";
   DWORD size = sizeof(data);
-  RegGetValueW(HKEY_CURRENT_USER, (kClasses + key).c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size);
+  RegGetValueW(HKEY_CURRENT_USER, ClassKey(key).c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size);
   return data;
 }
 
 void SetClassValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (kClasses + key).c_str(), name, REG_SZ, value.c_str(),
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, ClassKey(key).c_str(), name, REG_SZ, value.c_str(),
                             static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
             ERROR_SUCCESS);
 }
@@ -136,16 +145,26 @@ struct Case {
   bool upgrade;               // the next version installed over the first
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
 class ReleaseMsi : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ReleaseMsi, InstallsOpensABotFileAndUninstallsWithoutATrace) {
   const Case& c = GetParam();
   const win32::OleInitialization ole;
-  const std::wstring msi = PackagePath("ZENTHRA_MSI"), next = PackagePath("ZENTHRA_NEXT_MSI");
+  const std::wstring msi = BuildFolder() / ReleasePackageName();
+  const std::wstring next = BuildFolder() / L"installer\\Zenthra-next.msi";
   ASSERT_TRUE(std::filesystem::exists(msi) && std::filesystem::exists(next)) << "the packages were not built";
   ASSERT_EQ(RelatedProducts(), 0) << "not run in a prefix of its own";
+  // Wine's menu builder would copy the Start menu shortcut into the host's
+  // menus: off for the programs started from now on.
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", L"winemenubuilder.exe", REG_SZ, L"",
+                            sizeof(wchar_t)),
+            ERROR_SUCCESS);
   // Programs that own a file type list themselves in its Open with list too.
   // (Wine's msiexec, unlike Windows, deletes a key left with values only.)
+  win32::UniqueHkey classes;
+  const bool hadClasses = RegOpenKeyExW(HKEY_CURRENT_USER, kClasses, 0, KEY_READ, classes.put()) == ERROR_SUCCESS;
   if (!c.otherDefault.empty()) {
     SetClassValue(L".qeb", nullptr, c.otherDefault);
     SetClassValue(L".qeb\\OpenWithProgids", c.otherDefault.c_str(), L"");
@@ -190,8 +209,10 @@ TEST_P(ReleaseMsi, InstallsOpensABotFileAndUninstallsWithoutATrace) {
     EXPECT_TRUE(before.contains(line)) << "left behind: " << std::filesystem::path(line).string();
   for (const std::wstring& line : before)
     EXPECT_TRUE(after.contains(line)) << "taken away: " << std::filesystem::path(line).string();
-  const std::wstring qeb = std::wstring(kClasses) + L".qeb";
-  EXPECT_EQ(c.otherDefault.empty() ? ERROR_SUCCESS : RegDeleteTreeW(HKEY_CURRENT_USER, qeb.c_str()), ERROR_SUCCESS);
+  // The prefix as this case found it, for the next.
+  classes.reset();
+  const std::wstring made = hadClasses ? ClassKey(L".qeb") : kClasses;
+  EXPECT_EQ(c.otherDefault.empty() ? ERROR_SUCCESS : RegDeleteTreeW(HKEY_CURRENT_USER, made.c_str()), ERROR_SUCCESS);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReleaseMsi,
