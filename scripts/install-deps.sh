@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   libwine-dev wine wine64 fonts-wine
   xvfb xauth xdotool imagemagick x11-utils
+  wixl msitools
 )
 
 missing=()

@@ -1,8 +1,10 @@
 #pragma once
 // The program's identity, shared by its windows and its resources: the
-// application title, the version from the project's version in CMake, and
-// the application icon of the program file, the main window and the About
-// dialog. The resource compiler reads the icon's number from here too.
+// application title and the version from the product's identity in CMake,
+// and the application icon of the program file, the main window and the
+// About dialog. The resource compiler reads the icon's number from here too.
+
+#include "shell/product_identity.h"
 
 #define IDI_ZENTHRA 1
 
@@ -11,7 +13,7 @@
 namespace zenthra::shell {
 
 // The caption of every message box and the title the About dialog shows.
-inline constexpr wchar_t kAppTitle[] = L"Orvane";
+inline constexpr wchar_t kAppTitle[] = L"" ZENTHRA_PRODUCT_NAME;
 
 inline constexpr int kVersionMajor = ZENTHRA_VERSION_MAJOR;
 inline constexpr int kVersionMinor = ZENTHRA_VERSION_MINOR;
