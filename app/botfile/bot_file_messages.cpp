@@ -4,7 +4,7 @@
 
 #include "force/bot_file_problem.h"
 #include "text/decimal_text.h"
-#include "win32/unique_handle.h"
+#include "win32/system_error_text.h"
 
 namespace zenthra::botfile {
 namespace {
@@ -58,20 +58,6 @@ bool Lists(const std::array<DWORD, 4>& errors, HRESULT error) {
   return false;
 }
 
-// The system's own words for an error, or its number when it has none.
-std::wstring SystemText(HRESULT error) {
-  win32::UniqueLocalArray<wchar_t> text;
-  std::wstring_view words;
-  if (const DWORD length =
-          FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                         nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(text.put()), 0, nullptr)) {
-    words = std::wstring_view(text.get(), length);
-    words = words.substr(0, words.find_last_not_of(L"\r\n ") + 1);
-  }
-  if (words.empty()) return L"error " + common::DecimalText(static_cast<DWORD>(error)) + L".";
-  return std::wstring(words);
-}
-
 }  // namespace
 
 std::wstring FileFailureMessage(std::wstring_view fileName, const FileFailure& failure) {
@@ -89,7 +75,7 @@ std::wstring FileFailureMessage(std::wstring_view fileName, const FileFailure& f
       message += fileName;
       message += L'"';
     }
-    if (any) message += SystemText(failure.error);
+    if (any) message += win32::SystemErrorText(failure.error);
     if (failure.step == FileStep::Read) return message;
     if (failure.keptCopy.empty()) return message + std::wstring(kNothingSaved);
     return message + L" Its old content could not be put back either: the file as it was is kept as \"" +

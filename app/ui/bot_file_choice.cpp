@@ -30,12 +30,14 @@ std::wstring_view AfterProgram(std::wstring_view commandLine) {
 }  // namespace
 
 std::optional<std::wstring> CommandLineFile(const wchar_t* commandLine) {
+  // A start without arguments, the common one, does not load the shell.
+  const std::wstring_view rest = Trimmed(AfterProgram(commandLine));
+  if (rest.empty()) return std::nullopt;
   int count = 0;
   const win32::UniqueLocalArray<wchar_t*> arguments(CommandLineToArgvW(commandLine, &count));
   if (!arguments || count < 2) return std::nullopt;
   // Unquoted blanks belong to the one path; quotes around several paths
   // mean several files, of which the first is opened.
-  const std::wstring_view rest = Trimmed(AfterProgram(commandLine));
   std::wstring path =
       count == 2 || rest.find(L'"') != std::wstring_view::npos ? std::wstring(arguments.get()[1]) : std::wstring(rest);
   if (path.empty()) return std::nullopt;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <new>
 
+#include "win32/ole_initialization.h"
 #include "win32/result.h"
 #include "win32/standard_accessible.h"
 #include "win32/unique_handle.h"
@@ -76,6 +77,9 @@ LRESULT CALLBACK NamedControlProc(HWND control, UINT message, WPARAM wParam, LPA
   if (message == WM_NCDESTROY) RemoveWindowSubclass(control, &NamedControlProc, id);
   if (message != WM_GETOBJECT || static_cast<LONG>(lParam) != OBJID_CLIENT)
     return DefSubclassProc(control, message, wParam, lParam);
+  // The object goes to the client through COM, which is started on this
+  // first request rather than with the program.
+  if (FAILED(LOG_IF_FAILED(win32::KeepOleForThisThread()))) return DefSubclassProc(control, message, wParam, lParam);
   BSTR name = id == kNamedByLabel ? WindowTextBstr(reinterpret_cast<HWND>(data))
                                   : SysAllocString(reinterpret_cast<const wchar_t*>(data));
   ComPtr<NamedControlAccessible> object;

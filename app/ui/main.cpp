@@ -9,7 +9,6 @@
 #include "shell/program_windows.h"
 #include "ui/bot_file_choice.h"
 #include "ui/main_window.h"
-#include "win32/ole_initialization.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   // The manifest already declares per-monitor awareness; this only repeats
@@ -21,11 +20,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   controls.dwICC = ICC_STANDARD_CLASSES;
   if (!InitCommonControlsEx(&controls)) return 1;
 
-  // OLE stays initialised for the whole run. The About dialog initialises it
-  // too, but its own last OleUninitialize would unload the link label
-  // library with each closing, possibly while a control is still running a
-  // click. Without OLE the dialog shows its links as plain labels.
-  const win32::OleInitialization ole;
+  // OLE is initialised on first use (About, a screen reader), then kept for
+  // the rest of the run: nothing the first paint needs uses it.
 
   // The main window is this function's: it outlives the message loop and
   // destroys its window, if any is left, on the way out.

@@ -70,7 +70,9 @@ HRESULT MainWindow::Create(int showCommand) {
   const shell::WindowSetup setup{reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)),
                                  MAKEINTRESOURCEW(IDR_MAINMENU),
                                  kMainWindowFrame.style,
-                                 kMainWindowFrame.exStyle,
+                                 // Files dropped from Explorer arrive as WM_DROPFILES; the
+                                 // style says so without loading the shell at start.
+                                 kMainWindowFrame.exStyle | WS_EX_ACCEPTFILES,
                                  kMainWindowCaption,
                                  {}};
   RETURN_LAST_ERROR_IF(!CreateWindowOf(this, instance_, setup));
@@ -121,7 +123,6 @@ HRESULT MainWindow::OnCreate() {
   RETURN_IF_FAILED(control_accessible::NameAs(Control(kTxtforce), control_accessible::kForceInfoLineName));
   RETURN_IF_FAILED(ApplyDpi());
   ShowEditState();
-  DragAcceptFiles(Window(), TRUE);
   // Centred on the monitor's work area, with the client area of the layout.
   return shell::CentreWindow(Window(), ClientSize(dpi_), kMainWindowFrame, dpi_);
 }

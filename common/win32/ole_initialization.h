@@ -21,4 +21,14 @@ class OleInitialization {
   HRESULT result_;
 };
 
+// OLE on the calling thread from the first call until the thread ends, for
+// what needs it only on first use (a screen reader's request, a dialog that
+// hosts controls). Initialising it for good, rather than for each use, keeps
+// a control library that OLE loaded from being unloaded under its windows
+// when the last user uninitialises. Returns OleInitialize's result.
+inline HRESULT KeepOleForThisThread() noexcept {
+  thread_local const OleInitialization ole;
+  return ole.Result();
+}
+
 }  // namespace win32
