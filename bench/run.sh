@@ -5,7 +5,8 @@
 #   information, an empty window of the dialog's size; both timed by
 #   startup_bench.exe under Wine, on a private headless display), (c) the
 #   force rules natively (Google Benchmark), (d) the sizes and imported DLLs
-#   of the shipped files, (e) the heap growth of each Help > About and OK,
+#   of the shipped files, and each floor's imports, which must be system
+#   DLLs only, (e) the heap growth of each Help > About and OK,
 #   against Wine's static control leak reproduced without Zenthra.
 # Installs and builds what it needs (build/windows and build/bench).
 # Usage: bench/run.sh [ROUNDS [WARMUPS]]   (default 30 rounds after 3 warm-ups)
@@ -62,6 +63,8 @@ awk -v machine="$machine" -v rounds="$rounds" -v warmups="$warmups" \
     -v zsize="$(bytes "$win/bin/Zenthra.exe")" -v osize="$(bytes "$win/bin/tessarel.ocx")" \
     -v zkib="$(kib "$win/bin/Zenthra.exe")" -v okib="$(kib "$win/bin/tessarel.ocx")" \
     -v zimp="$(imports "$win/bin/Zenthra.exe")" -v oimp="$(imports "$win/bin/tessarel.ocx")" \
+    -v floorimp="$(for floor in floor_empty_window floor_same_controls floor_about_dialog; do
+                     echo "$floor.exe=$(imports "$win/bin/$floor.exe")"; done | paste -sd';' -)" \
     -v why_start="$why_start" -v why_about="$why_about" -v why_size="$why_size" \
     -v forcecsv="$out/force_bench.csv" -v heaptxt="$out/heap_bench.txt" '
   function field(line, key,    n, parts, i, kv) {
@@ -107,7 +110,7 @@ awk -v machine="$machine" -v rounds="$rounds" -v warmups="$warmups" \
     row("Machine", machine, "", "", "", "")
     row("Method", sprintf("medians of %d interleaved rounds after %d warm-ups, wineserver warm, Xvfb; programs forced to exit: %d", rounds, warmups, forced), "", "", "", "")
     compare("(a) start of Zenthra.exe: main window shown, loop answers", "start", "Zenthra.exe",
-            "floor_same_controls.exe", "same 43 controls and font, no logic:", 1.10, why_start)
+            "floor_same_controls.exe", "same 44 controls and font, no logic:", 1.10, why_start)
     compare("(a) start of Zenthra.exe", "start", "Zenthra.exe",
             "floor_empty_window.exe", "empty window, same size and menus:", 0, "")
     compare("(a) start of the same-controls floor", "start", "floor_same_controls.exe",
@@ -119,13 +122,24 @@ awk -v machine="$machine" -v rounds="$rounds" -v warmups="$warmups" \
     compare("(b) Help > About in the SysLink floor", "about", "floor_about_dialog.exe",
             "floor_empty_window.exe", "empty window of the dialog size:", 0, "")
     compare("(a) start of the SysLink About floor (OLE initialised, its DLLs)", "start", "floor_about_dialog.exe",
-            "floor_same_controls.exe", "same 43 controls and font, no logic:", 0, "")
+            "floor_same_controls.exe", "same 44 controls and font, no logic:", 0, "")
     for (i = 1; i <= nbench; i++)
       row("(c) " bench[i] " (native)", sprintf("%.0f %s CPU", cpu[i], unit[i]), "", "", "-", "for information")
     row("(d) Zenthra.exe size (release, stripped)", zkib, "", "", "< 256 KiB", zsize < 256 * 1024 ? "met" : "**missed**: " why_size)
     row("(d) Zenthra.exe imports", zimp, "", "", "system DLLs only", "")
     row("(d) tessarel.ocx size (release, stripped)", okib, "", "", "< 128 KiB", osize < 128 * 1024 ? "met" : "**missed**: " why_size)
     row("(d) tessarel.ocx imports", oimp, "", "", "system DLLs only", "")
+    # The floors are programs of their own: the Windows API and the C
+    # runtime, nothing of the project.
+    nfloors = split(floorimp, floors, ";")
+    for (i = 1; i <= nfloors; i++) {
+      split(floors[i], f, "=")
+      n = split(tolower(f[2]), dlls, ", "); foreign = ""
+      for (j = 1; j <= n; j++)
+        if (dlls[j] !~ /^(kernel32|user32|gdi32|comctl32|ole32|oleaut32|shell32|msvcrt)\.dll$/) foreign = foreign " " dlls[j]
+      row("(d) " f[1] " imports (floor)", f[2], "", "", "system DLLs only",
+          f[2] == "" ? "not measured" : foreign == "" ? "met" : "**missed**:" foreign)
+    }
     about = heap["about_heap zenthra"]; leak = heap["static_font comctl6_static_with_font"]
     if (about == "" || leak == "") {
       row("(e) heap growth per Help > About and OK", "not measured", "", "", "-", "")

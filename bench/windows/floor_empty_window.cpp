@@ -1,16 +1,11 @@
-// The first start-up floor: Zenthra's window and menu bar, empty. Help >
-// About opens an empty window of the dialog's size.
+// The first start-up floor: Zenthra's window, caption icons and menu bar,
+// empty. Help > About opens an empty window of the dialog's size.
 
 #include <windows.h>
 
 #include "floor_window.h"
 
-namespace {
-
-HRESULT LeaveEmpty(HINSTANCE, HWND, UINT, win32::UniqueHfont&) { return S_OK; }
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  return zenthra::bench::RunFloor(instance, showCommand, LeaveEmpty, zenthra::bench::OpenEmptyAboutWindow);
+  using namespace floor_bench;
+  return RunFloor(instance, showCommand, LeaveEmpty, OpenEmptyAboutWindow);
 }
