@@ -121,7 +121,7 @@ awk -v machine="$machine" -v rounds="$rounds" -v warmups="$warmups" \
             "floor_empty_window.exe", "empty window of the dialog size:", 0, "")
     compare("(b) Help > About in the SysLink floor", "about", "floor_about_dialog.exe",
             "floor_empty_window.exe", "empty window of the dialog size:", 0, "")
-    compare("(a) start of the SysLink About floor (OLE initialised, its DLLs)", "start", "floor_about_dialog.exe",
+    compare("(a) start of the SysLink About floor (its DLLs)", "start", "floor_about_dialog.exe",
             "floor_same_controls.exe", "same 44 controls and font, no logic:", 0, "")
     for (i = 1; i <= nbench; i++)
       row("(c) " bench[i] " (native)", sprintf("%.0f %s CPU", cpu[i], unit[i]), "", "", "-", "for information")

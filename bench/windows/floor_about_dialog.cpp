@@ -341,9 +341,25 @@ class AboutWindow {
   Microsoft::WRL::ComPtr<IPicture> picture_;
 };
 
+// OLE on this thread while the object lives.
+class OleInitialization {
+ public:
+  OleInitialization() : result_(OleInitialize(nullptr)) {}
+  OleInitialization(const OleInitialization&) = delete;
+  OleInitialization& operator=(const OleInitialization&) = delete;
+  ~OleInitialization() {
+    if (SUCCEEDED(result_)) OleUninitialize();
+  }
+
+ private:
+  HRESULT result_;
+};
+
 // Help > About: loads the dialog when it is not open, shows it and brings
-// it to the front.
+// it to the front. OLE starts with the first opening and stays for the run,
+// as in the program.
 void OpenSysLinkAbout(HINSTANCE instance, FloorProgram& program) {
+  static const OleInitialization ole;
   HWND window = program.Find(kAboutClass);
   if (!window) {
     // SysLink is not among the standard classes that the main window needs.
@@ -359,26 +375,11 @@ void OpenSysLinkAbout(HINSTANCE instance, FloorProgram& program) {
   BringWindowToTop(window);
 }
 
-// OLE for the whole run.
-class OleInitialization {
- public:
-  OleInitialization() : result_(OleInitialize(nullptr)) {}
-  OleInitialization(const OleInitialization&) = delete;
-  OleInitialization& operator=(const OleInitialization&) = delete;
-  ~OleInitialization() {
-    if (SUCCEEDED(result_)) OleUninitialize();
-  }
-
- private:
-  HRESULT result_;
-};
-
 }  // namespace
 }  // namespace floor_bench
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   using namespace floor_bench;
   if (!InitStandardControls()) return 1;
-  const OleInitialization ole;
   return RunFloor(instance, showCommand, FillWithControls, OpenSysLinkAbout);
 }
