@@ -27,11 +27,13 @@ namespace {
 using zenthra::test::RemoteProgram;
 using zenthra::test::TextOf;
 
-std::wstring ZenthraExePath() {
+std::wstring ProgramBeside(const wchar_t* name) {
   std::array<wchar_t, MAX_PATH> self{};
   GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
-  return (std::filesystem::path(self.data()).parent_path() / L"Zenthra.exe").wstring();
+  return (std::filesystem::path(self.data()).parent_path() / name).wstring();
 }
+
+std::wstring ZenthraExePath() { return ProgramBeside(L"Zenthra.exe"); }
 
 class ZenthraExe : public ::testing::Test {
  protected:
@@ -134,6 +136,20 @@ TEST(ZenthraExeCommandLine, OpensTheBotFileItNames) {
     ASSERT_NE(main, nullptr);
     ExpectShowsValue(main, c.value);
   }
+}
+
+// A library loaded on first use that cannot be loaded is named to the user,
+// with the system's reason, before the program ends; it never crashes.
+TEST(ZenthraExeLibraries, AnAbsentLibraryIsNamedBeforeTheProgramEnds) {
+  RemoteProgram probe(ProgramBeside(L"absent_library_probe.exe"));
+  ASSERT_TRUE(probe.Started()) << "CreateProcess failed: " << probe.Error();
+  HWND box = probe.WaitForWindow(L"#32770", shell::kAppTitle);
+  ASSERT_NE(box, nullptr);
+  const std::wstring message = TextOf(GetDlgItem(box, 0xFFFF));
+  EXPECT_NE(message.find(L"zenthra_absent_library.dll"), std::wstring::npos) << "the library is not named";
+  EXPECT_NE(message.find(L"will now close"), std::wstring::npos);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(probe.WaitForExit(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
 
 }  // namespace
