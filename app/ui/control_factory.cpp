@@ -46,8 +46,8 @@ WindowKind WindowKindOf(ControlKind kind) {
 
 }  // namespace
 
-HRESULT CreateControl(HINSTANCE instance, HWND parent, const ControlSpec& entry, int id, UINT dpi, bool joinsGroup,
-                      HWND& control) {
+HRESULT CreateControl(HINSTANCE instance, HWND parent, const ControlSpec& entry, int id, UINT dpi, HFONT font,
+                      bool joinsGroup, HWND& control) {
   WindowKind kind = WindowKindOf(entry.kind);
   if (TakesFocus(entry.kind) && !joinsGroup) kind.style |= WS_GROUP;
   if (entry.start == StartState::Disabled) kind.style |= WS_DISABLED;
@@ -66,6 +66,8 @@ HRESULT CreateControl(HINSTANCE instance, HWND parent, const ControlSpec& entry,
                             rect.right - rect.left, rect.bottom - rect.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   RETURN_LAST_ERROR_IF(!control);
+  // Before the items: a combo box measures them in its font.
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (levelBox) {
     RETURN_IF_FAILED(level_box::AddItems(control));
     RETURN_IF_FAILED(level_box::ShowText(control, entry.caption));

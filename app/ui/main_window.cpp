@@ -119,9 +119,13 @@ HRESULT MainWindow::OnCreate() {
   windows_.Add(Window(), &shortcutKeys_);
   settings_ = ForceSettings{};
   dpi_ = shell::dpi::ForWindow(Window());
-  RETURN_IF_FAILED(CreateControls(instance_, Window(), dpi_, controls_));
+  font_ = shell::CreateLayoutFont(dpi_);
+  RETURN_LAST_ERROR_IF(!font_);
+  RETURN_IF_FAILED(CreateControls(instance_, Window(), dpi_, font_.get(), controls_));
   RETURN_IF_FAILED(control_accessible::NameAs(Control(kTxtforce), control_accessible::kForceInfoLineName));
-  RETURN_IF_FAILED(ApplyDpi());
+  RETURN_IF_FAILED(PlaceControls(controls_, dpi_));
+  // A window without its icon still works: the icons are not worth failing for.
+  LOG_IF_FAILED(icons_.Set(instance_, Window(), dpi_));
   ShowEditState();
   // Centred on the monitor's work area, with the client area of the layout.
   return shell::CentreWindow(Window(), ClientSize(dpi_), kMainWindowFrame, dpi_);

@@ -33,6 +33,8 @@ constexpr bool IsCaptionLabel(std::size_t index) {
 HRESULT ClipToBox(HWND label, const RECT& labelRect, const RECT& boxRect) {
   RECT overlap{};
   if (!IntersectRect(&overlap, &labelRect, &boxRect)) {
+    RECT clipped{};
+    if (GetWindowRgnBox(label, &clipped) == ERROR) return S_OK;  // no region to take away
     RETURN_LAST_ERROR_IF(!SetWindowRgn(label, nullptr, TRUE));
     return S_OK;
   }
@@ -45,6 +47,15 @@ HRESULT ClipToBox(HWND label, const RECT& labelRect, const RECT& boxRect) {
   RETURN_LAST_ERROR_IF(!SetWindowRgn(label, visible.get(), TRUE));
   static_cast<void>(visible.release());
   return S_OK;
+}
+
+// Whether `control` already covers `rect` of its parent's client area: a
+// move to where it is would only cost a round of window messages.
+bool IsPlacedAt(HWND control, const RECT& rect) {
+  RECT current{};
+  if (!GetWindowRect(control, &current)) return false;
+  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&current), 2);
+  return EqualRect(&current, &rect) != FALSE;
 }
 
 }  // namespace
@@ -74,12 +85,12 @@ std::optional<std::size_t> CaptionLabelOf(std::size_t boxIndex) {
   return kCaptionLabelOf[boxIndex];
 }
 
-HRESULT CreateControls(HINSTANCE instance, HWND parent, UINT dpi, Controls& controls) {
+HRESULT CreateControls(HINSTANCE instance, HWND parent, UINT dpi, HFONT font, Controls& controls) {
   ControlKind previous = ControlKind::Label;
   for (std::size_t index : CreationOrder()) {
     const ControlSpec& entry = kMainWindowLayout[index];
     const bool joinsGroup = entry.kind == ControlKind::OptionButton && previous == ControlKind::OptionButton;
-    RETURN_IF_FAILED(CreateControl(instance, parent, entry, ControlId(index), dpi, joinsGroup, controls[index]));
+    RETURN_IF_FAILED(CreateControl(instance, parent, entry, ControlId(index), dpi, font, joinsGroup, controls[index]));
     previous = entry.kind;
   }
   for (std::size_t box = 0; box < kControlCount; ++box) {
@@ -97,6 +108,7 @@ HRESULT PlaceControls(const Controls& controls, UINT dpi) {
       RETURN_IF_FAILED(level_box::Place(controls[index], rect, dpi));
       continue;
     }
+    if (IsPlacedAt(controls[index], rect)) continue;
     RETURN_LAST_ERROR_IF(!SetWindowPos(controls[index], nullptr, rect.left, rect.top, rect.right - rect.left,
                                        rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE));
   }
