@@ -197,9 +197,10 @@ UniqueFont CreateLayoutFont(UINT dpi) {
   if (!dc) return font;
   std::array<wchar_t, LF_FACESIZE> face{};
   int realized = 0;
-  // A bitmap size at most as tall as asked keeps every caption whole; a
-  // taller one would cut them off, so a scalable face takes over.
-  if (font && Realize(dc, font.get(), face, realized) && realized > charHeight) {
+  // A bitmap size more than a pixel off the size asked for (taller would cut
+  // captions off, smaller would be too small to read) gives way to a
+  // scalable face.
+  if (font && Realize(dc, font.get(), face, realized) && (realized > charHeight + 1 || realized < charHeight - 1)) {
     for (const wchar_t* scalable : kScalableFaces) {
       UniqueFont candidate = CreateFace(scalable, charHeight, OUT_TT_PRECIS);
       if (candidate && Realize(dc, candidate.get(), face, realized) && std::wstring_view(face.data()) == scalable) {
