@@ -160,11 +160,18 @@ HRESULT ConnectListener(IUnknown* control, IPropertyNotifySink* listener) {
 
 namespace {
 constexpr wchar_t kHostWindowClass[] = L"TessarelTestHost";
+constexpr UINT kRunStepMessage = WM_APP;  // lParam: the step
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kRunStepMessage) return DefWindowProcW(window, message, wParam, lParam);
+  (*reinterpret_cast<const std::function<void()>*>(lParam))();
+  return 0;
+}
 
 HRESULT EnsureHostWindowClass() {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.lpfnWndProc = HostWindowProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.lpszClassName = kHostWindowClass;
   windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
@@ -185,6 +192,10 @@ ComPtr<TestHost> TestHost::Create(IFont* ambientFont, const RECT& position) {
   if (!host->window_) return nullptr;
   ShowWindow(host->window_.get(), SW_SHOWNOACTIVATE);
   return host;
+}
+
+void TestHost::PostStep(const std::function<void()>& step) {
+  EXPECT_TRUE(PostMessageW(window_.get(), kRunStepMessage, 0, reinterpret_cast<LPARAM>(&step)));
 }
 
 const QITAB* TestHost::InterfaceTable() noexcept {

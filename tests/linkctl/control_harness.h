@@ -202,6 +202,9 @@ class TestHost final : public win32::ComObject<TestHost, IOleClientSite, IOleInP
                         UINT*) override;
 
   HWND Window() const { return window_.get(); }
+  // Runs `step` (the caller's, kept until then) where the thread's next
+  // message loop reaches it: also inside a modal loop of the control's.
+  void PostStep(const std::function<void()>& step);
   int activations = 0;
   int deactivations = 0;
 
