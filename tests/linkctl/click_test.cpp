@@ -15,17 +15,6 @@ constexpr RECT kPosition{10, 10, 110, 27};
 // 100 x 17 pixels at 96 dots per inch, in HIMETRIC.
 constexpr SIZEL kExtent{2646, 450};
 
-HRESULT SetClassesString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-  UniqueHkey handle;
-  LSTATUS status =
-      RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, handle.put(), nullptr);
-  if (status == ERROR_SUCCESS) {
-    status = RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  }
-  return HRESULT_FROM_WIN32(status);
-}
-
 std::vector<std::string> ReadLines(const std::wstring& path) {
   std::vector<std::string> lines;
   std::ifstream file{std::filesystem::path(path)};
@@ -59,10 +48,7 @@ class ClickTest : public ControlTest {
     ASSERT_NE(nullptr, host_);
     control_ = NewControl();
     ASSERT_NE(nullptr, control_);
-    ASSERT_EQ(S_OK, SiteAndActivate(control_.Get(), host_.Get(), kExtent));
-    ComPtr<IOleInPlaceObject> inPlace;
-    ASSERT_HRESULT_SUCCEEDED(control_.As(&inPlace));
-    ASSERT_EQ(S_OK, inPlace->GetWindow(&window_));
+    ASSERT_EQ(S_OK, SiteAndActivate(control_.Get(), host_.Get(), kExtent, &window_));
   }
 
   void TearDown() override {

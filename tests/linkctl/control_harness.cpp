@@ -10,6 +10,17 @@ std::wstring ProgramFolder() {
   return folder;
 }
 
+HRESULT SetClassesString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+  UniqueHkey handle;
+  LSTATUS status =
+      RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, handle.put(), nullptr);
+  if (status == ERROR_SUCCESS) {
+    status = RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  }
+  return HRESULT_FROM_WIN32(status);
+}
+
 // ControlLibrary
 
 HRESULT ControlLibrary::Load() {
@@ -272,16 +283,18 @@ IFACEMETHODIMP TestHost::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*
   return ambientFont_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&result->pdispVal));
 }
 
-HRESULT SiteAndActivate(IUnknown* control, TestHost* host, SIZEL extent) {
+HRESULT SiteAndActivate(IUnknown* control, TestHost* host, SIZEL extent, HWND* window) {
   ComPtr<IOleObject> object;
   ComPtr<IPersistPropertyBag> persist;
+  ComPtr<IOleInPlaceObject> inPlace;
   HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&object));
   if (SUCCEEDED(hr)) hr = control->QueryInterface(IID_PPV_ARGS(&persist));
   if (SUCCEEDED(hr)) hr = object->SetClientSite(host);
   if (SUCCEEDED(hr)) hr = persist->InitNew();
   if (SUCCEEDED(hr)) hr = object->SetExtent(DVASPECT_CONTENT, &extent);
   if (SUCCEEDED(hr)) hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, host, 0, host->Window(), nullptr);
-  return hr;
+  if (SUCCEEDED(hr) && window != nullptr) hr = object.As(&inPlace);
+  return SUCCEEDED(hr) && window != nullptr ? inPlace->GetWindow(window) : hr;
 }
 
 ComPtr<IFont> MakeFont(const wchar_t* face, LONGLONG sizeTenThousandths, bool underline) {

@@ -144,19 +144,15 @@ TEST_F(HostileHostTest, TheHostMayCloseOrReleaseTheControlWhileItsMenuIsOpen) {
     ComPtr<TestHost> host = TestHost::Create(nullptr, kPosition);
     ASSERT_NE(nullptr, host);
     ComPtr<_tessarelcontrol> control = NewControl();
-    ComPtr<IOleInPlaceObject> inPlace;
-    ASSERT_EQ(S_OK, SiteAndActivate(control.Get(), host.Get(), kExtent));
-    ASSERT_EQ(S_OK, control->put_Link(UniqueBstr(SysAllocString(L"mailto:someone@example.org")).get()));
-    ASSERT_HRESULT_SUCCEEDED(control.As(&inPlace));
     HWND window = nullptr;
-    ASSERT_EQ(S_OK, inPlace->GetWindow(&window));
+    ASSERT_EQ(S_OK, SiteAndActivate(control.Get(), host.Get(), kExtent, &window));
+    ASSERT_EQ(S_OK, control->put_Link(UniqueBstr(SysAllocString(L"mailto:someone@example.org")).get()));
     const std::function<void()> letGo = [&] {
       ComPtr<IOleObject> object;
       if (close && SUCCEEDED(control.As(&object))) {
         EXPECT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
       }
       object.Reset();
-      inPlace.Reset();
       control.Reset();
       for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(host->Window(), WM_KEYDOWN, key, 0);
     };
@@ -178,19 +174,15 @@ TEST_F(HostileHostTest, TheLinksObjectKeptPastItsWindowFailsEveryCall) {
   ComPtr<TestHost> host = TestHost::Create(nullptr, kPosition);
   ASSERT_NE(nullptr, host);
   ComPtr<_tessarelcontrol> control = NewControl();
-  ASSERT_EQ(S_OK, SiteAndActivate(control.Get(), host.Get(), kExtent));
-  ComPtr<IOleObject> object;
-  ComPtr<IOleInPlaceObject> inPlace;
-  ASSERT_HRESULT_SUCCEEDED(control.As(&object));
-  ASSERT_HRESULT_SUCCEEDED(control.As(&inPlace));
   HWND window = nullptr;
-  ASSERT_EQ(S_OK, inPlace->GetWindow(&window));
+  ASSERT_EQ(S_OK, SiteAndActivate(control.Get(), host.Get(), kExtent, &window));
   ComPtr<IAccessible> kept;
   ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                                       reinterpret_cast<void**>(kept.GetAddressOf())));
+  ComPtr<IOleObject> object;
+  ASSERT_HRESULT_SUCCEEDED(control.As(&object));
   ASSERT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
   object.Reset();
-  inPlace.Reset();
   control.Reset();
   ASSERT_FALSE(IsWindow(window));
   zenthra::test::ExpectEveryCallFails(*kept.Get());

@@ -125,12 +125,10 @@ TEST(RegistrationTest, RegisteringAgainCorrectsTheKeysAndUnregisteringLeavesOthe
   ASSERT_EQ(0u, RunRegsvr32(L"/u /s"));
   ASSERT_EQ(0u, RunRegsvr32(L"/s"));
   const std::wstring registered = RegistrationKeys();
-  const auto put = [](const std::wstring& key, const wchar_t* name, const wchar_t* value) {
-    const auto bytes = static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t));
-    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), name, REG_SZ, value, bytes));
-  };
   for (const wchar_t* stalePath : {L"", L"C:\\elsewhere\\tessarel.ocx"}) {
-    if (*stalePath != L'\0') put(classKey + L"\\InprocServer32", nullptr, stalePath);
+    if (*stalePath != L'\0') {
+      ASSERT_EQ(S_OK, SetClassesString(classKey + L"\\InprocServer32", nullptr, stalePath));
+    }
     ASSERT_EQ(0u, RunRegsvr32(L"/s"));
     EXPECT_EQ(registered, RegistrationKeys()) << "over \"" << stalePath << "\"";
   }
@@ -140,7 +138,7 @@ TEST(RegistrationTest, RegisteringAgainCorrectsTheKeysAndUnregisteringLeavesOthe
       {classKey + L"\\Implemented Categories\\{0DE86A57-2BAA-11CF-A229-00AA003D7352}", nullptr},
       {L"Tessarel.tessarelcontrol", L"EditFlags"},
       {L"TypeLib\\{3957A90C-22FD-46E3-B226-D40CFB89FAC6}\\2.0", nullptr}};
-  for (const auto& [key, name] : others) put(key, name, L"theirs");
+  for (const auto& [key, name] : others) ASSERT_EQ(S_OK, SetClassesString(key, name, L"theirs"));
   ASSERT_EQ(0u, RunRegsvr32(L"/u /s"));
   for (const auto& [key, name] : others) EXPECT_EQ(L"theirs", ClassesValue(key, name)) << key;
   EXPECT_EQ(L"<missing>", ClassesValue(classKey + L"\\InprocServer32", nullptr));

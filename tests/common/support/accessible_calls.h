@@ -11,27 +11,18 @@
 
 namespace zenthra::test {
 
-// Expects every IDispatch and IAccessible method of `object`, asked about
-// the object itself, to fail (and not to crash). What a failing call would
-// have handed out is not released: it fails the test anyway.
+// Expects every IAccessible method of `object`, asked about the object
+// itself, to fail (and not to crash). What a call that wrongly succeeds
+// hands out is not released: it fails the test anyway.
 inline void ExpectEveryCallFails(IAccessible& object) {
   VARIANT self{}, out{};
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
   BSTR text = nullptr;
+  wchar_t name[] = L"name";
   IDispatch* dispatch = nullptr;
-  ITypeInfo* info = nullptr;
   LONG number = 0;
-  UINT count = 0;
-  DISPID id = 0;
-  wchar_t name[] = L"accName";
-  LPOLESTR names[] = {name};
-  DISPPARAMS none{};
   const std::pair<const char*, HRESULT> calls[] = {
-      {"GetTypeInfoCount", object.GetTypeInfoCount(&count)},
-      {"GetTypeInfo", object.GetTypeInfo(0, 0, &info)},
-      {"GetIDsOfNames", object.GetIDsOfNames(IID_NULL, names, 1, 0, &id)},
-      {"Invoke", object.Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &out, nullptr, nullptr)},
       {"get_accParent", object.get_accParent(&dispatch)},
       {"get_accChildCount", object.get_accChildCount(&number)},
       {"get_accChild", object.get_accChild(self, &dispatch)},
