@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <array>
-#include <filesystem>
 #include <string>
 
 #include "bot_file_support.h"
@@ -20,18 +19,13 @@
 #include "ui/main_window_layout.h"
 #include "ui/resource_ids.h"
 #include "win32/ole_initialization.h"
+#include "window_driver.h"
 
 namespace zenthra::ui::test {
 namespace {
 
 using zenthra::test::RemoteProgram;
 using zenthra::test::TextOf;
-
-std::wstring ZenthraExePath() {
-  std::array<wchar_t, MAX_PATH> self{};
-  GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
-  return (std::filesystem::path(self.data()).parent_path() / L"Zenthra.exe").wstring();
-}
 
 class ZenthraExe : public ::testing::Test {
  protected:
@@ -41,7 +35,7 @@ class ZenthraExe : public ::testing::Test {
     ASSERT_NE(main_, nullptr);
   }
 
-  RemoteProgram program_{ZenthraExePath()};
+  RemoteProgram program_{zenthra::test::ProgramFolder() + L"Zenthra.exe"};
   HWND main_ = nullptr;
 };
 
@@ -129,7 +123,8 @@ TEST(ZenthraExeCommandLine, OpensTheBotFileItNames) {
                {L"first.qeb", kLightExample, true, L" \"b.qeb\""}};
   for (const auto& c : cases) {
     const std::wstring path = folder.Write(c.name, BotText(c.value));
-    RemoteProgram program(ZenthraExePath(), (c.quoted ? L"\"" + path + L"\"" : path) + std::wstring(c.more));
+    RemoteProgram program(zenthra::test::ProgramFolder() + L"Zenthra.exe",
+                          (c.quoted ? L"\"" + path + L"\"" : path) + std::wstring(c.more));
     HWND main = program.WaitForWindow(kMainWindowClass, L"Zenthra - " + std::wstring(c.name));
     ASSERT_NE(main, nullptr);
     ExpectShowsValue(main, c.value);
