@@ -21,19 +21,19 @@ HRESULT LinkAccessible::Create(HWND window, _tessarelcontrol* control, ComPtr<IA
 }
 
 IFACEMETHODIMP LinkAccessible::get_accName(VARIANT child, BSTR* name) {
-  if (!IsSelf(child)) return StandardAccessible::get_accName(child, name);
+  if (!AnswersFor(child)) return StandardAccessible::get_accName(child, name);
   RETURN_HR_IF_NULL(E_POINTER, name);
   return control_->get_Text(name);
 }
 
 IFACEMETHODIMP LinkAccessible::get_accValue(VARIANT child, BSTR* value) {
-  if (!IsSelf(child)) return StandardAccessible::get_accValue(child, value);
+  if (!AnswersFor(child)) return StandardAccessible::get_accValue(child, value);
   RETURN_HR_IF_NULL(E_POINTER, value);
   return control_->get_Link(value);
 }
 
 IFACEMETHODIMP LinkAccessible::get_accRole(VARIANT child, VARIANT* role) {
-  if (!IsSelf(child)) return StandardAccessible::get_accRole(child, role);
+  if (!AnswersFor(child)) return StandardAccessible::get_accRole(child, role);
   RETURN_HR_IF_NULL(E_POINTER, role);
   role->vt = VT_I4;
   role->lVal = ROLE_SYSTEM_LINK;
@@ -41,7 +41,7 @@ IFACEMETHODIMP LinkAccessible::get_accRole(VARIANT child, VARIANT* role) {
 }
 
 IFACEMETHODIMP LinkAccessible::get_accState(VARIANT child, VARIANT* state) {
-  if (!IsSelf(child)) return StandardAccessible::get_accState(child, state);
+  if (!AnswersFor(child)) return StandardAccessible::get_accState(child, state);
   RETURN_HR_IF_NULL(E_POINTER, state);
   // What the window itself says (hidden, disabled), where the system can
   // tell; the rest is the link's own.
@@ -58,7 +58,7 @@ IFACEMETHODIMP LinkAccessible::get_accState(VARIANT child, VARIANT* state) {
 }
 
 IFACEMETHODIMP LinkAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
-  if (!IsSelf(child)) return StandardAccessible::get_accDefaultAction(child, action);
+  if (!AnswersFor(child)) return StandardAccessible::get_accDefaultAction(child, action);
   RETURN_HR_IF_NULL(E_POINTER, action);
   *action = SysAllocString(L"Jump");
   return *action != nullptr ? S_OK : E_OUTOFMEMORY;
@@ -67,13 +67,13 @@ IFACEMETHODIMP LinkAccessible::get_accDefaultAction(VARIANT child, BSTR* action)
 // The link opens once the caller is answered: the shell may take its
 // time, and the caller may be another process waiting for the call.
 IFACEMETHODIMP LinkAccessible::accDoDefaultAction(VARIANT child) {
-  if (!IsSelf(child)) return StandardAccessible::accDoDefaultAction(child);
+  if (!AnswersFor(child)) return StandardAccessible::accDoDefaultAction(child);
   RETURN_HR_IF(E_FAIL, !IsWindow(Window()));
   return PostLabelClick(Window());
 }
 
 IFACEMETHODIMP LinkAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) {
-  if (!IsSelf(child)) return StandardAccessible::accLocation(left, top, width, height, child);
+  if (!AnswersFor(child)) return StandardAccessible::accLocation(left, top, width, height, child);
   RETURN_HR_IF(E_POINTER, left == nullptr || top == nullptr || width == nullptr || height == nullptr);
   RECT screen{};
   RETURN_LAST_ERROR_IF(!GetWindowRect(Window(), &screen));

@@ -1,7 +1,9 @@
 // DllRegisterServer and DllUnregisterServer: the type library and the
 // class, made creatable as Tessarel.tessarelcontrol.
 #include <algorithm>
+#include <cstddef>
 #include <initializer_list>
+#include <iterator>
 #include <utility>
 
 #include "link_control.h"
@@ -48,16 +50,6 @@ HRESULT JoinText(std::initializer_list<const wchar_t*> parts, win32::UniqueBstr&
   return S_OK;
 }
 
-// Sets one string value of the key keyStart + keyEnd below
-// HKEY_CLASSES_ROOT (name null: the key's default value), making the key
-// if need be, and records the change in journal.
-HRESULT SetClassesValue(RegistryJournal& journal, const wchar_t* keyStart, const wchar_t* keyEnd, const wchar_t* name,
-                        const wchar_t* value) {
-  win32::UniqueBstr key;
-  RETURN_IF_FAILED(JoinText({keyStart, keyEnd}, key));
-  return journal.SetString(key.get(), name, value);
-}
-
 // CLSID\{...} of the control.
 HRESULT ClassKey(win32::UniqueBstr& key) {
   wchar_t classId[kGuidTextSize];
@@ -65,9 +57,13 @@ HRESULT ClassKey(win32::UniqueBstr& key) {
   return JoinText({L"CLSID\\", classId}, key);
 }
 
-// modulePath is borrowed from the caller. Each key comes after its
-// parent, as the journal needs.
-HRESULT RegisterClassKeys(const wchar_t* modulePath, RegistryJournal& journal) {
+// Calls visit(key, name, value) for each string value that registering
+// the class sets: key below HKEY_CLASSES_ROOT, name null for the key's
+// default value. Each key comes after its parent, as the journal needs;
+// newestFirst reverses the order, for taking them back. modulePath is
+// borrowed from the caller.
+template <typename Visit>
+HRESULT VisitClassValues(const wchar_t* modulePath, bool newestFirst, Visit visit) {
   wchar_t classId[kGuidTextSize], libraryId[kGuidTextSize];
   wchar_t miscStatus[common::kDecimalCapacity], bitmapId[common::kDecimalCapacity];
   win32::UniqueBstr classKey, toolboxBitmap;
@@ -96,8 +92,13 @@ HRESULT RegisterClassKeys(const wchar_t* modulePath, RegistryJournal& journal) {
       {kProgId, L"", nullptr, kClassName},
       {kProgId, L"\\CLSID", nullptr, classId},
   };
-  for (const auto& entry : entries)
-    RETURN_IF_FAILED(SetClassesValue(journal, entry.keyStart, entry.keyEnd, entry.name, entry.value));
+  constexpr std::size_t kCount = std::size(entries);
+  for (std::size_t index = 0; index < kCount; ++index) {
+    const auto& entry = entries[newestFirst ? kCount - 1 - index : index];
+    win32::UniqueBstr key;
+    RETURN_IF_FAILED(JoinText({entry.keyStart, entry.keyEnd}, key));
+    RETURN_IF_FAILED(visit(key.get(), entry.name, entry.value));
+  }
   return S_OK;
 }
 
@@ -109,8 +110,9 @@ bool TypeLibraryRegistered() {
 
 // The type library's registration, also when part of it is gone already:
 // UnRegisterTypeLib needs the registered path, and the file there, to find
-// the interfaces, so what it cannot remove goes by name. The identifiers
-// are this library's own; nothing else registers under them.
+// the interfaces, so what it cannot remove goes by name. The interfaces'
+// identifiers are this library's own; below its own identifier other
+// versions of it may be registered, and stay.
 HRESULT RemoveTypeLibrary() {
   if (TypeLibraryRegistered()) {
     // Whatever it leaves behind goes below.
@@ -120,10 +122,16 @@ HRESULT RemoveTypeLibrary() {
   HRESULT first = S_OK;
   for (const GUID* id : {&LIBID_Tessarel, &IID__tessarelcontrol, &DIID___tessarelcontrol}) {
     wchar_t idText[kGuidTextSize];
-    win32::UniqueBstr key;
+    win32::UniqueBstr key, versionKey;
     HRESULT hr = FormatGuid(*id, idText);
     if (SUCCEEDED(hr)) hr = JoinText({id == &LIBID_Tessarel ? L"TypeLib\\" : L"Interface\\", idText}, key);
-    win32::KeepFirstFailure(first, SUCCEEDED(hr) ? DeleteClassesTree(key.get()) : hr);
+    if (SUCCEEDED(hr) && id == &LIBID_Tessarel) {
+      hr = JoinText({key.get(), L"\\", kTypeLibraryVersion}, versionKey);
+      if (SUCCEEDED(hr)) hr = DeleteClassesTree(versionKey.get());
+      win32::KeepFirstFailure(first, SUCCEEDED(hr) ? DeleteClassesKeyIfEmpty(key.get()) : hr);
+    } else {
+      win32::KeepFirstFailure(first, SUCCEEDED(hr) ? DeleteClassesTree(key.get()) : hr);
+    }
   }
   return first;
 }
@@ -140,7 +148,12 @@ HRESULT RegisterAll(BSTR modulePath) {
   RegistryJournal journal;
   // RegisterTypeLib takes a non-const path but does not change it.
   HRESULT hr = RegisterTypeLib(typeLibrary, modulePath, nullptr);
-  if (SUCCEEDED(hr)) hr = RegisterClassKeys(modulePath, journal);
+  if (SUCCEEDED(hr)) {
+    hr = VisitClassValues(modulePath, /*newestFirst=*/false,
+                          [&journal](const wchar_t* key, const wchar_t* name, const wchar_t* value) {
+                            return journal.SetString(key, name, value);
+                          });
+  }
   if (FAILED(hr)) {
     // hr is the error to report, whatever the undoing meets.
     LOG_IF_FAILED(journal.Undo());
@@ -150,12 +163,17 @@ HRESULT RegisterAll(BSTR modulePath) {
 }
 
 // Every part goes even when another cannot, or is gone already (which is
-// no failure); the first failure is the result.
+// no failure); the first failure is the result. The class's keys lose the
+// values that registering sets, and go once nothing else is left in them:
+// what others keep beside them (categories, an AppID) stays.
 HRESULT UnregisterAll() {
-  win32::UniqueBstr classKey;
-  HRESULT first = ClassKey(classKey);
-  if (SUCCEEDED(first)) first = DeleteClassesTree(classKey.get());
-  win32::KeepFirstFailure(first, DeleteClassesTree(kProgId));
+  HRESULT first = S_OK;
+  // The values themselves are not needed to remove them: no module path.
+  win32::KeepFirstFailure(first, VisitClassValues(L"", /*newestFirst=*/true,
+                                                  [&first](const wchar_t* key, const wchar_t* name, const wchar_t*) {
+                                                    win32::KeepFirstFailure(first, DeleteClassesValue(key, name));
+                                                    return S_OK;
+                                                  }));
   win32::KeepFirstFailure(first, RemoveTypeLibrary());
   return first;
 }

@@ -39,6 +39,29 @@ HRESULT DeleteClassesTree(const wchar_t* key) noexcept {
   return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
 }
 
+HRESULT DeleteClassesKeyIfEmpty(const wchar_t* key) noexcept {
+  win32::UniqueHkey handle;
+  const LSTATUS status = RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_QUERY_VALUE, handle.put());
+  if (status == ERROR_FILE_NOT_FOUND) return S_OK;
+  RETURN_IF_FAILED(HRESULT_FROM_WIN32(status));
+  DWORD subkeys = 0, values = 0;
+  RETURN_IF_FAILED(HRESULT_FROM_WIN32(RegQueryInfoKeyW(handle.get(), nullptr, nullptr, nullptr, &subkeys, nullptr,
+                                                       nullptr, &values, nullptr, nullptr, nullptr, nullptr)));
+  handle.reset();
+  return subkeys == 0 && values == 0 ? HRESULT_FROM_WIN32(RegDeleteKeyW(HKEY_CLASSES_ROOT, key)) : S_OK;
+}
+
+HRESULT DeleteClassesValue(const wchar_t* key, const wchar_t* name) noexcept {
+  win32::UniqueHkey handle;
+  LSTATUS status = RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_SET_VALUE, handle.put());
+  if (status == ERROR_FILE_NOT_FOUND) return S_OK;
+  RETURN_IF_FAILED(HRESULT_FROM_WIN32(status));
+  status = RegDeleteValueW(handle.get(), name);
+  if (status != ERROR_FILE_NOT_FOUND) RETURN_IF_FAILED(HRESULT_FROM_WIN32(status));
+  handle.reset();
+  return DeleteClassesKeyIfEmpty(key);
+}
+
 HRESULT RegistryJournal::SetString(const wchar_t* key, const wchar_t* name, const wchar_t* value) {
   RETURN_HR_IF(E_UNEXPECTED, count_ == kMostChanges);
   Change& change = changes_[count_];

@@ -14,6 +14,14 @@ namespace tessarel {
 // there is no failure.
 HRESULT DeleteClassesTree(const wchar_t* key) noexcept;
 
+// Deletes key (below HKEY_CLASSES_ROOT) if it holds neither values nor
+// keys: what others put there stays. One that is not there is no failure.
+HRESULT DeleteClassesKeyIfEmpty(const wchar_t* key) noexcept;
+
+// Deletes the value name of key (null: the default value), then the key if
+// nothing is left in it. A value or key that is not there is no failure.
+HRESULT DeleteClassesValue(const wchar_t* key, const wchar_t* name) noexcept;
+
 class RegistryJournal {
  public:
   RegistryJournal() = default;

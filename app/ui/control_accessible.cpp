@@ -54,13 +54,13 @@ class NamedControlAccessible final : public win32::StandardAccessible<NamedContr
   }
 
   IFACEMETHODIMP get_accName(VARIANT child, BSTR* name) override {
-    if (!IsSelf(child)) return StandardAccessible::get_accName(child, name);
+    if (!AnswersFor(child)) return StandardAccessible::get_accName(child, name);
     RETURN_HR_IF_NULL(E_POINTER, name);
     return Handed(SysAllocStringLen(name_.get(), SysStringLen(name_.get())), name);
   }
 
   IFACEMETHODIMP get_accValue(VARIANT child, BSTR* value) override {
-    if (!IsSelf(child)) return StandardAccessible::get_accValue(child, value);
+    if (!AnswersFor(child)) return StandardAccessible::get_accValue(child, value);
     RETURN_HR_IF_NULL(E_POINTER, value);
     return Handed(WindowTextBstr(Window()), value);
   }

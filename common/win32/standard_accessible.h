@@ -15,7 +15,8 @@
 //     return LresultFromObject(__uuidof(IAccessible), wParam, object.Get());
 //
 // Some systems' standard objects answer little (no names, no default
-// actions); what a client must see belongs in the derived class.
+// actions); what a client must see belongs in the derived class. Once the
+// window is gone every call fails with CO_E_OBJNOTCONNECTED.
 // Users link with oleacc.
 
 #include "win32/com_object.h"
@@ -126,14 +127,20 @@ class StandardAccessible : public ComObject<Derived, IAccessible> {
   // Borrowed: the window this object speaks for; null until WrapStandard.
   HWND Window() const noexcept { return window_; }
 
-  // True when child names the object itself rather than one of its
-  // children.
-  static bool IsSelf(const VARIANT& child) noexcept { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+  // True when the derived class answers for child itself: child names the
+  // object rather than one of its children, and the window is still there.
+  // Otherwise it leaves the call to this base, which fails once the window
+  // is gone: a client may keep the object longer than the window lives.
+  bool AnswersFor(const VARIANT& child) const noexcept {
+    return child.vt == VT_I4 && child.lVal == CHILDID_SELF && IsWindow(window_);
+  }
 
  private:
   template <typename Method, typename... Arguments>
   HRESULT Forward(Method method, Arguments... arguments) {
-    return standard_ != nullptr ? (standard_.Get()->*method)(arguments...) : CO_E_OBJNOTCONNECTED;
+    // The standard object answers some calls for a window that is gone.
+    if (standard_ == nullptr || !IsWindow(window_)) return CO_E_OBJNOTCONNECTED;
+    return (standard_.Get()->*method)(arguments...);
   }
 
   Microsoft::WRL::ComPtr<IAccessible> standard_;

@@ -10,6 +10,17 @@ std::wstring ProgramFolder() {
   return folder;
 }
 
+HRESULT SetClassesString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+  UniqueHkey handle;
+  LSTATUS status =
+      RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, handle.put(), nullptr);
+  if (status == ERROR_SUCCESS) {
+    status = RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  }
+  return HRESULT_FROM_WIN32(status);
+}
+
 // ControlLibrary
 
 HRESULT ControlLibrary::Load() {
@@ -160,11 +171,18 @@ HRESULT ConnectListener(IUnknown* control, IPropertyNotifySink* listener) {
 
 namespace {
 constexpr wchar_t kHostWindowClass[] = L"TessarelTestHost";
+constexpr UINT kRunStepMessage = WM_APP;  // lParam: the step
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kRunStepMessage) return DefWindowProcW(window, message, wParam, lParam);
+  (*reinterpret_cast<const std::function<void()>*>(lParam))();
+  return 0;
+}
 
 HRESULT EnsureHostWindowClass() {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.lpfnWndProc = HostWindowProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.lpszClassName = kHostWindowClass;
   windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
@@ -185,6 +203,10 @@ ComPtr<TestHost> TestHost::Create(IFont* ambientFont, const RECT& position) {
   if (!host->window_) return nullptr;
   ShowWindow(host->window_.get(), SW_SHOWNOACTIVATE);
   return host;
+}
+
+void TestHost::PostStep(const std::function<void()>& step) {
+  EXPECT_TRUE(PostMessageW(window_.get(), kRunStepMessage, 0, reinterpret_cast<LPARAM>(&step)));
 }
 
 const QITAB* TestHost::InterfaceTable() noexcept {
@@ -261,16 +283,18 @@ IFACEMETHODIMP TestHost::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*
   return ambientFont_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&result->pdispVal));
 }
 
-HRESULT SiteAndActivate(IUnknown* control, TestHost* host, SIZEL extent) {
+HRESULT SiteAndActivate(IUnknown* control, TestHost* host, SIZEL extent, HWND* window) {
   ComPtr<IOleObject> object;
   ComPtr<IPersistPropertyBag> persist;
+  ComPtr<IOleInPlaceObject> inPlace;
   HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&object));
   if (SUCCEEDED(hr)) hr = control->QueryInterface(IID_PPV_ARGS(&persist));
   if (SUCCEEDED(hr)) hr = object->SetClientSite(host);
   if (SUCCEEDED(hr)) hr = persist->InitNew();
   if (SUCCEEDED(hr)) hr = object->SetExtent(DVASPECT_CONTENT, &extent);
   if (SUCCEEDED(hr)) hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, host, 0, host->Window(), nullptr);
-  return hr;
+  if (SUCCEEDED(hr) && window != nullptr) hr = object.As(&inPlace);
+  return SUCCEEDED(hr) && window != nullptr ? inPlace->GetWindow(window) : hr;
 }
 
 ComPtr<IFont> MakeFont(const wchar_t* face, LONGLONG sizeTenThousandths, bool underline) {

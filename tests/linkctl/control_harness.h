@@ -54,6 +54,10 @@ class TestObject : public win32::ComObject<TestObject<Interface, kLifetime>, Int
 // The folder of the running test program (where tessarel.ocx lies too).
 std::wstring ProgramFolder();
 
+// Sets the string value name (null: the default) of key below
+// HKEY_CLASSES_ROOT, making the key if need be.
+HRESULT SetClassesString(const std::wstring& key, const wchar_t* name, const std::wstring& value);
+
 class ComApartment {
  public:
   ComApartment() : result_(OleInitialize(nullptr)) {}
@@ -202,6 +206,9 @@ class TestHost final : public win32::ComObject<TestHost, IOleClientSite, IOleInP
                         UINT*) override;
 
   HWND Window() const { return window_.get(); }
+  // Runs `step` (the caller's, kept until then) where the thread's next
+  // message loop reaches it: also inside a modal loop of the control's.
+  void PostStep(const std::function<void()>& step);
   int activations = 0;
   int deactivations = 0;
 
@@ -215,8 +222,9 @@ class TestHost final : public win32::ComObject<TestHost, IOleClientSite, IOleInP
 };
 
 // Sites the control in host: SetClientSite, InitNew, SetExtent (HIMETRIC),
-// then in-place activation at the host's position.
-HRESULT SiteAndActivate(IUnknown* control, TestHost* host, SIZEL extent);
+// then in-place activation at the host's position; `window`, if given,
+// receives the control's window.
+HRESULT SiteAndActivate(IUnknown* control, TestHost* host, SIZEL extent, HWND* window = nullptr);
 
 // Fonts for bags and hosts.
 ComPtr<IFont> MakeFont(const wchar_t* face, LONGLONG sizeTenThousandths, bool underline);

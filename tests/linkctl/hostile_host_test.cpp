@@ -2,10 +2,17 @@
 // calls the control makes to them.
 #include "control_harness.h"
 
+#include <oleacc.h>
+
+#include "accessible_calls.h"
+
 namespace tessarel::test {
 namespace {
 
 using HostileHostTest = ControlTest;
+
+constexpr RECT kPosition{20, 30, 220, 50};
+constexpr SIZEL kExtent{2540, 635};  // 1 by 0.25 inch
 
 // A stream in memory that runs `step` with the number (from 1) of each write
 // before taking it, as a host that acts meanwhile.
@@ -126,6 +133,59 @@ TEST_F(HostileHostTest, TheHostMayChangeTheTextsInsideAnyWriteOfAStreamSave) {
     EXPECT_TRUE(text == before || text == after) << "write " << meddleAt;
     EXPECT_TRUE(link == before || link == after) << "write " << meddleAt;
   }
+}
+
+// Inside the context menu's loop the host closes the control or only lets
+// go of it, then "Copy Link Address" is chosen: the control copies its link
+// and goes once the menu is done with it.
+TEST_F(HostileHostTest, TheHostMayCloseOrReleaseTheControlWhileItsMenuIsOpen) {
+  for (const bool close : {false, true}) {
+    SCOPED_TRACE(close ? "closed" : "released");
+    ComPtr<TestHost> host = TestHost::Create(nullptr, kPosition);
+    ASSERT_NE(nullptr, host);
+    ComPtr<_tessarelcontrol> control = NewControl();
+    HWND window = nullptr;
+    ASSERT_EQ(S_OK, SiteAndActivate(control.Get(), host.Get(), kExtent, &window));
+    ASSERT_EQ(S_OK, control->put_Link(UniqueBstr(SysAllocString(L"mailto:someone@example.org")).get()));
+    const std::function<void()> letGo = [&] {
+      ComPtr<IOleObject> object;
+      if (close && SUCCEEDED(control.As(&object))) {
+        EXPECT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
+      }
+      object.Reset();
+      control.Reset();
+      for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(host->Window(), WM_KEYDOWN, key, 0);
+    };
+    host->PostStep(letGo);
+    const UINT_PTR limit = SetTimer(nullptr, 0, zenthra::test::kWaitLimitMs, [](HWND, UINT, UINT_PTR, DWORD) {
+      EndMenu();  // bounds the menu's loop
+    });
+    const DWORD copies = GetClipboardSequenceNumber();
+    SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(-1, -1));
+    KillTimer(nullptr, limit);
+    EXPECT_EQ(nullptr, control.Get()) << "the menu closed before the host let go";
+    EXPECT_NE(copies, GetClipboardSequenceNumber()) << "Copy Link Address was not taken";
+  }
+}
+
+// A screen reader may keep the link's object past the control's window:
+// every call then fails.
+TEST_F(HostileHostTest, TheLinksObjectKeptPastItsWindowFailsEveryCall) {
+  ComPtr<TestHost> host = TestHost::Create(nullptr, kPosition);
+  ASSERT_NE(nullptr, host);
+  ComPtr<_tessarelcontrol> control = NewControl();
+  HWND window = nullptr;
+  ASSERT_EQ(S_OK, SiteAndActivate(control.Get(), host.Get(), kExtent, &window));
+  ComPtr<IAccessible> kept;
+  ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                                      reinterpret_cast<void**>(kept.GetAddressOf())));
+  ComPtr<IOleObject> object;
+  ASSERT_HRESULT_SUCCEEDED(control.As(&object));
+  ASSERT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
+  object.Reset();
+  control.Reset();
+  ASSERT_FALSE(IsWindow(window));
+  zenthra::test::ExpectEveryCallFails(*kept.Get());
 }
 
 }  // namespace

@@ -116,5 +116,39 @@ TEST(RegistrationTest, ARegistrationThatFailsPartWayLeavesTheRegistryAsItWas) {
   ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeW(HKEY_CLASSES_ROOT, classKey));
 }
 
+// Registering again, also over the class registered at another path, leaves
+// the one set of keys a first registration writes. Unregistering removes
+// the library's own values and keys and leaves what others keep beside
+// them: a value and a key of the class, another version of the library.
+TEST(RegistrationTest, RegisteringAgainCorrectsTheKeysAndUnregisteringLeavesOthersAlone) {
+  const std::wstring classKey = L"CLSID\\{D83BDC03-5D17-4D14-B4B5-1FB697386E23}";
+  ASSERT_EQ(0u, RunRegsvr32(L"/u /s"));
+  ASSERT_EQ(0u, RunRegsvr32(L"/s"));
+  const std::wstring registered = RegistrationKeys();
+  for (const wchar_t* stalePath : {L"", L"C:\\elsewhere\\tessarel.ocx"}) {
+    if (*stalePath != L'\0') {
+      ASSERT_EQ(S_OK, SetClassesString(classKey + L"\\InprocServer32", nullptr, stalePath));
+    }
+    ASSERT_EQ(0u, RunRegsvr32(L"/s"));
+    EXPECT_EQ(registered, RegistrationKeys()) << "over \"" << stalePath << "\"";
+  }
+
+  const std::pair<std::wstring, const wchar_t*> others[] = {
+      {classKey, L"AppID"},
+      {classKey + L"\\Implemented Categories\\{0DE86A57-2BAA-11CF-A229-00AA003D7352}", nullptr},
+      {L"Tessarel.tessarelcontrol", L"EditFlags"},
+      {L"TypeLib\\{3957A90C-22FD-46E3-B226-D40CFB89FAC6}\\2.0", nullptr}};
+  for (const auto& [key, name] : others) ASSERT_EQ(S_OK, SetClassesString(key, name, L"theirs"));
+  ASSERT_EQ(0u, RunRegsvr32(L"/u /s"));
+  for (const auto& [key, name] : others) EXPECT_EQ(L"theirs", ClassesValue(key, name)) << key;
+  EXPECT_EQ(L"<missing>", ClassesValue(classKey + L"\\InprocServer32", nullptr));
+  EXPECT_EQ(L"<missing>", ClassesValue(L"Tessarel.tessarelcontrol\\CLSID", nullptr));
+  ComPtr<ITypeLib> typeLibrary;
+  EXPECT_TRUE(FAILED(LoadRegTypeLib(LIBID_Tessarel, 1, 0, 0, &typeLibrary)));
+  for (const std::wstring& key : {classKey, std::wstring(L"Tessarel.tessarelcontrol"),
+                                  std::wstring(L"TypeLib\\{3957A90C-22FD-46E3-B226-D40CFB89FAC6}")})
+    EXPECT_EQ(ERROR_SUCCESS, RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str()));
+}
+
 }  // namespace
 }  // namespace tessarel::test

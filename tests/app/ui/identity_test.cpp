@@ -5,22 +5,16 @@
 #include <windows.h>
 
 #include <array>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "shell/app_identity.h"
 #include "ui/main_window_controls.h"
 #include "win32/unique_handle.h"
+#include "window_driver.h"
 
 namespace zenthra::ui::test {
 namespace {
-
-std::filesystem::path BesideThisProgram(const wchar_t* name) {
-  std::array<wchar_t, MAX_PATH> self{};
-  GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
-  return std::filesystem::path(self.data()).parent_path() / name;
-}
 
 // Every size of the icon loads as a picture of that size, also the large
 // ones that the icon file keeps as PNG. The test program carries the same
@@ -42,7 +36,7 @@ TEST(Identity, IconLoadsAtEverySize) {
 }
 
 TEST(Identity, VersionRecordOfZenthraExe) {
-  const std::wstring exe = BesideThisProgram(L"Zenthra.exe").wstring();
+  const std::wstring exe = zenthra::test::ProgramFolder() + L"Zenthra.exe";
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
   ASSERT_NE(size, 0u);

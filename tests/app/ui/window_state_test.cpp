@@ -1,5 +1,12 @@
 // The window as it opens, the side switch, Go, the menus and the lifetime.
 
+#include <windows.h>
+#include <oleacc.h>
+#include <wrl/client.h>
+
+#include <vector>
+
+#include "accessible_calls.h"
 #include "bounded_wait.h"
 #include "force/force_info_line.h"
 #include "main_window_fixture.h"
@@ -126,6 +133,20 @@ TEST_F(MainWindowTest, FileExitDestroysTheWindowAndEndsTheLoop) {
   KillTimer(nullptr, limit);
   EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT)) << "File > Exit did not end the message loop";
   EXPECT_EQ(window_->Window(), nullptr);
+}
+
+// A screen reader may keep a control's object after the window has gone:
+// every call then fails, and nothing it answered before is read.
+TEST_F(MainWindowTest, ControlObjectsKeptPastTheWindowFailEveryCall) {
+  std::vector<Microsoft::WRL::ComPtr<IAccessible>> kept;
+  for (HWND control : {Control(L"txtforce"), Box(ForcePower::Heal)}) {
+    kept.emplace_back();
+    ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                                        __uuidof(IAccessible),
+                                                        reinterpret_cast<void**>(kept.back().GetAddressOf())));
+  }
+  window_.reset();
+  for (const auto& object : kept) ExpectEveryCallFails(*object.Get());
 }
 
 }  // namespace

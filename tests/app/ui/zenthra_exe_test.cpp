@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <array>
-#include <filesystem>
 #include <string>
 
 #include "bot_file_support.h"
@@ -20,20 +19,13 @@
 #include "ui/main_window_layout.h"
 #include "ui/resource_ids.h"
 #include "win32/ole_initialization.h"
+#include "window_driver.h"
 
 namespace zenthra::ui::test {
 namespace {
 
 using zenthra::test::RemoteProgram;
 using zenthra::test::TextOf;
-
-std::wstring ProgramBeside(const wchar_t* name) {
-  std::array<wchar_t, MAX_PATH> self{};
-  GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
-  return (std::filesystem::path(self.data()).parent_path() / name).wstring();
-}
-
-std::wstring ZenthraExePath() { return ProgramBeside(L"Zenthra.exe"); }
 
 class ZenthraExe : public ::testing::Test {
  protected:
@@ -43,7 +35,7 @@ class ZenthraExe : public ::testing::Test {
     ASSERT_NE(main_, nullptr);
   }
 
-  RemoteProgram program_{ZenthraExePath()};
+  RemoteProgram program_{zenthra::test::ProgramFolder() + L"Zenthra.exe"};
   HWND main_ = nullptr;
 };
 
@@ -131,7 +123,8 @@ TEST(ZenthraExeCommandLine, OpensTheBotFileItNames) {
                {L"first.qeb", kLightExample, true, L" \"b.qeb\""}};
   for (const auto& c : cases) {
     const std::wstring path = folder.Write(c.name, BotText(c.value));
-    RemoteProgram program(ZenthraExePath(), (c.quoted ? L"\"" + path + L"\"" : path) + std::wstring(c.more));
+    RemoteProgram program(zenthra::test::ProgramFolder() + L"Zenthra.exe",
+                          (c.quoted ? L"\"" + path + L"\"" : path) + std::wstring(c.more));
     HWND main = program.WaitForWindow(kMainWindowClass, L"Zenthra - " + std::wstring(c.name));
     ASSERT_NE(main, nullptr);
     ExpectShowsValue(main, c.value);
@@ -141,7 +134,7 @@ TEST(ZenthraExeCommandLine, OpensTheBotFileItNames) {
 // A library loaded on first use that cannot be loaded is named to the user,
 // with the system's reason, before the program ends; it never crashes.
 TEST(ZenthraExeLibraries, AnAbsentLibraryIsNamedBeforeTheProgramEnds) {
-  RemoteProgram probe(ProgramBeside(L"absent_library_probe.exe"));
+  RemoteProgram probe(zenthra::test::ProgramFolder() + L"absent_library_probe.exe");
   ASSERT_TRUE(probe.Started()) << "CreateProcess failed: " << probe.Error();
   HWND box = probe.WaitForWindow(L"#32770", shell::kAppTitle);
   ASSERT_NE(box, nullptr);
