@@ -124,6 +124,11 @@ void ExpectChildCaptionFits(HWND child, UINT dpi, CaptionMargins& margins) {
 
 }  // namespace
 
+void ExpectChildFontsAtDesignSize(HWND window, UINT dpi) {
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+    ExpectDesignSize(child, dpi);
+}
+
 void ExpectChildCaptionsFit(HWND window, UINT dpi, CaptionMargins& margins) {
   for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
     ExpectChildCaptionFits(child, dpi, margins);
