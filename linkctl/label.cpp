@@ -107,7 +107,7 @@ HRESULT DrawnFont::Get(IFont& font, HFONT& drawn) {
   HFONT own = nullptr;  // borrowed: owned by the font object
   RETURN_IF_FAILED(font.get_hFont(&own));
   LOGFONTW asked{};
-  RETURN_LAST_ERROR_IF(GetObjectW(own, sizeof(asked), &asked) != sizeof(asked));
+  RETURN_LAST_ERROR_IF(GetObjectW(own, sizeof(asked), &asked) == 0);
   if (!known_ || std::memcmp(&asked, &asked_, sizeof(asked)) != 0) {
     standIn_ = win32::CreateScalableStandIn(asked);
     asked_ = asked;

@@ -62,7 +62,8 @@ HRESULT FontsDrawAlike(IFont* first, IFont* second, bool& alike);
 // colour, before they reach the label.
 HRESULT ValidateColor(OLE_COLOR color);
 
-// The font the label draws its text with (borrowed: owned by the label).
+// The font the label draws its text with (borrowed: owned by the label or
+// its font object).
 HRESULT LabelDrawnFont(Label& label, HFONT& font);
 
 // Draws the control: its own surface over bounds, then the label at its

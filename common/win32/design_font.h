@@ -34,9 +34,9 @@ inline FONTDESC DesignFontDescription(bool underline = false) {
 // names it and draws more than a pixel off its size draws instead in a
 // scalable face at that size and the design face's average width: the
 // design face's own scalable clone, which Windows ships, else Tahoma, which
-// both Windows and Wine ship. Null where
-// `asked` draws within a pixel of its size, names another face, has no
-// size (0) or no scalable face is present: `asked` itself draws then.
+// both Windows and Wine ship. Null where `asked` draws within a pixel of
+// its size, names another face, has no size (0) or no scalable face is
+// present: `asked` itself draws then.
 UniqueHfont CreateScalableStandIn(const LOGFONTW& asked);
 
 // The design font, normal weight, with characters `charHeight` pixels high
