@@ -16,9 +16,10 @@ endfunction()
 # that needs a Wine prefix of its own; RESOURCE_LOCK (optional) keeps cases
 # that share such a prefix's registry or files from running at once;
 # FIXTURES_REQUIRED (optional) names set-up tests that run first, and
-# TEST_PREFIX (optional) tells apart cases of one source built twice.
+# TEST_PREFIX (optional) tells apart cases of one source built twice;
+# TEST_FILTER (optional, a gtest filter) lists only the cases it matches.
 function(zenthra_add_gtest target)
-  cmake_parse_arguments(ARG "" "TIMEOUT;TEST_PREFIX" "SOURCES;LIBRARIES;LABELS;ENVIRONMENT;RESOURCE_LOCK;FIXTURES_REQUIRED"
+  cmake_parse_arguments(ARG "" "TIMEOUT;TEST_PREFIX;TEST_FILTER" "SOURCES;LIBRARIES;LABELS;ENVIRONMENT;RESOURCE_LOCK;FIXTURES_REQUIRED"
                         ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 60)
@@ -34,8 +35,13 @@ function(zenthra_add_gtest target)
       list(APPEND properties ${property} "${ARG_${property}}")
     endif()
   endforeach()
+  set(filter)
+  if(ARG_TEST_FILTER)
+    set(filter TEST_FILTER "${ARG_TEST_FILTER}")
+  endif()
   gtest_discover_tests(${target}
     TEST_PREFIX "${ARG_TEST_PREFIX}"
+    ${filter}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     PROPERTIES ${properties})

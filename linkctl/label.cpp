@@ -4,6 +4,8 @@
 
 #include <olectl.h>
 
+#include <cstring>
+
 #include "bstr_text.h"
 #include "win32/design_font.h"
 #include "win32/result.h"
@@ -100,7 +102,28 @@ HRESULT ValidateColor(OLE_COLOR color) {
   return SUCCEEDED(ToColorRef(color, unused)) ? S_OK : CTL_E_INVALIDPROPERTYVALUE;
 }
 
-HRESULT PaintControl(const Label& label, HDC dc, const RECT& bounds, SIZE controlTwips, bool showFocus) {
+HRESULT DrawnFont::Get(IFont& font, HFONT& drawn) {
+  drawn = nullptr;
+  HFONT own = nullptr;  // borrowed: owned by the font object
+  RETURN_IF_FAILED(font.get_hFont(&own));
+  LOGFONTW asked{};
+  RETURN_LAST_ERROR_IF(GetObjectW(own, sizeof(asked), &asked) == 0);
+  if (!known_ || std::memcmp(&asked, &asked_, sizeof(asked)) != 0) {
+    standIn_ = win32::CreateScalableStandIn(asked);
+    asked_ = asked;
+    known_ = true;
+  }
+  drawn = standIn_ ? standIn_.get() : own;
+  return S_OK;
+}
+
+HRESULT LabelDrawnFont(Label& label, HFONT& font) {
+  font = nullptr;
+  RETURN_HR_IF_NULL(E_UNEXPECTED, label.font);
+  return label.drawnFont.Get(*label.font.Get(), font);
+}
+
+HRESULT PaintControl(Label& label, HDC dc, const RECT& bounds, SIZE controlTwips, bool showFocus) {
   RETURN_HR_IF(E_INVALIDARG, dc == nullptr || controlTwips.cx <= 0 || controlTwips.cy <= 0);
   // The control's own surface shows wherever the label does not reach
   // (only before the first resize).
@@ -114,9 +137,8 @@ HRESULT PaintControl(const Label& label, HDC dc, const RECT& bounds, SIZE contro
   RETURN_IF_FAILED(FillWith(dc, area, label.backColor));
   COLORREF textColor = 0;
   RETURN_IF_FAILED(ToColorRef(label.foreColor, textColor));
-  RETURN_HR_IF_NULL(E_UNEXPECTED, label.font);
-  HFONT font = nullptr;  // borrowed: owned by the label's font object
-  RETURN_IF_FAILED(label.font->get_hFont(&font));
+  HFONT font = nullptr;  // borrowed: owned by the label or its font object
+  RETURN_IF_FAILED(LabelDrawnFont(label, font));
   win32::ScopedSelectObject selectFont(dc, font);
   const COLORREF oldColor = SetTextColor(dc, textColor);
   const int oldMode = SetBkMode(dc, TRANSPARENT);

@@ -19,11 +19,27 @@ inline constexpr OLE_COLOR kSystemButtonText = 0x80000012;
 inline constexpr OLE_COLOR kSystemButtonFace = 0x8000000F;
 inline constexpr wchar_t kDesignedCaption[] = L"Tessarel";
 
+// The font the label draws its font object's font with: that font itself,
+// or in its scalable stand-in where it names the design face at a size whose
+// bitmap is more than a pixel off (win32::CreateScalableStandIn). Made again
+// only when the font object's font changes (face, size, ratio, style).
+class DrawnFont {
+ public:
+  // `drawn` is borrowed: valid while `font` stays as it is and this lives.
+  HRESULT Get(IFont& font, HFONT& drawn);
+
+ private:
+  LOGFONTW asked_{};  // the font object's font that standIn_ was made for
+  bool known_ = false;
+  win32::UniqueHfont standIn_;  // null where asked_ draws as it is
+};
+
 struct Label {
   win32::UniqueBstr caption;  // kDesignedCaption once CreateDesignedLabel succeeds
   OLE_COLOR foreColor = kBlue;
   OLE_COLOR backColor = kSystemButtonFace;
   Microsoft::WRL::ComPtr<IFont> font;  // null only until CreateDesignedLabel succeeds
+  DrawnFont drawnFont;                 // what `font` draws with
   int leftTwips = 0;
   int topTwips = 0;
   int widthTwips = kLabelDesignWidthTwips;
@@ -46,9 +62,13 @@ HRESULT FontsDrawAlike(IFont* first, IFont* second, bool& alike);
 // colour, before they reach the label.
 HRESULT ValidateColor(OLE_COLOR color);
 
+// The font the label draws its text with (borrowed: owned by the label or
+// its font object).
+HRESULT LabelDrawnFont(Label& label, HFONT& font);
+
 // Draws the control: its own surface over bounds, then the label at its
 // place, scaled from the control's size in twips to bounds, and with
 // showFocus a focus rectangle around the label's text.
-HRESULT PaintControl(const Label& label, HDC dc, const RECT& bounds, SIZE controlTwips, bool showFocus);
+HRESULT PaintControl(Label& label, HDC dc, const RECT& bounds, SIZE controlTwips, bool showFocus);
 
 }  // namespace tessarel

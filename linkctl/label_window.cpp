@@ -2,7 +2,7 @@
 
 // Window class of the control: painting with the focus rectangle, the
 // pointing-hand cursor, the click, the keys of a link, the context menu
-// request and the accessibility object. The window keeps a borrowed
+// request, the accessibility object and the font it draws with. The window keeps a borrowed
 // pointer to its control and, while a click gives it the focus, one flag.
 
 #include <oleacc.h>
@@ -163,6 +163,8 @@ LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_GETOBJECT:
       if (const LRESULT object = AccessibleObject(events, wParam, lParam)) return object;
       break;
+    case WM_GETFONT:
+      return events != nullptr ? reinterpret_cast<LRESULT>(events->OnLabelGetFont()) : 0;
     default:
       break;
   }

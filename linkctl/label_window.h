@@ -28,6 +28,9 @@ class LabelWindowEvents {
   // WM_GETOBJECT for OBJID_CLIENT: the window's own accessibility object
   // through LresultFromObject, or 0 to leave it to the system.
   virtual LRESULT OnLabelGetObject(WPARAM flags) = 0;
+  // WM_GETFONT: the font the label draws its text with, null while it has
+  // none.
+  virtual HFONT OnLabelGetFont() = 0;
 
  protected:
   ~LabelWindowEvents() = default;

@@ -216,6 +216,7 @@ class LinkControl final
   void OnLabelMouseMove(const MSG& move) override;
   void OnLabelContextMenu(POINT point) override;
   LRESULT OnLabelGetObject(WPARAM flags) override;
+  HFONT OnLabelGetFont() override;
   // FontChangeListener
   void OnFontChanged() override;
 

@@ -109,4 +109,10 @@ LRESULT LinkControl::OnLabelGetObject(WPARAM flags) {
   return LresultFromObject(__uuidof(IAccessible), flags, accessible.Get());
 }
 
+HFONT LinkControl::OnLabelGetFont() {
+  HFONT font = nullptr;
+  LOG_IF_FAILED(LabelDrawnFont(label_, font));
+  return font;
+}
+
 }  // namespace tessarel

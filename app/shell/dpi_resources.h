@@ -13,8 +13,8 @@ namespace zenthra::shell {
 using win32::kDesignFontFace;
 using win32::kDesignFontHundredthsOfPoint;
 
-// The layout font for the given DPI: MS Sans Serif 8.25 point, or a scalable
-// sans serif of that size where MS Sans Serif's bitmaps would draw larger.
+// The layout font for the given DPI: the design font at 8.25 point, in MS
+// Sans Serif or, where its bitmaps lack the size, its scalable stand-in.
 win32::UniqueHfont CreateLayoutFont(UINT dpi);
 
 // The application icon, large and small, on a window at the sizes of the

@@ -75,14 +75,40 @@ TEST_F(PrefixDpiTest, AboutOpensScaledToThePrefixDpiWithItsLinks) {
   about::testing::ExpectAboutLayoutAt(dialog, 96);
 }
 
+// Sends both windows WM_DPICHANGED as Windows does when they move to a
+// screen of `dpi`.
+void MoveBothTo(HWND main, HWND dialog, UINT dpi) {
+  RECT suggested{0, 0, test::Scaled(ui::kClientWidthTwips, dpi), test::Scaled(ui::kClientHeightTwips, dpi)};
+  ASSERT_TRUE(AdjustWindowRectExForDpi(&suggested, WS_OVERLAPPEDWINDOW, TRUE, 0, dpi));
+  SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  about::testing::SendDpiChanged(dialog, dpi);
+}
+
+// At the prefix's DPI, then on a screen of another (96, or 192 from 96) and
+// back.
+TEST_F(PrefixDpiTest, EveryControlOfBothWindowsDrawsTheDesignSize) {
+  ui::MainWindow window(GetModuleHandleW(nullptr), windows_);
+  ASSERT_HRESULT_SUCCEEDED(window.Create(SW_SHOWNORMAL));
+  HWND dialog = about::ShowAbout(GetModuleHandleW(nullptr), windows_);
+  ASSERT_NE(dialog, nullptr);
+  test::ExpectChildFontsAtDesignSize(window.Window(), kDpi);
+  test::ExpectChildFontsAtDesignSize(dialog, kDpi);
+  for (const UINT dpi : {kDpi == 96 ? 192u : 96u, kDpi}) {
+    SCOPED_TRACE(dpi);
+    MoveBothTo(window.Window(), dialog, dpi);
+    test::ExpectChildFontsAtDesignSize(window.Window(), dpi);
+    test::ExpectChildFontsAtDesignSize(dialog, dpi);
+  }
+}
+
 TEST_F(PrefixDpiTest, EveryCaptionOfBothWindowsFitsItsControl) {
   ui::MainWindow window(GetModuleHandleW(nullptr), windows_);
   ASSERT_HRESULT_SUCCEEDED(window.Create(SW_SHOWNORMAL));
   HWND dialog = about::ShowAbout(GetModuleHandleW(nullptr), windows_);
   ASSERT_NE(dialog, nullptr);
   test::CaptionMargins margins;
-  test::ExpectChildCaptionsFit(window.Window(), margins);
-  test::ExpectChildCaptionsFit(dialog, margins);
+  test::ExpectChildCaptionsFit(window.Window(), kDpi, margins);
+  test::ExpectChildCaptionsFit(dialog, kDpi, margins);
   std::wcout << L"At " << kDpi << L" DPI the narrowest margins are " << margins.oneLine << L" px beside \""
              << margins.oneLineCaption << L"\" and " << margins.wrapped << L" px below \""
              << margins.wrappedCaption.substr(0, 20) << L"...\"\n";

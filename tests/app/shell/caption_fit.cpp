@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "layout_expectations.h"
 #include "win32/unique_handle.h"
 
 namespace zenthra::test {
@@ -73,7 +74,20 @@ void ExpectFits(HFONT font, std::wstring_view text, UINT format, SIZE room, Capt
                             << room.cx;
 }
 
-void ExpectChildCaptionFits(HWND child, CaptionMargins& margins) {
+// A control without a font of its own draws in the system font, which is no
+// 8.25 point font at any DPI either.
+void ExpectDesignSize(HWND child, UINT dpi) {
+  std::array<wchar_t, 32> windowClass{};
+  GetClassNameW(child, windowClass.data(), static_cast<int>(windowClass.size()));
+  const std::string named(windowClass.begin(), std::ranges::find(windowClass, L'\0'));
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+  ASSERT_NE(font, nullptr) << "a " << named << " control draws in the system font";
+  EXPECT_NEAR(CharHeight(child, font), MulDiv(825, static_cast<int>(dpi), 7200), 1)
+      << "a " << named << " control's characters at " << dpi << " DPI";
+}
+
+void ExpectChildCaptionFits(HWND child, UINT dpi, CaptionMargins& margins) {
+  ExpectDesignSize(child, dpi);
   std::array<wchar_t, 16> windowClass{};
   GetClassNameW(child, windowClass.data(), static_cast<int>(windowClass.size()));
   const bool label = _wcsicmp(windowClass.data(), L"Static") == 0;
@@ -85,7 +99,6 @@ void ExpectChildCaptionFits(HWND child, CaptionMargins& margins) {
   const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
   RECT client{};
   GetClientRect(child, &client);
-  const UINT dpi = GetDpiForWindow(child);
   if (label) {
     const bool oneLine = (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
     const UINT format = ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0) | (oneLine ? DT_SINGLELINE : DT_WORDBREAK);
@@ -111,9 +124,14 @@ void ExpectChildCaptionFits(HWND child, CaptionMargins& margins) {
 
 }  // namespace
 
-void ExpectChildCaptionsFit(HWND window, CaptionMargins& margins) {
+void ExpectChildFontsAtDesignSize(HWND window, UINT dpi) {
   for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-    ExpectChildCaptionFits(child, margins);
+    ExpectDesignSize(child, dpi);
+}
+
+void ExpectChildCaptionsFit(HWND window, UINT dpi, CaptionMargins& margins) {
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+    ExpectChildCaptionFits(child, dpi, margins);
 }
 
 }  // namespace zenthra::test

@@ -22,13 +22,17 @@ void ExpectAt(HWND control, const shell::TwipsRect& twips, UINT dpi);
 // be measured.
 int LineHeight(HWND control, HFONT font);
 
+// The character height (cell less internal leading) of `font` as `control`
+// draws it; -1 when it cannot be measured.
+int CharHeight(HWND control, HFONT font);
+
 // Expects `font` at 8.25 point for `dpi` (its character height within
 // `tolerance` pixels of that), with a line of it fitting in `control`.
 void ExpectLayoutFont(HWND control, HFONT font, UINT dpi, int tolerance = 0);
 
-// Expects the windows' own layout font (not a hosted control's) to draw no
-// larger than 8.25 point at `dpi`: in MS Sans Serif wherever that bitmap face
-// has the size or a smaller one, elsewhere in a scalable face at the size.
+// Expects the windows' own layout font (not a hosted control's) to draw
+// 8.25 point at `dpi`: in MS Sans Serif wherever that bitmap face has the
+// size within a pixel, elsewhere in a scalable face at the size.
 void ExpectLayoutFace(HWND control, HFONT font, UINT dpi);
 
 }  // namespace zenthra::test
