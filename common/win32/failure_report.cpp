@@ -2,15 +2,24 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 
 namespace win32 {
 namespace {
 
 std::atomic<FailureObserver> observer{nullptr};
 
-// The failure this thread wrote last, so that the same one coming back up
-// through its callers is written once.
-thread_local HRESULT lastWritten = S_OK;
+// The failure written last and the thread that wrote it (thread id in the
+// high half, HRESULT in the low), so that the same one coming back up
+// through that thread's callers is written once. One word rather than a
+// thread_local: thread-local variables bring the threads library's
+// emulation with them, some 25 KiB in each binary. Another thread's failure
+// in between only costs a repeated line.
+std::atomic<std::uint64_t> lastWritten{0};
+
+std::uint64_t ThisThreadsFailure(HRESULT result) {
+  return (std::uint64_t{GetCurrentThreadId()} << 32) | static_cast<std::uint32_t>(result);
+}
 
 // A line of text in a fixed buffer: no allocation while telling of a
 // failure, which may be running out of memory.
@@ -64,8 +73,9 @@ void AppendModuleName(Line& line) {
 }  // namespace
 
 HRESULT ReportFailure(HRESULT result, const FailureSite& site, FailureKind kind) noexcept {
-  if (SUCCEEDED(result) || (kind == FailureKind::Passed && result == lastWritten)) return result;
-  lastWritten = result;
+  const std::uint64_t failure = ThisThreadsFailure(result);
+  if (SUCCEEDED(result) || (kind == FailureKind::Passed && lastWritten.load() == failure)) return result;
+  lastWritten.store(failure);
   // The last error belongs to the caller, who may read it next.
   const DWORD lastError = GetLastError();
   Line line;
