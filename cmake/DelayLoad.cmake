@@ -12,7 +12,7 @@ find_program(ZENTHRA_NM NAMES ${ZENTHRA_MINGW_TRIPLE}-nm REQUIRED)
 find_program(ZENTHRA_DLLTOOL NAMES ${ZENTHRA_MINGW_TRIPLE}-dlltool REQUIRED)
 
 function(zenthra_delay_load target)
-  set(folder ${CMAKE_BINARY_DIR}/delayload)
+  set(folder ${CMAKE_BINARY_DIR}/delayload/${target})
   file(MAKE_DIRECTORY ${folder})
   foreach(name IN LISTS ARGN)
     find_library(ZENTHRA_IMPORT_LIB_${name} NAMES lib${name}.a REQUIRED NO_CACHE)
