@@ -71,6 +71,7 @@ HRESULT CreateControl(HINSTANCE instance, HWND parent, const ControlSpec& entry,
   if (levelBox) {
     RETURN_IF_FAILED(level_box::AddItems(control));
     RETURN_IF_FAILED(level_box::ShowText(control, entry.caption));
+    RETURN_IF_FAILED(level_box::Place(control, rect, dpi));
   }
   if (entry.kind == ControlKind::OptionButton && entry.start == StartState::Selected)
     SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);

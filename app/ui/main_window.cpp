@@ -123,7 +123,6 @@ HRESULT MainWindow::OnCreate() {
   RETURN_LAST_ERROR_IF(!font_);
   RETURN_IF_FAILED(CreateControls(instance_, Window(), dpi_, font_.get(), controls_));
   RETURN_IF_FAILED(control_accessible::NameAs(Control(kTxtforce), control_accessible::kForceInfoLineName));
-  RETURN_IF_FAILED(PlaceControls(controls_, dpi_));
   // A window without its icon still works: the icons are not worth failing for.
   LOG_IF_FAILED(icons_.Set(instance_, Window(), dpi_));
   ShowEditState();

@@ -49,13 +49,15 @@ HRESULT ClipToBox(HWND label, const RECT& labelRect, const RECT& boxRect) {
   return S_OK;
 }
 
-// Whether `control` already covers `rect` of its parent's client area: a
-// move to where it is would only cost a round of window messages.
-bool IsPlacedAt(HWND control, const RECT& rect) {
-  RECT current{};
-  if (!GetWindowRect(control, &current)) return false;
-  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&current), 2);
-  return EqualRect(&current, &rect) != FALSE;
+// Each caption label that reaches into its box draws only outside it.
+HRESULT ClipCaptionLabels(const Controls& controls, UINT dpi) {
+  for (std::size_t box = 0; box < kControlCount; ++box) {
+    const std::size_t label = kCaptionLabelOf[box];
+    if (label == kNone) continue;
+    RETURN_IF_FAILED(ClipToBox(controls[label], shell::ToPixels(kMainWindowLayout[label].rect, dpi),
+                               shell::ToPixels(kMainWindowLayout[box].rect, dpi)));
+  }
+  return S_OK;
 }
 
 }  // namespace
@@ -97,7 +99,7 @@ HRESULT CreateControls(HINSTANCE instance, HWND parent, UINT dpi, HFONT font, Co
     const std::size_t label = kCaptionLabelOf[box];
     if (label != kNone) RETURN_IF_FAILED(control_accessible::NameByLabel(controls[box], controls[label]));
   }
-  return S_OK;
+  return ClipCaptionLabels(controls, dpi);
 }
 
 HRESULT PlaceControls(const Controls& controls, UINT dpi) {
@@ -108,17 +110,10 @@ HRESULT PlaceControls(const Controls& controls, UINT dpi) {
       RETURN_IF_FAILED(level_box::Place(controls[index], rect, dpi));
       continue;
     }
-    if (IsPlacedAt(controls[index], rect)) continue;
     RETURN_LAST_ERROR_IF(!SetWindowPos(controls[index], nullptr, rect.left, rect.top, rect.right - rect.left,
                                        rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE));
   }
-  for (std::size_t box = 0; box < kControlCount; ++box) {
-    const std::size_t label = kCaptionLabelOf[box];
-    if (label == kNone) continue;
-    RETURN_IF_FAILED(ClipToBox(controls[label], shell::ToPixels(kMainWindowLayout[label].rect, dpi),
-                               shell::ToPixels(kMainWindowLayout[box].rect, dpi)));
-  }
-  return S_OK;
+  return ClipCaptionLabels(controls, dpi);
 }
 
 }  // namespace zenthra::ui

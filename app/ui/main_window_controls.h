@@ -33,13 +33,15 @@ std::optional<std::size_t> CaptionLabelOf(std::size_t boxIndex);
 // buttons form one dialog group; every other focusable control starts a
 // group of its own. Each level box tells screen readers its caption label's
 // text as its name. Each control gets `font` (borrowed: it must outlive
-// them) as it is made, so that it lays itself out once. On failure the
+// them) and its place as it is made, so that it lays itself out once, while
+// the controls after it, which a dropped level box would cover, do not exist
+// yet. On failure the
 // controls made so far stay with `parent`.
 HRESULT CreateControls(HINSTANCE instance, HWND parent, UINT dpi, HFONT font, Controls& controls);
 
-// Puts every control at its place for `dpi`; one already there is left
-// alone. Call after the font is set, since the font decides a level box's
-// own height. A caption label that
+// Puts every control at its place for `dpi`, after a change of DPI (each
+// is created at its place). Call after the font is set, since the font
+// decides a level box's own height. A caption label that
 // reaches into its box draws only outside it, so the box shows above it.
 HRESULT PlaceControls(const Controls& controls, UINT dpi);
 
