@@ -10,6 +10,26 @@
 
 find_program(ZENTHRA_NM NAMES ${ZENTHRA_MINGW_TRIPLE}-nm REQUIRED)
 find_program(ZENTHRA_DLLTOOL NAMES ${ZENTHRA_MINGW_TRIPLE}-dlltool REQUIRED)
+find_program(ZENTHRA_OBJDUMP NAMES ${ZENTHRA_MINGW_TRIPLE}-objdump REQUIRED)
+
+# zenthra_add_imports_test(name target [LABEL label] [ALLOWED a.dll,b.dll])
+# A test that fails unless every DLL `target` imports at start is a system
+# DLL, or, with ALLOWED, one of those (delay-loaded DLLs are not imports at
+# start).
+function(zenthra_add_imports_test name target)
+  cmake_parse_arguments(ARG "" "LABEL;ALLOWED" "" ${ARGN})
+  set(allowed)
+  if(ARG_ALLOWED)
+    set(allowed -DALLOWED=${ARG_ALLOWED})
+  endif()
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${ZENTHRA_OBJDUMP} -DLIBRARY=$<TARGET_FILE:${target}> ${allowed}
+            -P ${PROJECT_SOURCE_DIR}/tests/linkctl/check_imports.cmake)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 30)
+  if(ARG_LABEL)
+    set_tests_properties(${name} PROPERTIES LABELS ${ARG_LABEL})
+  endif()
+endfunction()
 
 function(zenthra_delay_load target)
   set(folder ${CMAKE_BINARY_DIR}/delayload/${target})
