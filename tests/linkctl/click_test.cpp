@@ -3,6 +3,8 @@
 // link_mark.exe, which writes down each link it is started with.
 #include "control_harness.h"
 
+#include <dde.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -38,11 +40,12 @@ class ClickTest : public ControlTest {
     ASSERT_NE(0u, GetTempPathW(MAX_PATH, temp));
     markFile_ = std::wstring(temp) + L"tessarel-link-mark.txt";
     DeleteFileW(markFile_.c_str());
-    const std::wstring command = L"\"" + ProgramFolder() + L"\\linkctl_link_mark.exe\" \"" + markFile_ + L"\" \"%1\"";
+    markCommand_ = L"\"" + ProgramFolder() + L"\\linkctl_link_mark.exe\" \"" + markFile_ + L"\" \"%1\"";
     ASSERT_HRESULT_SUCCEEDED(SetClassesString(kTestScheme, nullptr, L"URL:Zenthra link test"));
     ASSERT_HRESULT_SUCCEEDED(SetClassesString(kTestScheme, L"URL Protocol", L""));
-    ASSERT_HRESULT_SUCCEEDED(SetClassesString(std::wstring(kTestScheme) + L"\\shell\\open\\command", nullptr, command));
-    ASSERT_HRESULT_SUCCEEDED(SetClassesString(L"mailto\\shell\\open\\command", nullptr, command));
+    ASSERT_HRESULT_SUCCEEDED(
+        SetClassesString(std::wstring(kTestScheme) + L"\\shell\\open\\command", nullptr, markCommand_));
+    ASSERT_HRESULT_SUCCEEDED(SetClassesString(L"mailto\\shell\\open\\command", nullptr, markCommand_));
 
     host_ = TestHost::Create(nullptr, kPosition);
     ASSERT_NE(nullptr, host_);
@@ -103,6 +106,7 @@ class ClickTest : public ControlTest {
   }
 
   std::wstring markFile_;
+  std::wstring markCommand_;
   ComPtr<TestHost> host_;
   ComPtr<_tessarelcontrol> control_;
   HWND window_ = nullptr;  // borrowed: owned by the control
@@ -147,6 +151,29 @@ TEST_F(ClickTest, EmptyLinkOpensNothingAndShowsNothing) {
   ClickAt(5, 5);
   EXPECT_EQ(std::vector<std::string>{"zenthra-linktest:after-empty"}, WaitForMarks(1));
   EXPECT_EQ(0, DialogsOfThisThread());
+}
+
+// The host may close and let go of the control while the shell opens its link: here
+// inside the shell's DDE request to the link's program, whose broadcast
+// reaches the host's window. The control stays until the click is done.
+TEST_F(ClickTest, TheHostMayLetGoOfTheControlWhileTheShellOpensTheLink) {
+  const std::wstring scheme = std::wstring(kTestScheme) + L"-dde";
+  ASSERT_HRESULT_SUCCEEDED(SetClassesString(scheme, L"URL Protocol", L""));
+  ASSERT_HRESULT_SUCCEEDED(SetClassesString(scheme + L"\\shell\\open\\command", nullptr, markCommand_));
+  ASSERT_HRESULT_SUCCEEDED(SetClassesString(scheme + L"\\shell\\open\\ddeexec", nullptr, L"[open(\"%1\")]"));
+  SetLink((scheme + L":let-go").c_str());
+  const std::function<void()> letGo = [&] {
+    ComPtr<IOleObject> object;
+    ASSERT_HRESULT_SUCCEEDED(control_.As(&object));
+    EXPECT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
+    object.Reset();
+    control_.Reset();
+    EXPECT_EQ(S_FALSE, library_.CanUnloadNow()) << "the control went while its click was running";
+  };
+  host_->StepOnMessage(WM_DDE_INITIATE, letGo);
+  ClickAt(5, 5);
+  EXPECT_EQ(std::vector<std::string>{"zenthra-linktest-dde:let-go"}, WaitForMarks(1));
+  EXPECT_EQ(nullptr, control_.Get()) << "the shell's request never reached the host's window";
 }
 
 // Enter and Space open the link as a click does, whether they reach the

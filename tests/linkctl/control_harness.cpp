@@ -173,16 +173,24 @@ namespace {
 constexpr wchar_t kHostWindowClass[] = L"TessarelTestHost";
 constexpr UINT kRunStepMessage = WM_APP;  // lParam: the step
 
-LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+}  // namespace
+
+LRESULT CALLBACK TestHost::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* host = reinterpret_cast<TestHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (host != nullptr && host->messageStep_ != nullptr && message == host->stepMessage_) {
+    (*std::exchange(host->messageStep_, nullptr))();
+  }
   if (message != kRunStepMessage) return DefWindowProcW(window, message, wParam, lParam);
   (*reinterpret_cast<const std::function<void()>*>(lParam))();
   return 0;
 }
 
-HRESULT EnsureHostWindowClass() {
+namespace {
+
+HRESULT EnsureHostWindowClass(WNDPROC windowProc) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = HostWindowProc;
+  windowClass.lpfnWndProc = windowProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.lpszClassName = kHostWindowClass;
   windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
@@ -195,18 +203,24 @@ ComPtr<TestHost> TestHost::Create(IFont* ambientFont, const RECT& position) {
   ComPtr<TestHost> host = Adopt(new TestHost());
   host->ambientFont_ = ambientFont;
   host->position_ = position;
-  if (FAILED(EnsureHostWindowClass())) return nullptr;
+  if (FAILED(EnsureHostWindowClass(WindowProc))) return nullptr;
   // Shown without taking the activation or the focus: these tests run beside
   // window tests that hold the desktop and check where the focus is.
   host->window_.reset(CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kHostWindowClass, L"Tessarel test host",
                                       WS_POPUP, 0, 0, 640, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
   if (!host->window_) return nullptr;
+  SetWindowLongPtrW(host->window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(host.Get()));
   ShowWindow(host->window_.get(), SW_SHOWNOACTIVATE);
   return host;
 }
 
 void TestHost::PostStep(const std::function<void()>& step) {
   EXPECT_TRUE(PostMessageW(window_.get(), kRunStepMessage, 0, reinterpret_cast<LPARAM>(&step)));
+}
+
+void TestHost::StepOnMessage(UINT message, const std::function<void()>& step) {
+  stepMessage_ = message;
+  messageStep_ = &step;
 }
 
 const QITAB* TestHost::InterfaceTable() noexcept {

@@ -209,15 +209,22 @@ class TestHost final : public win32::ComObject<TestHost, IOleClientSite, IOleInP
   // Runs `step` (the caller's, kept until then) where the thread's next
   // message loop reaches it: also inside a modal loop of the control's.
   void PostStep(const std::function<void()>& step);
+  // Runs `step` (the caller's, kept until then) once, when the host's window
+  // is next given `message`: sent ones arrive inside any call that waits on
+  // another window, such as a broadcast.
+  void StepOnMessage(UINT message, const std::function<void()>& step);
   int activations = 0;
   int deactivations = 0;
 
  private:
   TestHost() = default;
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   ~TestHost() override = default;
 
   ComPtr<IFont> ambientFont_;
   RECT position_{};
+  UINT stepMessage_ = 0;
+  const std::function<void()>* messageStep_ = nullptr;  // borrowed: the caller's
   UniqueHwnd window_;
 };
 
