@@ -24,7 +24,22 @@ export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="msco
 set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
 }
-if [ ! -f "$prefix/.zenthra-ready" ]; then
+# Every prefix but the template is a copy of it: booting a prefix takes
+# seconds of both cores, a copy a fraction of one. The copy shares the
+# system folders' files with the template (Wine only reads them, and they
+# are most of a prefix's 700 MB); the rest, which Wine may rewrite in place
+# (the registry, win.ini), is copied.
+template="$(dirname "$prefix")/wineprefix-template"
+if [ ! -f "$prefix/.zenthra-ready" ] && [ "$prefix" != "$template" ]; then
+  "$0" "$template"
+  rm -rf "$prefix"
+  cp -al "$template" "$prefix"
+  shared="$prefix/drive_c/windows"
+  find "$prefix" -type f -not -path "$shared/system32/*" -not -path "$shared/syswow64/*" \
+    -not -path "$shared/winsxs/*" -exec sh -c 'for file; do cp -p "$file" "$file.copy"; mv -f "$file.copy" "$file"; done' sh {} +
+  # A name Wine draws for each prefix; the copy draws its own.
+  rm -f "$prefix/wineserver"
+elif [ ! -f "$prefix/.zenthra-ready" ]; then
   wineboot -i </dev/null >/dev/null 2>&1
   # Without a window manager every top-level window close waits about two
   # seconds for one; unmanaged windows close at once.
