@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 #include "about/about_dialog.h"
@@ -43,59 +44,40 @@ class GetKeyValueTest : public ::testing::Test {
   bool Read(const char* name, std::string& value) { return GetKeyValue(HKEY_LOCAL_MACHINE, kTestKey, name, value); }
 };
 
-TEST_F(GetKeyValueTest, StringDropsOneTerminatingNulAndKeepsTheRest) {
-  SetRaw(kTestKey, "terminated", REG_SZ, std::string("C:\\viewer.exe\0", 14));
-  SetRaw(kTestKey, "bare", REG_SZ, "abc");
-  SetRaw(kTestKey, "doubled", REG_SZ, std::string("abc\0\0", 5));
-  std::string value;
-  EXPECT_TRUE(Read("terminated", value));
-  EXPECT_EQ(value, "C:\\viewer.exe");
-  EXPECT_TRUE(Read("bare", value));
-  EXPECT_EQ(value, "abc");
-  EXPECT_TRUE(Read("doubled", value));
-  EXPECT_EQ(value, std::string("abc\0", 4));
-}
-
-TEST_F(GetKeyValueTest, ValueOf1024BytesIsReadAndLongerCountsAsAbsent) {
-  SetRaw(kTestKey, "full", REG_SZ, std::string(1023, 'x') + '\0');
-  SetRaw(kTestKey, "over", REG_SZ, std::string(1025, 'y'));
-  std::string value;
-  EXPECT_TRUE(Read("full", value));
-  EXPECT_EQ(value, std::string(1023, 'x'));
-  value = "left over";
-  EXPECT_FALSE(Read("over", value));
-  EXPECT_EQ(value, "");
-}
-
-TEST_F(GetKeyValueTest, ZeroByteValueIsFoundAndEmpty) {
-  SetRaw(kTestKey, "empty", REG_SZ, "");
+// Each value read into text that holds "left over": what it reads as, and
+// whether it counts as found. Only REG_SZ and REG_DWORD give text.
+TEST_F(GetKeyValueTest, EachValueReadsAsItsTextOrCountsAsAbsent) {
   std::string value = "left over";
-  EXPECT_TRUE(Read("empty", value));
+  EXPECT_FALSE(Read("anything", value)) << "the key is missing";
   EXPECT_EQ(value, "");
-}
 
-TEST_F(GetKeyValueTest, DwordBecomesItsNumberAndOtherTypesLeaveTheTextAlone) {
   const DWORD number = 0x00012345;
-  SetRaw(kTestKey, "number", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof(number)));
-  SetRaw(kTestKey, "binary", REG_BINARY, "\x01\x02");
-  SetRaw(kTestKey, "expand", REG_EXPAND_SZ, std::string("%TEMP%\0", 7));
-  std::string value;
-  EXPECT_TRUE(Read("number", value));
-  EXPECT_EQ(value, "74565");
-  value = "unchanged";
-  EXPECT_TRUE(Read("binary", value));
-  EXPECT_EQ(value, "unchanged");
-  EXPECT_TRUE(Read("expand", value));
-  EXPECT_EQ(value, "unchanged");
-}
-
-TEST_F(GetKeyValueTest, MissingKeyOrValueFailsWithEmptyText) {
-  std::string value = "left over";
-  EXPECT_FALSE(Read("anything", value));
-  EXPECT_EQ(value, "");
-  SetRaw(kTestKey, "present", REG_SZ, "x");
+  const struct {
+    const char* name;
+    DWORD type;
+    std::string bytes;
+    bool found;
+    std::string text;
+  } cases[] = {
+      {"terminated", REG_SZ, std::string("C:\\viewer.exe\0", 14), true, "C:\\viewer.exe"},
+      {"bare", REG_SZ, "abc", true, "abc"},
+      {"doubled", REG_SZ, std::string("abc\0\0", 5), true, std::string("abc\0", 4)},
+      {"full", REG_SZ, std::string(1023, 'x') + '\0', true, std::string(1023, 'x')},
+      {"over", REG_SZ, std::string(1025, 'y'), false, ""},
+      {"empty", REG_SZ, "", true, ""},
+      {"number", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof(number)), true, "74565"},
+      {"binary", REG_BINARY, "\x01\x02", true, "left over"},
+      {"expand", REG_EXPAND_SZ, std::string("%TEMP%\0", 7), true, "left over"},
+  };
+  for (const auto& entry : cases) SetRaw(kTestKey, entry.name, entry.type, entry.bytes);
+  for (const auto& entry : cases) {
+    SCOPED_TRACE(entry.name);
+    value = "left over";
+    EXPECT_EQ(Read(entry.name, value), entry.found);
+    EXPECT_EQ(value, entry.text);
+  }
   value = "left over";
-  EXPECT_FALSE(Read("absent", value));
+  EXPECT_FALSE(Read("absent", value)) << "the value is missing";
   EXPECT_EQ(value, "");
 }
 
@@ -148,24 +130,9 @@ class SysInfoTest : public ::testing::Test {
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kFolderKey, L"MSINFO");
   }
 
-  void RemoveFolder() { RemoveTree(root_.substr(0, root_.size() - 1)); }
-
-  static void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW found{};
-    const win32::UniqueFindHandle search(FindFirstFileW((path + L"\\*").c_str(), &found));
-    if (search) {
-      do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring child = path + L"\\" + name;
-        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          RemoveTree(child);
-        else
-          DeleteFileW(child.c_str());
-      } while (FindNextFileW(search.get(), &found));
-    }
-    RemoveDirectoryW(path.c_str());
+  void RemoveFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_.substr(0, root_.size() - 1), ignored);
   }
 
   // A copy of the marking program under `relative`; returns its path.
