@@ -24,14 +24,12 @@ TEST_F(MainWindowTest, TypedLevelsWithinTheRulesAreStoredWithoutMessage) {
 }
 
 TEST_F(MainWindowTest, TypedLevelAboveThreeIsClearedWithTheCapMessage) {
-  Type(Heal, L"4");
-  EXPECT_EQ(Messages(), std::vector{kCap});
-  EXPECT_EQ(BoxText(Heal), L"00");
-  EXPECT_EQ(Level(Heal), 0);
-
-  Type(Heal, L"3.2");
-  EXPECT_EQ(Messages(), std::vector{kCap});
-  EXPECT_EQ(BoxText(Heal), L"00");
+  for (const wchar_t* text : {L"4", L"3.2"}) {
+    Type(Heal, text);
+    EXPECT_EQ(Messages(), std::vector{kCap}) << text;
+    EXPECT_EQ(BoxText(Heal), L"00");
+    EXPECT_EQ(Level(Heal), 0);
+  }
 }
 
 TEST_F(MainWindowTest, TypedValueBreakingBothRulesShowsOnlyTheBudgetMessage) {
@@ -41,26 +39,23 @@ TEST_F(MainWindowTest, TypedValueBreakingBothRulesShowsOnlyTheBudgetMessage) {
   EXPECT_EQ(Level(Jump), 0);
 }
 
-TEST_F(MainWindowTest, DeletingTheTextShowsZerosAtOnce) {
+// A deleted text shows zeros at once, without a message; after a clear,
+// by a message or by deletion, the next key replaces the zeros.
+TEST_F(MainWindowTest, AfterAClearTheNextKeyReplacesTheZeros) {
   Type(Speed, L"2");
   Type(Speed, L"\b");
   EXPECT_EQ(BoxText(Speed), L"00");
   EXPECT_EQ(Level(Speed), 0);
   EXPECT_TRUE(Messages().empty());
-}
+  TypeOn(Speed, L"1");
+  EXPECT_EQ(BoxText(Speed), L"1");
+  EXPECT_EQ(Level(Speed), 1);
 
-TEST_F(MainWindowTest, AfterAClearTheNextKeyReplacesTheZeros) {
   Type(Heal, L"4");
   EXPECT_EQ(Messages(), std::vector{kCap});
   TypeOn(Heal, L"3");
   EXPECT_EQ(BoxText(Heal), L"3");
   EXPECT_EQ(Level(Heal), 3);
-
-  Type(Speed, L"2");
-  Type(Speed, L"\b");
-  TypeOn(Speed, L"1");
-  EXPECT_EQ(BoxText(Speed), L"1");
-  EXPECT_EQ(Level(Speed), 1);
   EXPECT_TRUE(Messages().empty());
 }
 
