@@ -13,13 +13,6 @@
 #include "shell/program_windows.h"
 #include "window_driver.h"
 
-inline bool operator==(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
-  return out << "{" << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top << "}";
-}
-
 namespace zenthra::about {
 namespace {
 
@@ -42,9 +35,7 @@ int CountDialogs() {
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM found) {
-        std::array<wchar_t, 64> name{};
-        GetClassNameW(window, name.data(), static_cast<int>(name.size()));
-        if (std::wstring_view(name.data()) == kAboutWindowClass) ++*reinterpret_cast<int*>(found);
+        if (zenthra::test::ClassOf(window) == kAboutWindowClass) ++*reinterpret_cast<int*>(found);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&count));
@@ -105,9 +96,7 @@ TEST_F(AboutWindowTest, HelpAboutShowsTheLoadedTextsAtTheirLayoutRectangles) {
   ASSERT_NE(about, nullptr);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(about->LinkLabelForTests(static_cast<std::size_t>(i)), nullptr);
-    std::array<wchar_t, 32> className{};
-    GetClassNameW(GetDlgItem(dialog, kFirstLinkLabel + i), className.data(), static_cast<int>(className.size()));
-    EXPECT_STREQ(className.data(), L"Static");
+    EXPECT_EQ(zenthra::test::ClassOf(GetDlgItem(dialog, kFirstLinkLabel + i)), L"Static");
   }
 }
 

@@ -102,18 +102,20 @@ void PressKey(HWND dialog, UINT virtualKey) {
 
 HWND FocusedControl() {
   HWND focus = GetFocus();
-  std::array<wchar_t, 32> className{};
   HWND parent = GetParent(focus);
-  if (parent != nullptr && GetClassNameW(parent, className.data(), static_cast<int>(className.size())) > 0 &&
-      std::wstring_view(className.data()) == L"ComboBox")
-    return parent;
-  return focus;
+  return parent != nullptr && ClassOf(parent) == L"ComboBox" ? parent : focus;
 }
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  std::array<wchar_t, 128> name{};
+  const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+  return std::wstring(name.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
 std::wstring ProgramFolder() {

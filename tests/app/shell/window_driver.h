@@ -48,6 +48,7 @@ void PressKeyInProgram(shell::ProgramWindows& windows, UINT virtualKey, bool shi
 HWND FocusedControl();
 
 std::wstring WindowText(HWND window);
+std::wstring ClassOf(HWND window);
 
 // The folder of the running test program, with a trailing backslash.
 std::wstring ProgramFolder();
