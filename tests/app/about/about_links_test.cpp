@@ -16,6 +16,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "about/about_dialog.h"
@@ -34,7 +35,6 @@
 #include "win32/ole_initialization.h"
 #include "win32/result.h"
 #include "win32/unique_handle.h"
-#include "window_driver.h"
 #include "window_driver.h"
 
 namespace zenthra::about {
@@ -78,20 +78,16 @@ void ExpectStoredFont(IFont& font) {
   EXPECT_EQ(font.IsEqual(reference.Get()), S_OK);
 
   CY size{};
-  font.get_Size(&size);
-  EXPECT_EQ(size.int64, 82500);
   BOOL underline = FALSE, italic = TRUE, strikethrough = TRUE;
+  SHORT weight = 0, charset = -1;
+  font.get_Size(&size);
   font.get_Underline(&underline);
   font.get_Italic(&italic);
   font.get_Strikethrough(&strikethrough);
-  EXPECT_TRUE(underline);
-  EXPECT_FALSE(italic);
-  EXPECT_FALSE(strikethrough);
-  SHORT weight = 0, charset = -1;
   font.get_Weight(&weight);
   font.get_Charset(&charset);
-  EXPECT_EQ(weight, 400);
-  EXPECT_EQ(charset, 0);
+  EXPECT_EQ(std::tuple(size.int64, underline != FALSE, italic != FALSE, strikethrough != FALSE, weight, charset),
+            std::tuple(LONGLONG{82500}, true, false, false, SHORT{400}, SHORT{0}));
 }
 
 struct Expected {
@@ -152,9 +148,7 @@ TEST_F(AboutLinksTest, LinkLabelsComeFromTheLibraryWithTheirStoredProperties) {
     EXPECT_TRUE(objectsAndWindows.insert(object).second && objectsAndWindows.insert(window).second);
     EXPECT_EQ(GetParent(window), dialog_);
     EXPECT_TRUE(IsWindowVisible(window));
-    const RECT rect = ChildRect(window);
-    EXPECT_TRUE(EqualRect(&rect, &kExpected[i].rect))
-        << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
+    EXPECT_EQ(ChildRect(window), kExpected[i].rect);
   }
 }
 
@@ -430,19 +424,18 @@ TEST_F(AboutLinksTest, AFactoryThatRefusesLeavesNoControlAndReportsWhy) {
   CountingFactory factory(nullptr, E_OUTOFMEMORY);
   const AmbientProperties ambient = TestAmbient();
   std::unique_ptr<HostedControl> control;
-  const int childrenBefore = [&] {
+  const auto countChildren = [&] {
     int count = 0;
     for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++count;
     return count;
-  }();
+  };
+  const int childrenBefore = countChildren();
   EXPECT_EQ(HostedControl::Create(factory, dialog_, kStoredLinkLabels[0], kAboutLayout.linkLabels[0],
                                   USER_DEFAULT_SCREEN_DPI, ambient, control),
             E_OUTOFMEMORY);
   EXPECT_EQ(factory.requests, 1);
   EXPECT_EQ(control, nullptr);
-  int childrenAfter = 0;
-  for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++childrenAfter;
-  EXPECT_EQ(childrenAfter, childrenBefore);
+  EXPECT_EQ(countChildren(), childrenBefore);
 }
 
 // The bag the controls are restored from, on its own.
