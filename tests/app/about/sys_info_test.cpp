@@ -110,9 +110,7 @@ class SysInfoTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ClearArrangement();
-    wchar_t temp[MAX_PATH]{};
-    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-    root_ = std::wstring(temp) + L"zenthra sysinfo\\";
+    root_ = (std::filesystem::temp_directory_path() / L"zenthra sysinfo\\").wstring();
     RemoveFolder();
     ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr));
     dialog_ = ShowAbout(GetModuleHandleW(nullptr), windows_);
@@ -145,11 +143,13 @@ class SysInfoTest : public ::testing::Test {
     return path;
   }
 
-  static std::string Narrow(const std::wstring& text) {
+  // The path in the ANSI code page with its terminating NUL, as a REG_SZ
+  // value holds it.
+  static std::string Terminated(const std::wstring& text) {
     std::string narrow(text.size() * 2 + 1, '\0');
     const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), static_cast<int>(narrow.size()),
                                            nullptr, nullptr);
-    narrow.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+    narrow.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
     return narrow;
   }
 
@@ -157,9 +157,7 @@ class SysInfoTest : public ::testing::Test {
     SetRaw("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", type, bytes);
   }
   static void SetViewerFolder(const std::wstring& folder) {
-    const std::string narrow = Narrow(folder);
-    SetRaw("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", REG_SZ,
-           std::string(narrow.c_str(), narrow.size() + 1));
+    SetRaw("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", REG_SZ, Terminated(folder));
   }
 
   // Presses System Info; the texts of the message boxes it showed.
@@ -169,6 +167,13 @@ class SysInfoTest : public ::testing::Test {
   }
 
   static bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+  // The viewer was started by its path alone; its mark is taken away.
+  static void ExpectStarted(const std::wstring& viewer) {
+    ASSERT_TRUE(testing::WaitForFile(viewer + L".mark"));
+    EXPECT_EQ(testing::ReadMark(viewer + L".mark"), L"\"" + viewer + L"\"");
+    DeleteFileW((viewer + L".mark").c_str());
+  }
 
   // A started viewer leaves its mark within moments; give it that long.
   static void ExpectNoStart(const std::wstring& viewer) {
@@ -189,32 +194,24 @@ TEST_F(SysInfoTest, FirstValueStartsItsProgramByPathNotAsACommandLine) {
   const std::wstring viewer = PlaceViewer(L"zen tools\\viewer.exe");
   // Split at the blank, the path would start this one instead.
   const std::wstring planted = PlaceViewer(L"zen.exe");
-  const std::string path = Narrow(viewer);
-  SetViewerPath(REG_SZ, std::string(path.c_str(), path.size() + 1));
+  SetViewerPath(REG_SZ, Terminated(viewer));
 
   EXPECT_EQ(PressSysInfo(), kNoMessage);
-  ASSERT_TRUE(testing::WaitForFile(viewer + L".mark"));
-  EXPECT_EQ(testing::ReadMark(viewer + L".mark"), L"\"" + viewer + L"\"");
+  ExpectStarted(viewer);
   EXPECT_FALSE(Exists(planted + L".mark"));
   EXPECT_TRUE(IsWindow(dialog_));  // System Info leaves the dialog open
 }
 
-TEST_F(SysInfoTest, FallbackFolderStartsMsinfo32) {
+// A value over 1024 bytes counts as absent.
+TEST_F(SysInfoTest, WithoutAPathValueTheFallbackFolderStartsMsinfo32) {
   const std::wstring viewer = PlaceViewer(L"fallback\\MSINFO32.EXE");
   SetViewerFolder(root_ + L"fallback");
-
-  EXPECT_EQ(PressSysInfo(), kNoMessage);
-  ASSERT_TRUE(testing::WaitForFile(viewer + L".mark"));
-  EXPECT_EQ(testing::ReadMark(viewer + L".mark"), L"\"" + viewer + L"\"");
-}
-
-TEST_F(SysInfoTest, ValueOver1024BytesCountsAsAbsentAndTheFallbackIsUsed) {
-  SetViewerPath(REG_SZ, std::string(1100, 'x'));
-  const std::wstring viewer = PlaceViewer(L"fallback\\MSINFO32.EXE");
-  SetViewerFolder(root_ + L"fallback");
-
-  EXPECT_EQ(PressSysInfo(), kNoMessage);
-  EXPECT_TRUE(testing::WaitForFile(viewer + L".mark"));
+  for (const bool overlong : {false, true}) {
+    SCOPED_TRACE(overlong ? "a path of 1100 bytes" : "no path");
+    if (overlong) SetViewerPath(REG_SZ, std::string(1100, 'x'));
+    EXPECT_EQ(PressSysInfo(), kNoMessage);
+    ExpectStarted(viewer);
+  }
 }
 
 // Each of these is found as a value but names nothing that starts, so the
@@ -222,16 +219,16 @@ TEST_F(SysInfoTest, ValueOver1024BytesCountsAsAbsentAndTheFallbackIsUsed) {
 TEST_F(SysInfoTest, FoundValueThatCannotStartShowsTheMessage) {
   const std::wstring viewer = PlaceViewer(L"fallback\\MSINFO32.EXE");
   SetViewerFolder(root_ + L"fallback");
-  const std::string missing = Narrow(root_ + L"missing\\viewer.exe");
+  const std::string missing = Terminated(root_ + L"missing\\viewer.exe");
   struct Arrangement {
     const char* what;
     DWORD type;
     std::string bytes;
   };
   const Arrangement arrangements[] = {
-      {"missing file", REG_SZ, std::string(missing.c_str(), missing.size() + 1)},
+      {"missing file", REG_SZ, missing},
       {"binary type", REG_BINARY, "\x43\x3a\x5c"},
-      {"expandable string type", REG_EXPAND_SZ, std::string(missing.c_str(), missing.size() + 1)},
+      {"expandable string type", REG_EXPAND_SZ, missing},
       {"zero bytes", REG_SZ, ""},
   };
   for (const Arrangement& arrangement : arrangements) {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <filesystem>
 
 #include "bounded_wait.h"
 #include "remote_program.h"
@@ -36,9 +36,7 @@ std::optional<std::wstring> ReadMark(const std::wstring& markPath) {
 }
 
 std::wstring ProbeAccessibility(HWND window, bool act) {
-  wchar_t temp[MAX_PATH]{};
-  if (GetTempPathW(MAX_PATH, temp) == 0) return {};
-  const std::wstring report = std::wstring(temp) + L"zenthra accessibility probe.txt";
+  const std::wstring report = (std::filesystem::temp_directory_path() / L"zenthra accessibility probe.txt").wstring();
   DeleteFileW(report.c_str());
   const test::RemoteProgram probe(
       test::ProgramFolder() + L"about_accessibility_probe.exe",
