@@ -28,9 +28,6 @@ void PumpUntilIdle(HWND dialog);
 // window went.
 bool RunPostedMessages(shell::ProgramWindows& windows);
 
-// The edit field of a drop-down combo box.
-HWND ComboEdit(HWND combo);
-
 // Focuses the combo, selects all of its text and types `keys` into its edit
 // field, one WM_CHAR each; "\b" deletes.
 void TypeInto(HWND dialog, HWND combo, std::wstring_view keys, bool replaceText = true);
