@@ -40,20 +40,19 @@ class PersistenceTest : public ControlTest {
     ControlTest::TearDown();
   }
 
-  static HRESULT Load(IUnknown* control, IPropertyBag* bag) {
-    ComPtr<IPersistPropertyBag> persist;
-    HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&persist));
-    return SUCCEEDED(hr) ? persist->Load(bag, nullptr) : hr;
+  // The control's persistence through a bag or a stream; every instance
+  // serves both.
+  template <typename Interface>
+  static ComPtr<Interface> Persistence(IUnknown* control) {
+    ComPtr<Interface> persist;
+    EXPECT_HRESULT_SUCCEEDED(control->QueryInterface(IID_PPV_ARGS(&persist)));
+    return persist;
   }
-  static HRESULT InitNew(IUnknown* control) {
-    ComPtr<IPersistPropertyBag> persist;
-    HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&persist));
-    return SUCCEEDED(hr) ? persist->InitNew() : hr;
+  static HRESULT Load(IUnknown* control, IPropertyBag* bag) {
+    return Persistence<IPersistPropertyBag>(control)->Load(bag, nullptr);
   }
   static HRESULT Save(IUnknown* control, IPropertyBag* bag) {
-    ComPtr<IPersistPropertyBag> persist;
-    HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&persist));
-    return SUCCEEDED(hr) ? persist->Save(bag, TRUE, FALSE) : hr;
+    return Persistence<IPersistPropertyBag>(control)->Save(bag, TRUE, FALSE);
   }
   static std::wstring Text(_tessarelcontrol* control) {
     UniqueBstr text;
@@ -101,7 +100,7 @@ class PersistenceTest : public ControlTest {
 
 TEST_F(PersistenceTest, NewInstanceSavesOnlyItsForeColorFontAndSizeAndComesBackTheSame) {
   ComPtr<_tessarelcontrol> placed = SitedControl();
-  ASSERT_EQ(S_OK, InitNew(placed.Get()));
+  ASSERT_EQ(S_OK, Persistence<IPersistPropertyBag>(placed.Get())->InitNew());
   ComPtr<MemoryPropertyBag> bag = MemoryPropertyBag::Create();
   ASSERT_EQ(S_OK, Save(placed.Get(), bag.Get()));
 
@@ -225,8 +224,7 @@ TEST_F(PersistenceTest, ALoadThatFailsPartWayChangesNothing) {
 TEST_F(PersistenceTest, StreamRoundTripKeepsAllFiveAndRejectsATruncatedStream) {
   const std::wstring longText((1 << 20) + 1, L'x');
   ComPtr<_tessarelcontrol> original = SitedControl();
-  ComPtr<IPersistStreamInit> persist;
-  ASSERT_HRESULT_SUCCEEDED(original.As(&persist));
+  const auto persist = Persistence<IPersistStreamInit>(original.Get());
   ASSERT_EQ(S_OK, persist->InitNew());
   EXPECT_EQ(S_FALSE, persist->IsDirty());
   ASSERT_EQ(S_OK, original->put_Text(UniqueBstr(SysAllocString(longText.c_str())).get()));
@@ -242,17 +240,14 @@ TEST_F(PersistenceTest, StreamRoundTripKeepsAllFiveAndRejectsATruncatedStream) {
   ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &end));
   ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
   ComPtr<_tessarelcontrol> copy = SitedControl();
-  ComPtr<IPersistStreamInit> copyPersist;
-  ASSERT_HRESULT_SUCCEEDED(copy.As(&copyPersist));
-  ASSERT_EQ(S_OK, copyPersist->Load(stream.Get()));
+  ASSERT_EQ(S_OK, Persistence<IPersistStreamInit>(copy.Get())->Load(stream.Get()));
   EXPECT_EQ((Label{longText, L"http:\\\\", kBlue, 0x00112233, 82500, TRUE}), Read(copy.Get()));
 
   // The same bytes cut short.
   ASSERT_HRESULT_SUCCEEDED(stream->SetSize(ULARGE_INTEGER{.QuadPart = end.QuadPart - 2}));
   ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
   ComPtr<_tessarelcontrol> truncated = SitedControl();
-  ComPtr<IPersistStreamInit> truncatedPersist;
-  ASSERT_HRESULT_SUCCEEDED(truncated.As(&truncatedPersist));
+  const auto truncatedPersist = Persistence<IPersistStreamInit>(truncated.Get());
   EXPECT_TRUE(FAILED(truncatedPersist->Load(stream.Get())));
   EXPECT_EQ(E_POINTER, truncatedPersist->Load(nullptr));
 }
