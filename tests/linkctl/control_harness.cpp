@@ -99,12 +99,10 @@ void MemoryPropertyBag::Put(const std::wstring& name, const VARIANT& value) {
   VARIANT copy;
   VariantInit(&copy);
   VariantCopy(&copy, const_cast<VARIANT*>(&value));
-  for (auto& entry : entries_) {
-    if (lstrcmpiW(entry.first.c_str(), name.c_str()) == 0) {
-      VariantClear(&entry.second);
-      entry.second = copy;
-      return;
-    }
+  if (auto* stored = const_cast<VARIANT*>(Find(name))) {  // the bag's own entry
+    VariantClear(stored);
+    *stored = copy;
+    return;
   }
   entries_.emplace_back(name, copy);
 }

@@ -220,18 +220,17 @@ TEST_F(SysInfoTest, FoundValueThatCannotStartShowsTheMessage) {
   const std::wstring viewer = PlaceViewer(L"fallback\\MSINFO32.EXE");
   SetViewerFolder(root_ + L"fallback");
   const std::string missing = Terminated(root_ + L"missing\\viewer.exe");
-  struct Arrangement {
+  const struct {
     const char* what;
     DWORD type;
     std::string bytes;
-  };
-  const Arrangement arrangements[] = {
+  } arrangements[] = {
       {"missing file", REG_SZ, missing},
       {"binary type", REG_BINARY, "\x43\x3a\x5c"},
       {"expandable string type", REG_EXPAND_SZ, missing},
       {"zero bytes", REG_SZ, ""},
   };
-  for (const Arrangement& arrangement : arrangements) {
+  for (const auto& arrangement : arrangements) {
     SCOPED_TRACE(arrangement.what);
     SetViewerPath(arrangement.type, arrangement.bytes);
     EXPECT_EQ(PressSysInfo(), kUnavailableMessage);
