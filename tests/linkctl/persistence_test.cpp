@@ -5,8 +5,6 @@
 
 #include <olectl.h>
 
-#include <algorithm>
-
 namespace tessarel::test {
 namespace {
 
