@@ -42,14 +42,6 @@ class OrderSink final : public TestObject<IPropertyNotifySink> {
 
 using ConnectionTest = ControlTest;
 
-ComPtr<IConnectionPoint> NotifyPoint(_tessarelcontrol* control) {
-  ComPtr<IConnectionPointContainer> container;
-  ComPtr<IConnectionPoint> point;
-  if (SUCCEEDED(control->QueryInterface(IID_PPV_ARGS(&container))))
-    container->FindConnectionPoint(IID_IPropertyNotifySink, &point);
-  return point;
-}
-
 TEST_F(ConnectionTest, ManySinksHearEachChangeInTheirOrderAndAreReleasedOnce) {
   ComPtr<_tessarelcontrol> control = NewControl();
   ComPtr<IConnectionPoint> point = NotifyPoint(control.Get());

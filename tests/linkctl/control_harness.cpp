@@ -99,12 +99,10 @@ void MemoryPropertyBag::Put(const std::wstring& name, const VARIANT& value) {
   VARIANT copy;
   VariantInit(&copy);
   VariantCopy(&copy, const_cast<VARIANT*>(&value));
-  for (auto& entry : entries_) {
-    if (lstrcmpiW(entry.first.c_str(), name.c_str()) == 0) {
-      VariantClear(&entry.second);
-      entry.second = copy;
-      return;
-    }
+  if (auto* stored = const_cast<VARIANT*>(Find(name))) {  // the bag's own entry
+    VariantClear(stored);
+    *stored = copy;
+    return;
   }
   entries_.emplace_back(name, copy);
 }
@@ -147,24 +145,27 @@ IFACEMETHODIMP ChangeRecorder::OnChanged(DISPID id) {
 }
 IFACEMETHODIMP ChangeRecorder::OnRequestEdit(DISPID) { return S_OK; }
 
-ChangeConnection::ChangeConnection(IUnknown* control) : recorder_(ChangeRecorder::Create()) {
+ComPtr<IConnectionPoint> NotifyPoint(IUnknown* control) {
   ComPtr<IConnectionPointContainer> container;
-  result_ = control->QueryInterface(IID_PPV_ARGS(&container));
-  if (SUCCEEDED(result_)) result_ = container->FindConnectionPoint(IID_IPropertyNotifySink, &point_);
-  if (SUCCEEDED(result_)) result_ = point_->Advise(recorder_.Get(), &cookie_);
+  ComPtr<IConnectionPoint> point;
+  if (SUCCEEDED(control->QueryInterface(IID_PPV_ARGS(&container))))
+    container->FindConnectionPoint(IID_IPropertyNotifySink, &point);
+  return point;
 }
+
+ChangeConnection::ChangeConnection(IUnknown* control)
+    : point_(NotifyPoint(control)),
+      recorder_(ChangeRecorder::Create()),
+      result_(point_ ? point_->Advise(recorder_.Get(), &cookie_) : E_NOINTERFACE) {}
 
 ChangeConnection::~ChangeConnection() {
   if (SUCCEEDED(result_)) point_->Unadvise(cookie_);
 }
 
 HRESULT ConnectListener(IUnknown* control, IPropertyNotifySink* listener) {
-  ComPtr<IConnectionPointContainer> container;
-  ComPtr<IConnectionPoint> point;
+  const ComPtr<IConnectionPoint> point = NotifyPoint(control);
   DWORD cookie = 0;
-  HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&container));
-  if (SUCCEEDED(hr)) hr = container->FindConnectionPoint(IID_IPropertyNotifySink, &point);
-  return SUCCEEDED(hr) ? point->Advise(listener, &cookie) : hr;
+  return point ? point->Advise(listener, &cookie) : E_NOINTERFACE;
 }
 
 // TestHost

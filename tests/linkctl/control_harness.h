@@ -144,6 +144,9 @@ class ChangeRecorder final : public TestObject<IPropertyNotifySink> {
   ~ChangeRecorder() override = default;
 };
 
+// The control's property notification point; null when it has none.
+ComPtr<IConnectionPoint> NotifyPoint(IUnknown* control);
+
 // Connects a recorder to the control's property notification point for
 // the recorder's lifetime in the test.
 class ChangeConnection {

@@ -4,6 +4,8 @@
 
 #include <olectl.h>
 
+#include <tuple>
+
 namespace tessarel::test {
 namespace {
 
@@ -127,11 +129,8 @@ TEST_F(DispatchTest, NewInstanceShowsTheDesignedLabel) {
   font->get_Charset(&charset);
   // The face name is not compared: the font object reports the face
   // the system picked for it, which depends on the fonts installed.
-  EXPECT_EQ(82500, size.int64);
-  EXPECT_TRUE(underline);
-  EXPECT_FALSE(italic);
-  EXPECT_EQ(400, weight);
-  EXPECT_EQ(0, charset);
+  EXPECT_EQ(std::tuple(LONGLONG{82500}, true, false, SHORT{400}, SHORT{0}),
+            std::tuple(size.int64, underline != FALSE, italic != FALSE, weight, charset));
 }
 
 TEST_F(DispatchTest, EachSetterReportsItsOwnChangeAndGettersReportNothing) {

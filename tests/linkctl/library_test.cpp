@@ -3,6 +3,8 @@
 #include "control_harness.h"
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 namespace tessarel::test {
 namespace {
@@ -73,13 +75,7 @@ TEST_F(LibraryTest, CreatableByProgIdThroughAManifestWithoutRegistration) {
       "    <typelib tlbid=\"{3957A90C-22FD-46E3-B226-D40CFB89FAC6}\" version=\"1.0\" helpdir=\"\"/>\n"
       "  </file>\n"
       "</assembly>\n";
-  {
-    UniqueKernelHandle file(
-        CreateFileW(manifestPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_NE(INVALID_HANDLE_VALUE, file.get());
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(file.get(), manifest, sizeof(manifest) - 1, &written, nullptr));
-  }
+  ASSERT_TRUE(std::ofstream(std::filesystem::path(manifestPath), std::ios::binary) << manifest);
   ACTCTXW context{};
   context.cbSize = sizeof(context);
   context.lpSource = manifestPath.c_str();

@@ -5,14 +5,12 @@
 
 #include <olectl.h>
 
-#include <algorithm>
-
 namespace tessarel::test {
 namespace {
 
-constexpr LONG kBlue = 0x00FF0000;
-constexpr LONG kButtonText = static_cast<LONG>(0x80000012);
-constexpr LONG kButtonFace = static_cast<LONG>(0x8000000F);
+constexpr OLE_COLOR kBlue = 0x00FF0000;
+constexpr OLE_COLOR kButtonText = 0x80000012;
+constexpr OLE_COLOR kButtonFace = 0x8000000F;
 constexpr RECT kHostPosition{10, 10, 200, 30};
 
 class PersistenceTest : public ControlTest {
@@ -40,49 +38,57 @@ class PersistenceTest : public ControlTest {
     ControlTest::TearDown();
   }
 
-  static HRESULT Load(IUnknown* control, IPropertyBag* bag) {
-    ComPtr<IPersistPropertyBag> persist;
-    HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&persist));
-    return SUCCEEDED(hr) ? persist->Load(bag, nullptr) : hr;
+  // The control's persistence through a bag or a stream; every instance
+  // serves both.
+  template <typename Interface>
+  static ComPtr<Interface> Persistence(IUnknown* control) {
+    ComPtr<Interface> persist;
+    EXPECT_HRESULT_SUCCEEDED(control->QueryInterface(IID_PPV_ARGS(&persist)));
+    return persist;
   }
-  static HRESULT InitNew(IUnknown* control) {
-    ComPtr<IPersistPropertyBag> persist;
-    HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&persist));
-    return SUCCEEDED(hr) ? persist->InitNew() : hr;
+  static HRESULT Load(IUnknown* control, IPropertyBag* bag) {
+    return Persistence<IPersistPropertyBag>(control)->Load(bag, nullptr);
   }
   static HRESULT Save(IUnknown* control, IPropertyBag* bag) {
-    ComPtr<IPersistPropertyBag> persist;
-    HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&persist));
-    return SUCCEEDED(hr) ? persist->Save(bag, TRUE, FALSE) : hr;
+    return Persistence<IPersistPropertyBag>(control)->Save(bag, TRUE, FALSE);
   }
   static std::wstring Text(_tessarelcontrol* control) {
     UniqueBstr text;
     EXPECT_EQ(S_OK, control->get_Text(text.put()));
     return text.get() ? text.get() : L"";
   }
-  static std::wstring Link(_tessarelcontrol* control) {
+  // The five properties as the control reports them. Of the font, its size
+  // (ten-thousandths of a point) and underline: a font object reports the
+  // face the system picked, which depends on the fonts installed.
+  struct Label {
+    std::wstring text, link;
+    OLE_COLOR foreColor = 0, backColor = 0;
+    LONGLONG fontSize = 0;
+    BOOL underline = FALSE;
+    bool operator==(const Label&) const = default;
+    friend void PrintTo(const Label& l, std::ostream* out) {
+      *out << ::testing::PrintToString(l.text.size() > 80 ? l.text.substr(0, 80) + L"..." : l.text) << " "
+           << ::testing::PrintToString(l.link) << std::hex << " fore " << l.foreColor << " back " << l.backColor
+           << std::dec << " font " << l.fontSize << (l.underline ? " underlined" : "");
+    }
+  };
+  static Label Read(_tessarelcontrol* control) {
+    Label label;
     UniqueBstr link;
-    EXPECT_EQ(S_OK, control->get_Link(link.put()));
-    return link.get() ? link.get() : L"";
-  }
-  static LONG Color(_tessarelcontrol* control, bool fore) {
-    OLE_COLOR colour = 0;
-    EXPECT_EQ(S_OK, fore ? control->get_ForeColor(&colour) : control->get_BackColor(&colour));
-    return static_cast<LONG>(colour);
-  }
-  // Size (ten-thousandths of a point) and underline of the label's font.
-  // Face names are not compared: a font object reports the face the
-  // system picked, which depends on the fonts installed.
-  static std::pair<LONGLONG, bool> FontLook(_tessarelcontrol* control) {
     ComPtr<IFontDisp> dispatch;
     ComPtr<IFont> font;
     CY size{};
-    BOOL underline = FALSE;
+    label.text = Text(control);
+    EXPECT_EQ(S_OK, control->get_Link(link.put()));
+    label.link = link.get() ? link.get() : L"";
+    EXPECT_EQ(S_OK, control->get_ForeColor(&label.foreColor));
+    EXPECT_EQ(S_OK, control->get_BackColor(&label.backColor));
     EXPECT_EQ(S_OK, control->get_Font(&dispatch));
     EXPECT_HRESULT_SUCCEEDED(dispatch.As(&font));
     EXPECT_HRESULT_SUCCEEDED(font->get_Size(&size));
-    EXPECT_HRESULT_SUCCEEDED(font->get_Underline(&underline));
-    return {size.int64, underline != FALSE};
+    EXPECT_HRESULT_SUCCEEDED(font->get_Underline(&label.underline));
+    label.fontSize = size.int64;
+    return label;
   }
 
   ComPtr<IFont> ambientFont_ = MakeFont(L"MS Sans Serif", 82500, false);
@@ -92,35 +98,28 @@ class PersistenceTest : public ControlTest {
 
 TEST_F(PersistenceTest, NewInstanceSavesOnlyItsForeColorFontAndSizeAndComesBackTheSame) {
   ComPtr<_tessarelcontrol> placed = SitedControl();
-  ASSERT_EQ(S_OK, InitNew(placed.Get()));
+  ASSERT_EQ(S_OK, Persistence<IPersistPropertyBag>(placed.Get())->InitNew());
   ComPtr<MemoryPropertyBag> bag = MemoryPropertyBag::Create();
   ASSERT_EQ(S_OK, Save(placed.Get(), bag.Get()));
 
   const std::vector<std::wstring> expected{L"_extentx", L"_extenty", L"forecolor", L"font"};
   EXPECT_EQ(expected, bag->Names());
-  EXPECT_EQ(kBlue, bag->Find(L"forecolor")->lVal);
+  EXPECT_EQ(static_cast<LONG>(kBlue), bag->Find(L"forecolor")->lVal);
   // The design size, 1905 x 315 twips, in HIMETRIC.
   EXPECT_EQ(3360, bag->Find(L"_extentx")->lVal);
   EXPECT_EQ(556, bag->Find(L"_extenty")->lVal);
 
   ComPtr<_tessarelcontrol> restored = SitedControl();
   ASSERT_EQ(S_OK, Load(restored.Get(), bag.Get()));
-  EXPECT_EQ(L"Tessarel", Text(restored.Get()));
-  EXPECT_EQ(L"http:\\\\", Link(restored.Get()));
-  EXPECT_EQ(kBlue, Color(restored.Get(), true));
-  EXPECT_EQ(kButtonFace, Color(restored.Get(), false));
+  EXPECT_EQ((Label{L"Tessarel", L"http:\\\\", kBlue, kButtonFace, 82500, TRUE}), Read(restored.Get()));
 }
 
 TEST_F(PersistenceTest, MissingEntriesComeBackAsDefaultsNotAsTheDesignedLabel) {
   ComPtr<_tessarelcontrol> withoutForeColor = SitedControl();
   ComPtr<MemoryPropertyBag> empty = MemoryPropertyBag::Create();
   ASSERT_EQ(S_OK, Load(withoutForeColor.Get(), empty.Get()));
-  EXPECT_EQ(kButtonText, Color(withoutForeColor.Get(), true));
-  EXPECT_EQ(L"Tessarel", Text(withoutForeColor.Get()));
-  EXPECT_EQ(L"http:\\\\", Link(withoutForeColor.Get()));
-  EXPECT_EQ(kButtonFace, Color(withoutForeColor.Get(), false));
   // No stored font: the host's ambient font, as a copy of its own.
-  EXPECT_EQ((std::pair<LONGLONG, bool>{82500, false}), FontLook(withoutForeColor.Get()));
+  EXPECT_EQ((Label{L"Tessarel", L"http:\\\\", kButtonText, kButtonFace, 82500, FALSE}), Read(withoutForeColor.Get()));
   ComPtr<IFontDisp> labelFont;
   ASSERT_EQ(S_OK, withoutForeColor->get_Font(&labelFont));
   ComPtr<IFont> labelIFont;
@@ -129,9 +128,9 @@ TEST_F(PersistenceTest, MissingEntriesComeBackAsDefaultsNotAsTheDesignedLabel) {
 
   ComPtr<_tessarelcontrol> blue = SitedControl();
   ComPtr<MemoryPropertyBag> bag = MemoryPropertyBag::Create();
-  bag->PutInt(L"forecolor", kBlue);
+  bag->PutInt(L"forecolor", static_cast<LONG>(kBlue));
   ASSERT_EQ(S_OK, Load(blue.Get(), bag.Get()));
-  EXPECT_EQ(kBlue, Color(blue.Get(), true));
+  EXPECT_EQ(kBlue, Read(blue.Get()).foreColor);
 }
 
 TEST_F(PersistenceTest, AStoredLayoutWithLowerCaseNamesRoundTrips) {
@@ -148,11 +147,8 @@ TEST_F(PersistenceTest, AStoredLayoutWithLowerCaseNamesRoundTrips) {
 
   ComPtr<_tessarelcontrol> control = SitedControl();
   ASSERT_EQ(S_OK, Load(control.Get(), layout.Get()));
-  EXPECT_EQ(0x000080FF, Color(control.Get(), true));
-  EXPECT_EQ(L"Contact Me", Text(control.Get()));
-  EXPECT_EQ(L"mailto:someone@example.org", Link(control.Get()));
-  EXPECT_EQ((std::pair<LONGLONG, bool>{90000, true}), FontLook(control.Get()));
-  EXPECT_EQ(0x00C0FFC0, Color(control.Get(), false));
+  EXPECT_EQ((Label{L"Contact Me", L"mailto:someone@example.org", 0x000080FF, 0x00C0FFC0, 90000, TRUE}),
+            Read(control.Get()));
   ComPtr<IOleObject> object;
   ASSERT_HRESULT_SUCCEEDED(control.As(&object));
   SIZEL extent{};
@@ -226,8 +222,7 @@ TEST_F(PersistenceTest, ALoadThatFailsPartWayChangesNothing) {
 TEST_F(PersistenceTest, StreamRoundTripKeepsAllFiveAndRejectsATruncatedStream) {
   const std::wstring longText((1 << 20) + 1, L'x');
   ComPtr<_tessarelcontrol> original = SitedControl();
-  ComPtr<IPersistStreamInit> persist;
-  ASSERT_HRESULT_SUCCEEDED(original.As(&persist));
+  const auto persist = Persistence<IPersistStreamInit>(original.Get());
   ASSERT_EQ(S_OK, persist->InitNew());
   EXPECT_EQ(S_FALSE, persist->IsDirty());
   ASSERT_EQ(S_OK, original->put_Text(UniqueBstr(SysAllocString(longText.c_str())).get()));
@@ -243,21 +238,14 @@ TEST_F(PersistenceTest, StreamRoundTripKeepsAllFiveAndRejectsATruncatedStream) {
   ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &end));
   ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
   ComPtr<_tessarelcontrol> copy = SitedControl();
-  ComPtr<IPersistStreamInit> copyPersist;
-  ASSERT_HRESULT_SUCCEEDED(copy.As(&copyPersist));
-  ASSERT_EQ(S_OK, copyPersist->Load(stream.Get()));
-  EXPECT_TRUE(longText == Text(copy.Get()));
-  EXPECT_EQ(L"http:\\\\", Link(copy.Get()));
-  EXPECT_EQ(kBlue, Color(copy.Get(), true));
-  EXPECT_EQ(0x00112233, Color(copy.Get(), false));
-  EXPECT_EQ((std::pair<LONGLONG, bool>{82500, true}), FontLook(copy.Get()));
+  ASSERT_EQ(S_OK, Persistence<IPersistStreamInit>(copy.Get())->Load(stream.Get()));
+  EXPECT_EQ((Label{longText, L"http:\\\\", kBlue, 0x00112233, 82500, TRUE}), Read(copy.Get()));
 
   // The same bytes cut short.
   ASSERT_HRESULT_SUCCEEDED(stream->SetSize(ULARGE_INTEGER{.QuadPart = end.QuadPart - 2}));
   ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
   ComPtr<_tessarelcontrol> truncated = SitedControl();
-  ComPtr<IPersistStreamInit> truncatedPersist;
-  ASSERT_HRESULT_SUCCEEDED(truncated.As(&truncatedPersist));
+  const auto truncatedPersist = Persistence<IPersistStreamInit>(truncated.Get());
   EXPECT_TRUE(FAILED(truncatedPersist->Load(stream.Get())));
   EXPECT_EQ(E_POINTER, truncatedPersist->Load(nullptr));
 }

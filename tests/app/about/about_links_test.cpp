@@ -12,10 +12,12 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "about/about_dialog.h"
@@ -34,7 +36,6 @@
 #include "win32/ole_initialization.h"
 #include "win32/result.h"
 #include "win32/unique_handle.h"
-#include "window_driver.h"
 #include "window_driver.h"
 
 namespace zenthra::about {
@@ -78,20 +79,16 @@ void ExpectStoredFont(IFont& font) {
   EXPECT_EQ(font.IsEqual(reference.Get()), S_OK);
 
   CY size{};
-  font.get_Size(&size);
-  EXPECT_EQ(size.int64, 82500);
   BOOL underline = FALSE, italic = TRUE, strikethrough = TRUE;
+  SHORT weight = 0, charset = -1;
+  font.get_Size(&size);
   font.get_Underline(&underline);
   font.get_Italic(&italic);
   font.get_Strikethrough(&strikethrough);
-  EXPECT_TRUE(underline);
-  EXPECT_FALSE(italic);
-  EXPECT_FALSE(strikethrough);
-  SHORT weight = 0, charset = -1;
   font.get_Weight(&weight);
   font.get_Charset(&charset);
-  EXPECT_EQ(weight, 400);
-  EXPECT_EQ(charset, 0);
+  EXPECT_EQ(std::tuple(size.int64, underline != FALSE, italic != FALSE, strikethrough != FALSE, weight, charset),
+            std::tuple(LONGLONG{82500}, true, false, false, SHORT{400}, SHORT{0}));
 }
 
 struct Expected {
@@ -152,9 +149,7 @@ TEST_F(AboutLinksTest, LinkLabelsComeFromTheLibraryWithTheirStoredProperties) {
     EXPECT_TRUE(objectsAndWindows.insert(object).second && objectsAndWindows.insert(window).second);
     EXPECT_EQ(GetParent(window), dialog_);
     EXPECT_TRUE(IsWindowVisible(window));
-    const RECT rect = ChildRect(window);
-    EXPECT_TRUE(EqualRect(&rect, &kExpected[i].rect))
-        << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
+    EXPECT_EQ(ChildRect(window), kExpected[i].rect);
   }
 }
 
@@ -186,21 +181,22 @@ class MailHandler {
     DWORD size = sizeof(previous_);
     hadPrevious_ = RegQueryValueExW(key_.get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous_), &size) ==
                    ERROR_SUCCESS;
-    set_ = RegSetValueExW(key_.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                          static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    set_ = Write(command.c_str());
   }
   ~MailHandler() {
     if (!key_) return;
-    if (hadPrevious_) {
-      RegSetValueExW(key_.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_),
-                     static_cast<DWORD>((wcslen(previous_) + 1) * sizeof(wchar_t)));
-    } else {
+    if (hadPrevious_)
+      Write(previous_);
+    else
       RegDeleteValueW(key_.get(), nullptr);
-    }
   }
   bool Set() const { return set_; }
 
  private:
+  bool Write(const wchar_t* command) {
+    return RegSetValueExW(key_.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
+                          static_cast<DWORD>((wcslen(command) + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  }
   win32::UniqueHkey key_;
   wchar_t previous_[1024]{};
   bool hadPrevious_ = false;
@@ -213,9 +209,7 @@ class AboutMailLinkTest : public AboutLinksTest {
   void SetUp() override {
     AboutLinksTest::SetUp();
     ASSERT_TRUE(LibraryBeside()) << "tessarel.ocx is not beside this program: the build did not put it there";
-    wchar_t temp[MAX_PATH]{};
-    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-    handler_ = std::wstring(temp) + L"zenthra mail handler.exe";
+    handler_ = (std::filesystem::temp_directory_path() / L"zenthra mail handler.exe").wstring();
     mark_ = handler_ + L".mark";
     DeleteFileW(mark_.c_str());
     ASSERT_TRUE(CopyFileW((ProgramFolder() + L"about_mark.exe").c_str(), handler_.c_str(), FALSE));
@@ -359,9 +353,7 @@ TEST_F(AboutMailLinkTest, AnAccessibilityToolSeesALinkWhoseDefaultActionOpensIt)
 // Runs a copy of this test program alone in a folder without the library
 // (the manifest still declares it) and returns the copy's exit code.
 DWORD RunAloneWithoutTheLibrary(const wchar_t* filter) {
-  wchar_t temp[MAX_PATH]{};
-  if (GetTempPathW(MAX_PATH, temp) == 0) return 1;
-  const std::wstring folder = std::wstring(temp) + L"zenthra no library\\";
+  const std::wstring folder = (std::filesystem::temp_directory_path() / L"zenthra no library\\").wstring();
   const std::wstring copy = folder + L"about_links_test.exe";
   CreateDirectoryW(folder.c_str(), nullptr);
   std::wstring self(MAX_PATH, L'\0');
@@ -392,28 +384,19 @@ TEST_F(AboutLinksTest, WithoutTheLibraryBesideTheLinksArePlainLabels) {
   }
 }
 
-// Hands each request on to the library's factory, or fails with `failure`,
-// and counts the requests.
-class CountingFactory final : public win32::ComObject<CountingFactory, IClassFactory> {
+// Refuses every request for lack of memory, and counts the requests.
+class RefusingFactory final : public win32::ComObject<RefusingFactory, IClassFactory> {
  public:
-  CountingFactory(IClassFactory* real, HRESULT failure) : real_(real), failure_(failure) {}
   // Lives on the test's stack: the last Release does not delete it.
   void OnFinalRelease() noexcept {}
 
-  STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
+  STDMETHODIMP CreateInstance(IUnknown*, REFIID, void** object) override {
     ++requests;
-    if (FAILED(failure_)) {
-      *object = nullptr;
-      return failure_;
-    }
-    return real_->CreateInstance(outer, iid, object);
+    *object = nullptr;
+    return E_OUTOFMEMORY;
   }
-  STDMETHODIMP LockServer(BOOL lock) override { return real_ ? real_->LockServer(lock) : S_OK; }
+  STDMETHODIMP LockServer(BOOL) override { return S_OK; }
   int requests = 0;
-
- private:
-  IClassFactory* real_;
-  HRESULT failure_;
 };
 
 AmbientProperties TestAmbient() {
@@ -427,22 +410,21 @@ AmbientProperties TestAmbient() {
 // A factory that refuses leaves no control behind and its error reaches
 // the caller, which then puts a plain label in its place.
 TEST_F(AboutLinksTest, AFactoryThatRefusesLeavesNoControlAndReportsWhy) {
-  CountingFactory factory(nullptr, E_OUTOFMEMORY);
+  RefusingFactory factory;
   const AmbientProperties ambient = TestAmbient();
   std::unique_ptr<HostedControl> control;
-  const int childrenBefore = [&] {
+  const auto countChildren = [&] {
     int count = 0;
     for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++count;
     return count;
-  }();
+  };
+  const int childrenBefore = countChildren();
   EXPECT_EQ(HostedControl::Create(factory, dialog_, kStoredLinkLabels[0], kAboutLayout.linkLabels[0],
                                   USER_DEFAULT_SCREEN_DPI, ambient, control),
             E_OUTOFMEMORY);
   EXPECT_EQ(factory.requests, 1);
   EXPECT_EQ(control, nullptr);
-  int childrenAfter = 0;
-  for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++childrenAfter;
-  EXPECT_EQ(childrenAfter, childrenBefore);
+  EXPECT_EQ(countChildren(), childrenBefore);
 }
 
 // The bag the controls are restored from, on its own.

@@ -13,13 +13,6 @@
 #include "shell/program_windows.h"
 #include "window_driver.h"
 
-inline bool operator==(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
-  return out << "{" << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top << "}";
-}
-
 namespace zenthra::about {
 namespace {
 
@@ -42,9 +35,7 @@ int CountDialogs() {
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM found) {
-        std::array<wchar_t, 64> name{};
-        GetClassNameW(window, name.data(), static_cast<int>(name.size()));
-        if (std::wstring_view(name.data()) == kAboutWindowClass) ++*reinterpret_cast<int*>(found);
+        if (zenthra::test::ClassOf(window) == kAboutWindowClass) ++*reinterpret_cast<int*>(found);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&count));
@@ -70,34 +61,43 @@ class AboutWindowTest : public ::testing::Test {
   shell::ProgramWindows windows_;
 };
 
-TEST_F(AboutWindowTest, HelpAboutShowsTheLoadedTexts) {
+// Each control with its loaded text at its layout rectangle; without the
+// library each link's text stands as a plain label in its place, top to
+// bottom "My Website", "Contact Me", then the domain name.
+TEST_F(AboutWindowTest, HelpAboutShowsTheLoadedTextsAtTheirLayoutRectangles) {
   HWND dialog = Show();
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(IsWindowVisible(dialog));
   EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
   EXPECT_EQ(WindowText(dialog), L"About Orvane");
-  EXPECT_EQ(Item(dialog, kLblTitle), L"Orvane");
-  EXPECT_EQ(Item(dialog, kLblVersion), L"Version 1.0.0");
-  EXPECT_EQ(Item(dialog, kLblDescription), kDescription);
-  EXPECT_EQ(Item(dialog, kLblDisclaimer), kDisclaimer);
-  EXPECT_EQ(Item(dialog, kCmdOK), L"OK");
-  EXPECT_EQ(Item(dialog, kCmdSysInfo), L"&System Info...");
   EXPECT_EQ(GetWindowLongW(GetDlgItem(dialog, kCmdOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
   EXPECT_EQ(GetFocus(), GetDlgItem(dialog, kCmdOK));
-}
-
-TEST_F(AboutWindowTest, ControlsSitAtTheirLayoutRectangles) {
-  HWND dialog = Show();
-  ASSERT_NE(dialog, nullptr);
-  RECT client{};
-  GetClientRect(dialog, &client);
-  EXPECT_EQ(client, Pixels(0, 0, 382, 237));
-  EXPECT_EQ(ChildRect(GetDlgItem(dialog, kLblTitle)), Pixels(104, 8, 259, 16));
-  EXPECT_EQ(ChildRect(GetDlgItem(dialog, kLblVersion)), Pixels(104, 40, 259, 15));
-  EXPECT_EQ(ChildRect(GetDlgItem(dialog, kLblDescription)), Pixels(104, 64, 259, 78));
-  EXPECT_EQ(ChildRect(GetDlgItem(dialog, kLblDisclaimer)), Pixels(17, 175, 258, 55));
-  EXPECT_EQ(ChildRect(GetDlgItem(dialog, kCmdOK)), Pixels(283, 175, 84, 23));
-  EXPECT_EQ(ChildRect(GetDlgItem(dialog, kCmdSysInfo)), Pixels(284, 205, 83, 23));
+  const struct {
+    int id;
+    const wchar_t* text;
+    RECT rect;
+  } controls[] = {
+      {kLblTitle, L"Orvane", Pixels(104, 8, 259, 16)},
+      {kLblVersion, L"Version 1.0.0", Pixels(104, 40, 259, 15)},
+      {kLblDescription, kDescription, Pixels(104, 64, 259, 78)},
+      {kLblDisclaimer, kDisclaimer, Pixels(17, 175, 258, 55)},
+      {kCmdOK, L"OK", Pixels(283, 175, 84, 23)},
+      {kCmdSysInfo, L"&System Info...", Pixels(284, 205, 83, 23)},
+      {kFirstLinkLabel, L"My Website", Pixels(8, 112, 65, 17)},
+      {kFirstLinkLabel + 1, L"W3.org", Pixels(8, 144, 65, 17)},
+      {kFirstLinkLabel + 2, L"Contact Me", Pixels(8, 128, 65, 17)},
+  };
+  for (const auto& control : controls) {
+    SCOPED_TRACE(control.id);
+    EXPECT_EQ(Item(dialog, control.id), control.text);
+    EXPECT_EQ(ChildRect(GetDlgItem(dialog, control.id)), control.rect);
+  }
+  const AboutWindow* about = AboutWindow::FromWindow(dialog);
+  ASSERT_NE(about, nullptr);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(about->LinkLabelForTests(static_cast<std::size_t>(i)), nullptr);
+    EXPECT_EQ(zenthra::test::ClassOf(GetDlgItem(dialog, kFirstLinkLabel + i)), L"Static");
+  }
 }
 
 // The dialog is created at its place: centred on the work area of the
@@ -117,34 +117,6 @@ TEST_F(AboutWindowTest, OpensCentredOnTheWorkArea) {
   RECT client{};
   GetClientRect(dialog, &client);
   EXPECT_EQ(client, Pixels(0, 0, 382, 237));
-}
-
-// Without the library each link's text stands as a plain label in its
-// place, top to bottom "My Website", "Contact Me", then the domain name.
-TEST_F(AboutWindowTest, WithoutTheControlLibraryTheLinksArePlainLabels) {
-  HWND dialog = Show();
-  ASSERT_NE(dialog, nullptr);
-  const AboutWindow* about = AboutWindow::FromWindow(dialog);
-  ASSERT_NE(about, nullptr);
-  const struct {
-    const wchar_t* text;
-    RECT rect;
-  } expected[] = {
-      {L"My Website", Pixels(8, 112, 65, 17)},
-      {L"W3.org", Pixels(8, 144, 65, 17)},
-      {L"Contact Me", Pixels(8, 128, 65, 17)},
-  };
-  for (int i = 0; i < 3; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(about->LinkLabelForTests(static_cast<std::size_t>(i)), nullptr);
-    HWND label = GetDlgItem(dialog, kFirstLinkLabel + i);
-    ASSERT_NE(label, nullptr);
-    std::array<wchar_t, 32> className{};
-    GetClassNameW(label, className.data(), static_cast<int>(className.size()));
-    EXPECT_STREQ(className.data(), L"Static");
-    EXPECT_EQ(WindowText(label), expected[i].text);
-    EXPECT_EQ(ChildRect(label), expected[i].rect);
-  }
 }
 
 TEST_F(AboutWindowTest, PictureAndEtchedRuleArePainted) {

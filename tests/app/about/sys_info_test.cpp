@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 #include "about/about_dialog.h"
@@ -43,59 +44,40 @@ class GetKeyValueTest : public ::testing::Test {
   bool Read(const char* name, std::string& value) { return GetKeyValue(HKEY_LOCAL_MACHINE, kTestKey, name, value); }
 };
 
-TEST_F(GetKeyValueTest, StringDropsOneTerminatingNulAndKeepsTheRest) {
-  SetRaw(kTestKey, "terminated", REG_SZ, std::string("C:\\viewer.exe\0", 14));
-  SetRaw(kTestKey, "bare", REG_SZ, "abc");
-  SetRaw(kTestKey, "doubled", REG_SZ, std::string("abc\0\0", 5));
-  std::string value;
-  EXPECT_TRUE(Read("terminated", value));
-  EXPECT_EQ(value, "C:\\viewer.exe");
-  EXPECT_TRUE(Read("bare", value));
-  EXPECT_EQ(value, "abc");
-  EXPECT_TRUE(Read("doubled", value));
-  EXPECT_EQ(value, std::string("abc\0", 4));
-}
-
-TEST_F(GetKeyValueTest, ValueOf1024BytesIsReadAndLongerCountsAsAbsent) {
-  SetRaw(kTestKey, "full", REG_SZ, std::string(1023, 'x') + '\0');
-  SetRaw(kTestKey, "over", REG_SZ, std::string(1025, 'y'));
-  std::string value;
-  EXPECT_TRUE(Read("full", value));
-  EXPECT_EQ(value, std::string(1023, 'x'));
-  value = "left over";
-  EXPECT_FALSE(Read("over", value));
-  EXPECT_EQ(value, "");
-}
-
-TEST_F(GetKeyValueTest, ZeroByteValueIsFoundAndEmpty) {
-  SetRaw(kTestKey, "empty", REG_SZ, "");
+// Each value read into text that holds "left over": what it reads as, and
+// whether it counts as found. Only REG_SZ and REG_DWORD give text.
+TEST_F(GetKeyValueTest, EachValueReadsAsItsTextOrCountsAsAbsent) {
   std::string value = "left over";
-  EXPECT_TRUE(Read("empty", value));
+  EXPECT_FALSE(Read("anything", value)) << "the key is missing";
   EXPECT_EQ(value, "");
-}
 
-TEST_F(GetKeyValueTest, DwordBecomesItsNumberAndOtherTypesLeaveTheTextAlone) {
   const DWORD number = 0x00012345;
-  SetRaw(kTestKey, "number", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof(number)));
-  SetRaw(kTestKey, "binary", REG_BINARY, "\x01\x02");
-  SetRaw(kTestKey, "expand", REG_EXPAND_SZ, std::string("%TEMP%\0", 7));
-  std::string value;
-  EXPECT_TRUE(Read("number", value));
-  EXPECT_EQ(value, "74565");
-  value = "unchanged";
-  EXPECT_TRUE(Read("binary", value));
-  EXPECT_EQ(value, "unchanged");
-  EXPECT_TRUE(Read("expand", value));
-  EXPECT_EQ(value, "unchanged");
-}
-
-TEST_F(GetKeyValueTest, MissingKeyOrValueFailsWithEmptyText) {
-  std::string value = "left over";
-  EXPECT_FALSE(Read("anything", value));
-  EXPECT_EQ(value, "");
-  SetRaw(kTestKey, "present", REG_SZ, "x");
+  const struct {
+    const char* name;
+    DWORD type;
+    std::string bytes;
+    bool found;
+    std::string text;
+  } cases[] = {
+      {"terminated", REG_SZ, std::string("C:\\viewer.exe\0", 14), true, "C:\\viewer.exe"},
+      {"bare", REG_SZ, "abc", true, "abc"},
+      {"doubled", REG_SZ, std::string("abc\0\0", 5), true, std::string("abc\0", 4)},
+      {"full", REG_SZ, std::string(1023, 'x') + '\0', true, std::string(1023, 'x')},
+      {"over", REG_SZ, std::string(1025, 'y'), false, ""},
+      {"empty", REG_SZ, "", true, ""},
+      {"number", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof(number)), true, "74565"},
+      {"binary", REG_BINARY, "\x01\x02", true, "left over"},
+      {"expand", REG_EXPAND_SZ, std::string("%TEMP%\0", 7), true, "left over"},
+  };
+  for (const auto& entry : cases) SetRaw(kTestKey, entry.name, entry.type, entry.bytes);
+  for (const auto& entry : cases) {
+    SCOPED_TRACE(entry.name);
+    value = "left over";
+    EXPECT_EQ(Read(entry.name, value), entry.found);
+    EXPECT_EQ(value, entry.text);
+  }
   value = "left over";
-  EXPECT_FALSE(Read("absent", value));
+  EXPECT_FALSE(Read("absent", value)) << "the value is missing";
   EXPECT_EQ(value, "");
 }
 
@@ -128,9 +110,7 @@ class SysInfoTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ClearArrangement();
-    wchar_t temp[MAX_PATH]{};
-    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-    root_ = std::wstring(temp) + L"zenthra sysinfo\\";
+    root_ = (std::filesystem::temp_directory_path() / L"zenthra sysinfo\\").wstring();
     RemoveFolder();
     ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr));
     dialog_ = ShowAbout(GetModuleHandleW(nullptr), windows_);
@@ -148,24 +128,9 @@ class SysInfoTest : public ::testing::Test {
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kFolderKey, L"MSINFO");
   }
 
-  void RemoveFolder() { RemoveTree(root_.substr(0, root_.size() - 1)); }
-
-  static void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW found{};
-    const win32::UniqueFindHandle search(FindFirstFileW((path + L"\\*").c_str(), &found));
-    if (search) {
-      do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring child = path + L"\\" + name;
-        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          RemoveTree(child);
-        else
-          DeleteFileW(child.c_str());
-      } while (FindNextFileW(search.get(), &found));
-    }
-    RemoveDirectoryW(path.c_str());
+  void RemoveFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_.substr(0, root_.size() - 1), ignored);
   }
 
   // A copy of the marking program under `relative`; returns its path.
@@ -178,11 +143,13 @@ class SysInfoTest : public ::testing::Test {
     return path;
   }
 
-  static std::string Narrow(const std::wstring& text) {
+  // The path in the ANSI code page with its terminating NUL, as a REG_SZ
+  // value holds it.
+  static std::string Terminated(const std::wstring& text) {
     std::string narrow(text.size() * 2 + 1, '\0');
     const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), static_cast<int>(narrow.size()),
                                            nullptr, nullptr);
-    narrow.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+    narrow.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
     return narrow;
   }
 
@@ -190,9 +157,7 @@ class SysInfoTest : public ::testing::Test {
     SetRaw("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", type, bytes);
   }
   static void SetViewerFolder(const std::wstring& folder) {
-    const std::string narrow = Narrow(folder);
-    SetRaw("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", REG_SZ,
-           std::string(narrow.c_str(), narrow.size() + 1));
+    SetRaw("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", REG_SZ, Terminated(folder));
   }
 
   // Presses System Info; the texts of the message boxes it showed.
@@ -202,6 +167,13 @@ class SysInfoTest : public ::testing::Test {
   }
 
   static bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+  // The viewer was started by its path alone; its mark is taken away.
+  static void ExpectStarted(const std::wstring& viewer) {
+    ASSERT_TRUE(testing::WaitForFile(viewer + L".mark"));
+    EXPECT_EQ(testing::ReadMark(viewer + L".mark"), L"\"" + viewer + L"\"");
+    DeleteFileW((viewer + L".mark").c_str());
+  }
 
   // A started viewer leaves its mark within moments; give it that long.
   static void ExpectNoStart(const std::wstring& viewer) {
@@ -222,32 +194,24 @@ TEST_F(SysInfoTest, FirstValueStartsItsProgramByPathNotAsACommandLine) {
   const std::wstring viewer = PlaceViewer(L"zen tools\\viewer.exe");
   // Split at the blank, the path would start this one instead.
   const std::wstring planted = PlaceViewer(L"zen.exe");
-  const std::string path = Narrow(viewer);
-  SetViewerPath(REG_SZ, std::string(path.c_str(), path.size() + 1));
+  SetViewerPath(REG_SZ, Terminated(viewer));
 
   EXPECT_EQ(PressSysInfo(), kNoMessage);
-  ASSERT_TRUE(testing::WaitForFile(viewer + L".mark"));
-  EXPECT_EQ(testing::ReadMark(viewer + L".mark"), L"\"" + viewer + L"\"");
+  ExpectStarted(viewer);
   EXPECT_FALSE(Exists(planted + L".mark"));
   EXPECT_TRUE(IsWindow(dialog_));  // System Info leaves the dialog open
 }
 
-TEST_F(SysInfoTest, FallbackFolderStartsMsinfo32) {
+// A value over 1024 bytes counts as absent.
+TEST_F(SysInfoTest, WithoutAPathValueTheFallbackFolderStartsMsinfo32) {
   const std::wstring viewer = PlaceViewer(L"fallback\\MSINFO32.EXE");
   SetViewerFolder(root_ + L"fallback");
-
-  EXPECT_EQ(PressSysInfo(), kNoMessage);
-  ASSERT_TRUE(testing::WaitForFile(viewer + L".mark"));
-  EXPECT_EQ(testing::ReadMark(viewer + L".mark"), L"\"" + viewer + L"\"");
-}
-
-TEST_F(SysInfoTest, ValueOver1024BytesCountsAsAbsentAndTheFallbackIsUsed) {
-  SetViewerPath(REG_SZ, std::string(1100, 'x'));
-  const std::wstring viewer = PlaceViewer(L"fallback\\MSINFO32.EXE");
-  SetViewerFolder(root_ + L"fallback");
-
-  EXPECT_EQ(PressSysInfo(), kNoMessage);
-  EXPECT_TRUE(testing::WaitForFile(viewer + L".mark"));
+  for (const bool overlong : {false, true}) {
+    SCOPED_TRACE(overlong ? "a path of 1100 bytes" : "no path");
+    if (overlong) SetViewerPath(REG_SZ, std::string(1100, 'x'));
+    EXPECT_EQ(PressSysInfo(), kNoMessage);
+    ExpectStarted(viewer);
+  }
 }
 
 // Each of these is found as a value but names nothing that starts, so the
@@ -255,19 +219,18 @@ TEST_F(SysInfoTest, ValueOver1024BytesCountsAsAbsentAndTheFallbackIsUsed) {
 TEST_F(SysInfoTest, FoundValueThatCannotStartShowsTheMessage) {
   const std::wstring viewer = PlaceViewer(L"fallback\\MSINFO32.EXE");
   SetViewerFolder(root_ + L"fallback");
-  const std::string missing = Narrow(root_ + L"missing\\viewer.exe");
-  struct Arrangement {
+  const std::string missing = Terminated(root_ + L"missing\\viewer.exe");
+  const struct {
     const char* what;
     DWORD type;
     std::string bytes;
-  };
-  const Arrangement arrangements[] = {
-      {"missing file", REG_SZ, std::string(missing.c_str(), missing.size() + 1)},
+  } arrangements[] = {
+      {"missing file", REG_SZ, missing},
       {"binary type", REG_BINARY, "\x43\x3a\x5c"},
-      {"expandable string type", REG_EXPAND_SZ, std::string(missing.c_str(), missing.size() + 1)},
+      {"expandable string type", REG_EXPAND_SZ, missing},
       {"zero bytes", REG_SZ, ""},
   };
-  for (const Arrangement& arrangement : arrangements) {
+  for (const auto& arrangement : arrangements) {
     SCOPED_TRACE(arrangement.what);
     SetViewerPath(arrangement.type, arrangement.bytes);
     EXPECT_EQ(PressSysInfo(), kUnavailableMessage);

@@ -4,9 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <filesystem>
 
 #include "bounded_wait.h"
+#include "remote_program.h"
 #include "win32/unique_handle.h"
 #include "window_driver.h"
 
@@ -35,23 +36,16 @@ std::optional<std::wstring> ReadMark(const std::wstring& markPath) {
 }
 
 std::wstring ProbeAccessibility(HWND window, bool act) {
-  wchar_t temp[MAX_PATH]{};
-  if (GetTempPathW(MAX_PATH, temp) == 0) return {};
-  const std::wstring report = std::wstring(temp) + L"zenthra accessibility probe.txt";
+  const std::wstring report = (std::filesystem::temp_directory_path() / L"zenthra accessibility probe.txt").wstring();
   DeleteFileW(report.c_str());
-  std::wstring commandLine = L"\"" + test::ProgramFolder() + L"about_accessibility_probe.exe\" " +
-                             std::to_wstring(reinterpret_cast<INT_PTR>(window)) + L" \"" + report + L"\"" +
-                             (act ? L" act" : L"");
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION started{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-    return {};
-  const win32::UniqueKernelHandle process(started.hProcess), thread(started.hThread);
-  // Its calls come to this thread's windows, which go on handling messages.
-  if (!test::WaitUntil([&] { return WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; })) {
+  const test::RemoteProgram probe(
+      test::ProgramFolder() + L"about_accessibility_probe.exe",
+      std::to_wstring(reinterpret_cast<INT_PTR>(window)) + L" \"" + report + L"\"" + (act ? L" act" : L""));
+  if (!probe.Started()) return {};
+  // Its calls come to this thread's windows, which go on handling messages;
+  // one still running when the wait ends is ended with `probe`.
+  if (!test::WaitUntil([&] { return !probe.Running(); })) {
     ADD_FAILURE() << "the accessibility probe did not end within the wait limit";
-    TerminateProcess(process.get(), 1);
     return {};
   }
   return ReadMark(report).value_or(L"");
@@ -83,9 +77,7 @@ std::wstring ShownTooltipText(HWND link) {
       GetCurrentThreadId(),
       [](HWND window, LPARAM found) {
         auto& search = *reinterpret_cast<Search*>(found);
-        std::array<wchar_t, 32> name{};
-        GetClassNameW(window, name.data(), static_cast<int>(name.size()));
-        if (lstrcmpiW(name.data(), TOOLTIPS_CLASSW) != 0 || !IsWindowVisible(window)) return TRUE;
+        if (lstrcmpiW(test::ClassOf(window).c_str(), TOOLTIPS_CLASSW) != 0 || !IsWindowVisible(window)) return TRUE;
         TTTOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
         if (!SendMessageW(window, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)) || tool.hwnd != search.link)

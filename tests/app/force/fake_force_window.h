@@ -24,7 +24,6 @@ class FakeForceWindow final : public ForceWindow {
   // ForceWindow
   std::wstring LevelText(ForcePower power) override { return texts_[IndexOf(power)]; }
   void SetLevelText(ForcePower power, std::wstring_view text) override {
-    ++setTextCalls;
     if (Enabled(power)) setWhileEnabled.push_back(power);
     if (texts_[IndexOf(power)] == text) return;
     texts_[IndexOf(power)] = text;
@@ -35,9 +34,7 @@ class FakeForceWindow final : public ForceWindow {
   bool OptlightSelected() override { return optlight; }
   bool OptdarkSelected() override { return optdark; }
   void ShowMessage(std::wstring_view text) override { messages.emplace_back(text); }
-  void SetLevelEnabled(ForcePower power, bool enabled) override {
-    enabled_[IndexOf(power)] = enabled;
-  }
+  void SetLevelEnabled(ForcePower power, bool enabled) override { enabled_[IndexOf(power)] = enabled; }
   void SetForceInfoText(std::wstring_view text) override { forceInfo = text; }
   ForceSettings& Settings() override { return record; }
   std::wstring DecimalSeparator() override { return separator; }
@@ -62,9 +59,6 @@ class FakeForceWindow final : public ForceWindow {
     optdark_Click(*this);
   }
 
-  // The box's text, changed without any event (as before a handler runs).
-  std::wstring& Texts(ForcePower power) { return texts_[IndexOf(power)]; }
-
   bool Enabled(ForcePower power) const { return enabled_[IndexOf(power)]; }
   const std::wstring& text(ForcePower power) const { return texts_[IndexOf(power)]; }
 
@@ -75,7 +69,6 @@ class FakeForceWindow final : public ForceWindow {
   std::vector<std::wstring> messages;
   std::vector<ForcePower> setWhileEnabled;  // the boxes whose text was set while enabled, in order
   ForceSettings record;
-  int setTextCalls = 0;
   int maxDepth = 0;
 
  private:

@@ -82,25 +82,12 @@ TEST(ForceInfoLine, SideIsDarkWheneverLightIsNotSelected) {
 TEST(ForceInfoLine, LevelOutsideTheRangeIsWrittenInFull) {
   ForceSettings settings;
   settings.side = 1;
-  for (const auto& [power, level] : {std::pair{Jump, 3},
-                                     {Push, 2},
-                                     {Pull, 1},
-                                     {Speed, 3},
-                                     {See, 1},
-                                     {Heal, 3},
-                                     {Protect, 2},
-                                     {Mindtrick, 1},
-                                     {SaberAttack, 2},
-                                     {SaberDefend, 1},
-                                     {SaberThrow, 1},
-                                     {Absorb, -1}})
-    settings.setLevel(power, static_cast<std::int16_t>(level));
-  const std::wstring line = ComposeForceInfoLine(settings);
-  EXPECT_EQ(line, kPrefix + L"1-3332110002-10001211");
-  ASSERT_EQ(line.size(), 39u);
-  EXPECT_EQ(line[30], L'-');  // character 31
-  EXPECT_EQ(line[31], L'1');
-  EXPECT_EQ(line[32], L'0');  // TeamHeal, moved from 32 to 33
+  const std::pair<ForcePower, std::int16_t> levels[] = {
+      {Jump, 3},    {Push, 2},      {Pull, 1},        {Speed, 3},       {See, 1},        {Heal, 3},
+      {Protect, 2}, {Mindtrick, 1}, {SaberAttack, 2}, {SaberDefend, 1}, {SaberThrow, 1}, {Absorb, -1}};
+  for (const auto& [power, level] : levels) settings.setLevel(power, level);
+  // Absorb's "-1" takes characters 31 and 32: TeamHeal moves from 32 to 33.
+  EXPECT_EQ(ComposeForceInfoLine(settings), kPrefix + L"1-3332110002-10001211");
 }
 
 TEST(ForceInfoLine, ExtremeLevelsAndSideAreWrittenInShortestForm) {

@@ -48,40 +48,26 @@ TEST(ReadRealValue, OutOfRangeExponentsSaturate) {
   EXPECT_EQ(real(L"0e99999"), 0.0);
 }
 
-struct LevelCase {
-  const wchar_t* text;
-  std::int16_t level;
-};
-
-TEST(ReadLevel, RoundsHalvesToTheEvenNeighbour) {
-  for (const LevelCase& c : {LevelCase{L"2.5", 2},
-                             {L"3.5", 4},
-                             {L"0.5", 0},
-                             {L"1.5", 2},
-                             {L"-2.5", -2},
-                             {L"-0.5", 0},
-                             {L"2.4999", 2},
-                             {L"2.5001", 3},
-                             {L"03", 3},
-                             {L"3.2", 3}}) {
+// Halves round to the even neighbour; a level must fit sixteen bits.
+TEST(ReadLevel, RoundsHalvesToTheEvenNeighbourWithinSixteenBits) {
+  using enum LevelReadError;
+  const struct {
+    const wchar_t* text;
+    std::int16_t level;
+    std::optional<LevelReadError> error;
+  } cases[] = {{L"2.5", 2, {}},         {L"3.5", 4, {}},           {L"0.5", 0, {}},           {L"1.5", 2, {}},
+               {L"-2.5", -2, {}},       {L"-0.5", 0, {}},          {L"2.4999", 2, {}},        {L"2.5001", 3, {}},
+               {L"03", 3, {}},          {L"3.2", 3, {}},           {L"32767", 32767, {}},     {L"32767.4", 32767, {}},
+               {L"-32768", -32768, {}}, {L"-32768.5", -32768, {}}, {L"32767.5", 0, TooLarge}, {L"32768", 0, TooLarge},
+               {L"1e400", 0, TooLarge}, {L"-32769", 0, TooSmall},  {L"-1e400", 0, TooSmall},  {L"x", 0, NotANumber}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(std::wstring(c.text)));
     const LevelReading reading = ReadLevel(c.text, L".");
-    EXPECT_FALSE(reading.error) << std::wstring(c.text).c_str();
-    EXPECT_EQ(reading.level, c.level) << std::wstring(c.text).c_str();
+    EXPECT_EQ(reading.error, c.error);
+    if (!c.error) {
+      EXPECT_EQ(reading.level, c.level);
+    }
   }
-}
-
-TEST(ReadLevel, LevelMustFitSixteenBits) {
-  EXPECT_EQ(ReadLevel(L"32767", L".").level, 32767);
-  EXPECT_EQ(ReadLevel(L"32767.4", L".").level, 32767);
-  EXPECT_EQ(ReadLevel(L"-32768", L".").level, -32768);
-  EXPECT_EQ(ReadLevel(L"-32768.5", L".").level, -32768);
-
-  EXPECT_EQ(ReadLevel(L"32767.5", L".").error, LevelReadError::TooLarge);
-  EXPECT_EQ(ReadLevel(L"32768", L".").error, LevelReadError::TooLarge);
-  EXPECT_EQ(ReadLevel(L"1e400", L".").error, LevelReadError::TooLarge);
-  EXPECT_EQ(ReadLevel(L"-32769", L".").error, LevelReadError::TooSmall);
-  EXPECT_EQ(ReadLevel(L"-1e400", L".").error, LevelReadError::TooSmall);
-  EXPECT_EQ(ReadLevel(L"x", L".").error, LevelReadError::NotANumber);
 }
 
 }  // namespace

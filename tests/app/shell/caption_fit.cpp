@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <cstdint>
 #include <span>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 #include "layout_expectations.h"
+#include "window_driver.h"
 #include "win32/unique_handle.h"
 
 namespace zenthra::test {
@@ -77,9 +76,8 @@ void ExpectFits(HFONT font, std::wstring_view text, UINT format, SIZE room, Capt
 // A control without a font of its own draws in the system font, which is no
 // 8.25 point font at any DPI either.
 void ExpectDesignSize(HWND child, UINT dpi) {
-  std::array<wchar_t, 32> windowClass{};
-  GetClassNameW(child, windowClass.data(), static_cast<int>(windowClass.size()));
-  const std::string named(windowClass.begin(), std::ranges::find(windowClass, L'\0'));
+  const std::wstring windowClass = ClassOf(child);
+  const std::string named(windowClass.begin(), windowClass.end());
   const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
   ASSERT_NE(font, nullptr) << "a " << named << " control draws in the system font";
   EXPECT_NEAR(CharHeight(child, font), MulDiv(825, static_cast<int>(dpi), 7200), 1)
@@ -88,14 +86,11 @@ void ExpectDesignSize(HWND child, UINT dpi) {
 
 void ExpectChildCaptionFits(HWND child, UINT dpi, CaptionMargins& margins) {
   ExpectDesignSize(child, dpi);
-  std::array<wchar_t, 16> windowClass{};
-  GetClassNameW(child, windowClass.data(), static_cast<int>(windowClass.size()));
-  const bool label = _wcsicmp(windowClass.data(), L"Static") == 0;
-  if (!label && _wcsicmp(windowClass.data(), L"Button") != 0) return;
+  const std::wstring windowClass = ClassOf(child);
+  const bool label = _wcsicmp(windowClass.c_str(), L"Static") == 0;
+  if (!label && _wcsicmp(windowClass.c_str(), L"Button") != 0) return;
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
-  std::vector<wchar_t> text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1);
-  const std::wstring_view caption(
-      text.data(), static_cast<std::size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
+  const std::wstring caption = WindowText(child);
   const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
   RECT client{};
   GetClientRect(child, &client);

@@ -4,7 +4,15 @@
 
 #include <windows.h>
 
+#include <ostream>
+
 #include "shell/twips.h"
+
+// Rectangles compare by their edges and print as {left,top widthxheight}.
+inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "{" << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top << "}";
+}
 
 namespace zenthra::test {
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "bounded_wait.h"
+#include "window_driver.h"
 
 namespace zenthra::test {
 
@@ -134,12 +135,6 @@ Announcement Announced(HWND window) {
   if (SUCCEEDED(accessible->get_accName(self, name.put())) && name) heard.name = name.get();
   if (SUCCEEDED(accessible->get_accValue(self, value.put())) && value) heard.value = value.get();
   return heard;
-}
-
-std::wstring ClassOf(HWND window) {
-  std::array<wchar_t, 128> name{};
-  const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
-  return std::wstring(name.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
 std::wstring TextOf(HWND window) {

@@ -63,8 +63,6 @@ struct Announcement {
 };
 Announcement Announced(HWND window);
 
-std::wstring ClassOf(HWND window);
-
 // WM_GETTEXT sent explicitly: GetWindowText does not ask another process.
 std::wstring TextOf(HWND window);
 

@@ -9,6 +9,12 @@
 namespace zenthra::test {
 namespace {
 
+// A key press, down and up, as the keyboard posts it to `target`.
+void PostKeyPress(HWND target, WPARAM virtualKey) {
+  PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
+  PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001));
+}
+
 constexpr UINT kStopMessage = WM_APP + 1;
 bool lastWindowGone = false;
 
@@ -66,18 +72,10 @@ void PressKeyInProgram(shell::ProgramWindows& windows, UINT virtualKey, bool shi
   const BYTE shiftBefore = keys[VK_SHIFT];
   if (shift) keys[VK_SHIFT] |= 0x80;
   SetKeyboardState(keys.data());
-  HWND target = GetFocus();
-  PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
-  PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001));
+  PostKeyPress(GetFocus(), virtualKey);
   RunPostedMessages(windows);
   keys[VK_SHIFT] = shiftBefore;
   SetKeyboardState(keys.data());
-}
-
-HWND ComboEdit(HWND combo) {
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof(info);
-  return GetComboBoxInfo(combo, &info) ? info.hwndItem : nullptr;
 }
 
 void TypeInto(HWND dialog, HWND combo, std::wstring_view keys, bool replaceText) {
@@ -85,7 +83,9 @@ void TypeInto(HWND dialog, HWND combo, std::wstring_view keys, bool replaceText)
   PumpUntilIdle(dialog);
   // The user selects the whole text first, so that the keys replace it, or
   // goes on typing wherever the box left the caret and selection.
-  HWND edit = ComboEdit(combo);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  HWND edit = GetComboBoxInfo(combo, &info) ? info.hwndItem : nullptr;
   if (replaceText) SendMessageW(edit, EM_SETSEL, 0, -1);
   for (wchar_t key : keys) {
     PostMessageW(edit, WM_CHAR, key, 1);
@@ -94,26 +94,26 @@ void TypeInto(HWND dialog, HWND combo, std::wstring_view keys, bool replaceText)
 }
 
 void PressKey(HWND dialog, UINT virtualKey) {
-  HWND target = GetFocus();
-  PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
-  PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001));
+  PostKeyPress(GetFocus(), virtualKey);
   PumpUntilIdle(dialog);
 }
 
 HWND FocusedControl() {
   HWND focus = GetFocus();
-  std::array<wchar_t, 32> className{};
   HWND parent = GetParent(focus);
-  if (parent != nullptr && GetClassNameW(parent, className.data(), static_cast<int>(className.size())) > 0 &&
-      std::wstring_view(className.data()) == L"ComboBox")
-    return parent;
-  return focus;
+  return parent != nullptr && ClassOf(parent) == L"ComboBox" ? parent : focus;
 }
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  std::array<wchar_t, 128> name{};
+  const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+  return std::wstring(name.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
 std::wstring ProgramFolder() {
@@ -151,8 +151,7 @@ std::jthread AnswerFileDialog(std::wstring title, std::wstring path) {
         return;
       }
       SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-      PostMessageW(field, WM_KEYDOWN, VK_RETURN, 1);
-      PostMessageW(field, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001));
+      PostKeyPress(field, VK_RETURN);
       return;
     }
   });

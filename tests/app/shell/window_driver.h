@@ -28,9 +28,6 @@ void PumpUntilIdle(HWND dialog);
 // window went.
 bool RunPostedMessages(shell::ProgramWindows& windows);
 
-// The edit field of a drop-down combo box.
-HWND ComboEdit(HWND combo);
-
 // Focuses the combo, selects all of its text and types `keys` into its edit
 // field, one WM_CHAR each; "\b" deletes.
 void TypeInto(HWND dialog, HWND combo, std::wstring_view keys, bool replaceText = true);
@@ -48,6 +45,7 @@ void PressKeyInProgram(shell::ProgramWindows& windows, UINT virtualKey, bool shi
 HWND FocusedControl();
 
 std::wstring WindowText(HWND window);
+std::wstring ClassOf(HWND window);
 
 // The folder of the running test program, with a trailing backslash.
 std::wstring ProgramFolder();

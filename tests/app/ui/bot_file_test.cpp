@@ -2,10 +2,7 @@
 // the window untouched, saved into the file as it is now or not at all, and
 // the file dialog.
 
-#include <shlobj.h>
-
 #include <array>
-#include <cstring>
 #include <functional>
 #include <optional>
 #include <tuple>

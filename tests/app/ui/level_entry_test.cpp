@@ -12,55 +12,44 @@ using enum ForcePower;
 const std::wstring kBudget = L"Error, You Can Only Have A Maximum Of 20 Force Points";
 const std::wstring kCap = L"Cannot exceed 3 points!";
 
-TEST_F(MainWindowTest, TypedLevelsWithinTheRulesAreStoredWithoutMessage) {
-  Type(Jump, L"3");
-  Type(Push, L"03");
-  Type(Pull, L"2.5");
-  EXPECT_EQ(Level(Jump), 3);
-  EXPECT_EQ(Level(Push), 3);
-  EXPECT_EQ(Level(Pull), 2);
-  EXPECT_EQ(BoxText(Pull), L"2.5");
-  EXPECT_TRUE(Messages().empty());
+// One after another in the one window: each typed text is stored, or the
+// box is cleared with its one message. Of "25", "2" is accepted, then "25"
+// breaks both rules and only the budget's message shows.
+TEST_F(MainWindowTest, TypedLevelsAreStoredOrClearedWithTheirMessage) {
+  const struct {
+    ForcePower power;
+    const wchar_t* keys;
+    const wchar_t* shown;
+    int level;
+    const std::wstring* message;
+  } cases[] = {{Jump, L"3", L"3", 3, nullptr}, {Push, L"03", L"03", 3, nullptr}, {Pull, L"2.5", L"2.5", 2, nullptr},
+               {Heal, L"4", L"00", 0, &kCap},  {Heal, L"3.2", L"00", 0, &kCap},  {Speed, L"25", L"00", 0, &kBudget}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(std::wstring(c.keys)));
+    Type(c.power, c.keys);
+    EXPECT_EQ(BoxText(c.power), c.shown);
+    EXPECT_EQ(Level(c.power), c.level);
+    EXPECT_EQ(Messages(), c.message ? std::vector{*c.message} : std::vector<std::wstring>{});
+  }
 }
 
-TEST_F(MainWindowTest, TypedLevelAboveThreeIsClearedWithTheCapMessage) {
-  Type(Heal, L"4");
-  EXPECT_EQ(Messages(), std::vector{kCap});
-  EXPECT_EQ(BoxText(Heal), L"00");
-  EXPECT_EQ(Level(Heal), 0);
-
-  Type(Heal, L"3.2");
-  EXPECT_EQ(Messages(), std::vector{kCap});
-  EXPECT_EQ(BoxText(Heal), L"00");
-}
-
-TEST_F(MainWindowTest, TypedValueBreakingBothRulesShowsOnlyTheBudgetMessage) {
-  Type(Jump, L"25");  // "2" is accepted, then "25" breaks the budget first
-  EXPECT_EQ(Messages(), std::vector{kBudget});
-  EXPECT_EQ(BoxText(Jump), L"00");
-  EXPECT_EQ(Level(Jump), 0);
-}
-
-TEST_F(MainWindowTest, DeletingTheTextShowsZerosAtOnce) {
+// A deleted text shows zeros at once, without a message; after a clear,
+// by a message or by deletion, the next key replaces the zeros.
+TEST_F(MainWindowTest, AfterAClearTheNextKeyReplacesTheZeros) {
   Type(Speed, L"2");
   Type(Speed, L"\b");
   EXPECT_EQ(BoxText(Speed), L"00");
   EXPECT_EQ(Level(Speed), 0);
   EXPECT_TRUE(Messages().empty());
-}
+  TypeOn(Speed, L"1");
+  EXPECT_EQ(BoxText(Speed), L"1");
+  EXPECT_EQ(Level(Speed), 1);
 
-TEST_F(MainWindowTest, AfterAClearTheNextKeyReplacesTheZeros) {
   Type(Heal, L"4");
   EXPECT_EQ(Messages(), std::vector{kCap});
   TypeOn(Heal, L"3");
   EXPECT_EQ(BoxText(Heal), L"3");
   EXPECT_EQ(Level(Heal), 3);
-
-  Type(Speed, L"2");
-  Type(Speed, L"\b");
-  TypeOn(Speed, L"1");
-  EXPECT_EQ(BoxText(Speed), L"1");
-  EXPECT_EQ(Level(Speed), 1);
   EXPECT_TRUE(Messages().empty());
 }
 

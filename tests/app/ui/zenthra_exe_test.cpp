@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <array>
 #include <string>
 
 #include "bot_file_support.h"
@@ -52,9 +51,7 @@ TEST_F(ZenthraExe, TypingGoAndFileExit) {
 
   HWND box = program_.WaitForWindow(L"#32770", shell::kAppTitle);
   ASSERT_NE(box, nullptr);
-  std::array<wchar_t, 128> message{};
-  GetDlgItemTextW(box, 0xFFFF, message.data(), static_cast<int>(message.size()));
-  EXPECT_STREQ(message.data(), L"Cannot exceed 3 points!");
+  EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), L"Cannot exceed 3 points!");
   EXPECT_FALSE(IsWindowEnabled(main_)) << "the message must be modal";
   EXPECT_EQ(TextOf(heal), L"00") << "the box is cleared before the message shows";
   PostMessageW(box, WM_COMMAND, IDOK, 0);
