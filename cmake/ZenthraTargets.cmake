@@ -15,11 +15,13 @@ endfunction()
 # (optional) is set for each case, e.g. ZENTHRA_WINEPREFIX=... for a test
 # that needs a Wine prefix of its own; RESOURCE_LOCK (optional) keeps cases
 # that share such a prefix's registry or files from running at once;
+# RESOURCE_GROUPS (optional) is ZENTHRA_DESKTOP_LANE for cases that show
+# windows, ZENTHRA_ALL_DESKTOP_LANES for those in a prepared prefix;
 # FIXTURES_REQUIRED (optional) names set-up tests that run first, and
 # TEST_PREFIX (optional) tells apart cases of one source built twice;
 # TEST_FILTER (optional, a gtest filter) lists only the cases it matches.
 function(zenthra_add_gtest target)
-  cmake_parse_arguments(ARG "" "TIMEOUT;TEST_PREFIX;TEST_FILTER" "SOURCES;LIBRARIES;LABELS;ENVIRONMENT;RESOURCE_LOCK;FIXTURES_REQUIRED"
+  cmake_parse_arguments(ARG "" "TIMEOUT;TEST_PREFIX;TEST_FILTER" "SOURCES;LIBRARIES;LABELS;ENVIRONMENT;RESOURCE_LOCK;RESOURCE_GROUPS;FIXTURES_REQUIRED"
                         ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 60)
@@ -30,7 +32,7 @@ function(zenthra_add_gtest target)
   # Optional properties go in only when given: an empty value would make the
   # next property name its value.
   set(properties TIMEOUT ${ARG_TIMEOUT})
-  foreach(property LABELS ENVIRONMENT RESOURCE_LOCK FIXTURES_REQUIRED)
+  foreach(property LABELS ENVIRONMENT RESOURCE_LOCK RESOURCE_GROUPS FIXTURES_REQUIRED)
     if(ARG_${property})
       list(APPEND properties ${property} "${ARG_${property}}")
     endif()
