@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the portable core natively, then all
-# tests as Windows programs under Wine on a private headless display.
+# tests as Windows programs under Wine on private headless displays (two:
+# the tests that show windows run two at a time, one on each).
 # Installs what is missing first, so it runs on a fresh Debian machine.
 set -uo pipefail
 cd "$(dirname "$0")/.."
