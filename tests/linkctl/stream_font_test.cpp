@@ -20,9 +20,7 @@ bool CanaryRan() {
 using StreamFontTest = ControlTest;
 
 TEST_F(StreamFontTest, AFontOfAnyOtherClassFailsTheLoadAndIsNeverCreated) {
-  const std::wstring canary = ProgramFolder() + L"\\linkctl_canary.dll";
-  ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(HKEY_CLASSES_ROOT, kCanaryKey, nullptr, REG_SZ, canary.c_str(),
-                                           static_cast<DWORD>((canary.size() + 1) * sizeof(wchar_t))));
+  ASSERT_EQ(S_OK, SetClassesString(kCanaryKey, nullptr, ProgramFolder() + L"\\linkctl_canary.dll"));
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Zenthra\\Canary");
 
   // A saved control whose font names the canary's class instead.

@@ -22,6 +22,7 @@
 #include "ui/resource_ids.h"
 #include "win32/ole_initialization.h"
 #include "win32/unique_handle.h"
+#include "window_driver.h"
 
 namespace zenthra::release::test {
 namespace {
@@ -55,9 +56,7 @@ DWORD Msiexec(const std::wstring& arguments) {
 // The packages of this build: the release's beside the build's bin folder,
 // where this test runs from, and the next version's in installer\.
 std::filesystem::path BuildFolder() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  return std::filesystem::path(self).parent_path().parent_path();
+  return std::filesystem::path(zenthra::test::ProgramFolder()).parent_path().parent_path();
 }
 std::wstring ReleasePackageName() {
   return L"Zenthra-" + std::to_wstring(shell::kVersionMajor) + L"." + std::to_wstring(shell::kVersionMinor) + L"." +
@@ -79,12 +78,12 @@ void AddKeys(HKEY key, const std::wstring& path, Snapshot& lines) {
                  (status == ERROR_SUCCESS ? std::wstring(reinterpret_cast<wchar_t*>(data), size / 2) : L"(long)"));
   }
   wchar_t name[256];
-  for (DWORD i = 0, length = 256; RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) ==
-                                  ERROR_SUCCESS;
-       ++i, length = 256) {
+  for (DWORD i = 0, length = 256;
+       RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i, length = 256) {
     const std::wstring sub = path + L"\\" + name;
     win32::UniqueHkey child;
-    if (sub != L"Software\\Wine" && !sub.ends_with(L"\\Explorer\\RecentDocs") && RegOpenKeyExW(key, name, 0, KEY_READ, child.put()) == ERROR_SUCCESS)
+    if (sub != L"Software\\Wine" && !sub.ends_with(L"\\Explorer\\RecentDocs") &&
+        RegOpenKeyExW(key, name, 0, KEY_READ, child.put()) == ERROR_SUCCESS)
       AddKeys(child.get(), sub, lines);
   }
 }
@@ -216,7 +215,8 @@ TEST_P(ReleaseMsi, InstallsOpensABotFileAndUninstallsWithoutATrace) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReleaseMsi,
-                         ::testing::Values(Case{"QebFree", L"", false}, Case{"QebOwnedByAnother", L"Other.BotFile", false},
+                         ::testing::Values(Case{"QebFree", L"", false},
+                                           Case{"QebOwnedByAnother", L"Other.BotFile", false},
                                            Case{"Upgraded", L"", true}),
                          [](const auto& test) { return std::string(test.param.name); });
 

@@ -16,15 +16,7 @@ namespace zenthra::about::testing {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-using zenthra::test::ExpectAt;
-using zenthra::test::ExpectLayoutFont;
-using zenthra::test::Scaled;
-
-void ExpectOwnFont(HWND control, UINT dpi) {
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  ExpectLayoutFont(control, font, dpi);
-  zenthra::test::ExpectLayoutFace(control, font, dpi);
-}
+using zenthra::test::ExpectPlaced;
 
 // The hosted control draws with the font object behind its Font property.
 void ExpectHostedFont(const HostedControl& hosted, UINT dpi) {
@@ -39,10 +31,8 @@ void ExpectHostedFont(const HostedControl& hosted, UINT dpi) {
   ASSERT_HRESULT_SUCCEEDED(value->pdispVal->QueryInterface(IID_PPV_ARGS(&font)));
   HFONT handle = nullptr;  // owned by the font object
   ASSERT_HRESULT_SUCCEEDED(font->get_hFont(&handle));
-  // A font object rounds half a pixel its own way.
-  ExpectLayoutFont(hosted.Window(), handle, dpi, 1);
+  zenthra::test::ExpectLayoutFont(hosted.Window(), handle, dpi, 1);
 }
-
 
 // frmAbout's client area and controls in twips, written out here apart from
 // the program's table. A link label's stored extent, 1720 by 450 HIMETRIC,
@@ -52,7 +42,7 @@ constexpr struct {
   int id;
   TwipsRect twips;
 } kPlaces[] = {
-    {kCmdOK, {4245, 2625, 1260, 345}},         {kCmdSysInfo, {4260, 3075, 1245, 345}},
+    {kCmdOK, {4245, 2625, 1260, 345}},          {kCmdSysInfo, {4260, 3075, 1245, 345}},
     {kLblDescription, {1560, 960, 3885, 1170}}, {kLblDisclaimer, {255, 2625, 3870, 825}},
     {kLblTitle, {1560, 120, 3885, 240}},        {kLblVersion, {1560, 600, 3885, 225}},
 };
@@ -62,10 +52,7 @@ constexpr TwipsRect kLinkLabels[] = {{120, 1680, 975, 255}, {120, 2160, 975, 255
 }  // namespace
 
 void ExpectAboutClientAreaAt(HWND dialog, UINT dpi) {
-  RECT client{};
-  ASSERT_TRUE(GetClientRect(dialog, &client));
-  EXPECT_EQ(client.right, Scaled(kClientWidth, dpi));
-  EXPECT_EQ(client.bottom, Scaled(kClientHeight, dpi));
+  zenthra::test::ExpectClientArea(dialog, kClientWidth, kClientHeight, dpi);
 }
 
 void ExpectAboutLayoutAt(HWND dialog, UINT dpi) {
@@ -73,8 +60,7 @@ void ExpectAboutLayoutAt(HWND dialog, UINT dpi) {
     SCOPED_TRACE(place.id);
     HWND control = GetDlgItem(dialog, place.id);
     ASSERT_NE(control, nullptr);
-    ExpectAt(control, place.twips, dpi);
-    ExpectOwnFont(control, dpi);
+    ExpectPlaced(control, place.twips, dpi);
   }
 
   const AboutWindow* about = AboutWindow::FromWindow(dialog);
@@ -83,24 +69,16 @@ void ExpectAboutLayoutAt(HWND dialog, UINT dpi) {
     SCOPED_TRACE(kStoredLinkLabels[i].name);
     if (const HostedControl* hosted = about->LinkLabelForTests(i)) {
       ASSERT_NE(hosted->Window(), nullptr);
-      ExpectAt(hosted->Window(), kLinkLabels[i], dpi);
+      zenthra::test::ExpectAt(hosted->Window(), kLinkLabels[i], dpi);
       ExpectHostedFont(*hosted, dpi);
     } else {
       HWND label = GetDlgItem(dialog, kFirstLinkLabel + static_cast<int>(i));
       ASSERT_NE(label, nullptr);
-      ExpectAt(label, kLinkLabels[i], dpi);
-      ExpectOwnFont(label, dpi);
+      ExpectPlaced(label, kLinkLabels[i], dpi);
     }
   }
 }
 
-void SendDpiChanged(HWND dialog, UINT dpi) {
-  RECT frame{0, 0, Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi)};
-  const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
-  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
-  // A DPI without a frame (0) suggests the bare client area.
-  AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
-  SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
-}
+void SendDpiChanged(HWND dialog, UINT dpi) { zenthra::test::SendDpiChanged(dialog, kClientWidth, kClientHeight, dpi); }
 
 }  // namespace zenthra::about::testing

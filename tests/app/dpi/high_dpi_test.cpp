@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <iostream>
+#include <optional>
 
 #include "about/about_dialog.h"
 #include "about/about_window.h"
@@ -29,10 +30,28 @@ class PrefixDpiTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(GetDpiForSystem(), kDpi) << "the prefix's LogPixels was not set"; }
   void TearDown() override {
+    main_.reset();
     about::UnloadAbout(windows_);
     test::RunPostedMessages(windows_);
   }
+
+  HWND OpenMain() {
+    main_.emplace(GetModuleHandleW(nullptr), windows_);
+    EXPECT_HRESULT_SUCCEEDED(main_->Create(SW_SHOWNORMAL));
+    return main_->Window();
+  }
+  HWND OpenAbout() { return dialog_ = about::ShowAbout(GetModuleHandleW(nullptr), windows_); }
+
+  // Sends the open windows WM_DPICHANGED as Windows does when they move to
+  // a screen of `dpi`.
+  void MoveTo(UINT dpi) {
+    if (main_) test::SendDpiChanged(main_->Window(), ui::kClientWidthTwips, ui::kClientHeightTwips, dpi);
+    if (dialog_ != nullptr) about::testing::SendDpiChanged(dialog_, dpi);
+  }
+
   shell::ProgramWindows windows_;
+  std::optional<ui::MainWindow> main_;
+  HWND dialog_ = nullptr;
 };
 
 // The whole window fits on the screen: the caption bar and every edge.
@@ -47,21 +66,17 @@ void ExpectOnScreen(HWND window) {
 }
 
 TEST_F(PrefixDpiTest, MainWindowOpensScaledToThePrefixDpi) {
-  ui::MainWindow window(GetModuleHandleW(nullptr), windows_);
-  ASSERT_HRESULT_SUCCEEDED(window.Create(SW_SHOWNORMAL));
-  EXPECT_EQ(GetDpiForWindow(window.Window()), kDpi);
-  ui::test::ExpectClientAreaAt(window, kDpi);
-  ui::test::ExpectLayoutAt(window, kDpi);
-  ExpectOnScreen(window.Window());
-
-  RECT suggested{0, 0, test::Scaled(4800, 96), test::Scaled(8490, 96)};
-  ASSERT_TRUE(AdjustWindowRectExForDpi(&suggested, WS_OVERLAPPEDWINDOW, TRUE, 0, 96));
-  SendMessageW(window.Window(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
-  ui::test::ExpectLayoutAt(window, 96);
+  HWND window = OpenMain();
+  EXPECT_EQ(GetDpiForWindow(window), kDpi);
+  ui::test::ExpectClientAreaAt(*main_, kDpi);
+  ui::test::ExpectLayoutAt(*main_, kDpi);
+  ExpectOnScreen(window);
+  MoveTo(96);
+  ui::test::ExpectLayoutAt(*main_, 96);
 }
 
 TEST_F(PrefixDpiTest, AboutOpensScaledToThePrefixDpiWithItsLinks) {
-  HWND dialog = about::ShowAbout(GetModuleHandleW(nullptr), windows_);
+  HWND dialog = OpenAbout();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(GetDpiForWindow(dialog), kDpi);
   const about::AboutWindow* about = about::AboutWindow::FromWindow(dialog);
@@ -70,45 +85,28 @@ TEST_F(PrefixDpiTest, AboutOpensScaledToThePrefixDpiWithItsLinks) {
   about::testing::ExpectAboutClientAreaAt(dialog, kDpi);
   about::testing::ExpectAboutLayoutAt(dialog, kDpi);
   ExpectOnScreen(dialog);
-
-  about::testing::SendDpiChanged(dialog, 96);
+  MoveTo(96);
   about::testing::ExpectAboutLayoutAt(dialog, 96);
-}
-
-// Sends both windows WM_DPICHANGED as Windows does when they move to a
-// screen of `dpi`.
-void MoveBothTo(HWND main, HWND dialog, UINT dpi) {
-  RECT suggested{0, 0, test::Scaled(ui::kClientWidthTwips, dpi), test::Scaled(ui::kClientHeightTwips, dpi)};
-  ASSERT_TRUE(AdjustWindowRectExForDpi(&suggested, WS_OVERLAPPEDWINDOW, TRUE, 0, dpi));
-  SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-  about::testing::SendDpiChanged(dialog, dpi);
 }
 
 // At the prefix's DPI, then on a screen of another (96, or 192 from 96) and
 // back.
 TEST_F(PrefixDpiTest, EveryControlOfBothWindowsDrawsTheDesignSize) {
-  ui::MainWindow window(GetModuleHandleW(nullptr), windows_);
-  ASSERT_HRESULT_SUCCEEDED(window.Create(SW_SHOWNORMAL));
-  HWND dialog = about::ShowAbout(GetModuleHandleW(nullptr), windows_);
-  ASSERT_NE(dialog, nullptr);
-  test::ExpectChildFontsAtDesignSize(window.Window(), kDpi);
-  test::ExpectChildFontsAtDesignSize(dialog, kDpi);
+  const HWND windows[] = {OpenMain(), OpenAbout()};
+  ASSERT_NE(windows[1], nullptr);
+  for (HWND window : windows) test::ExpectChildFontsAtDesignSize(window, kDpi);
   for (const UINT dpi : {kDpi == 96 ? 192u : 96u, kDpi}) {
     SCOPED_TRACE(dpi);
-    MoveBothTo(window.Window(), dialog, dpi);
-    test::ExpectChildFontsAtDesignSize(window.Window(), dpi);
-    test::ExpectChildFontsAtDesignSize(dialog, dpi);
+    MoveTo(dpi);
+    for (HWND window : windows) test::ExpectChildFontsAtDesignSize(window, dpi);
   }
 }
 
 TEST_F(PrefixDpiTest, EveryCaptionOfBothWindowsFitsItsControl) {
-  ui::MainWindow window(GetModuleHandleW(nullptr), windows_);
-  ASSERT_HRESULT_SUCCEEDED(window.Create(SW_SHOWNORMAL));
-  HWND dialog = about::ShowAbout(GetModuleHandleW(nullptr), windows_);
-  ASSERT_NE(dialog, nullptr);
+  const HWND windows[] = {OpenMain(), OpenAbout()};
+  ASSERT_NE(windows[1], nullptr);
   test::CaptionMargins margins;
-  test::ExpectChildCaptionsFit(window.Window(), kDpi, margins);
-  test::ExpectChildCaptionsFit(dialog, kDpi, margins);
+  for (HWND window : windows) test::ExpectChildFontsAtDesignSize(window, kDpi, &margins);
   std::wcout << L"At " << kDpi << L" DPI the narrowest margins are " << margins.oneLine << L" px beside \""
              << margins.oneLineCaption << L"\" and " << margins.wrapped << L" px below \""
              << margins.wrappedCaption.substr(0, 20) << L"...\"\n";

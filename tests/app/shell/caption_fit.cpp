@@ -75,29 +75,23 @@ void ExpectFits(HFONT font, std::wstring_view text, UINT format, SIZE room, Capt
 
 // A control without a font of its own draws in the system font, which is no
 // 8.25 point font at any DPI either.
-void ExpectDesignSize(HWND child, UINT dpi) {
+void ExpectChildAtDesignSize(HWND child, UINT dpi, CaptionMargins* margins) {
   const std::wstring windowClass = ClassOf(child);
   const std::string named(windowClass.begin(), windowClass.end());
   const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
   ASSERT_NE(font, nullptr) << "a " << named << " control draws in the system font";
   EXPECT_NEAR(CharHeight(child, font), MulDiv(825, static_cast<int>(dpi), 7200), 1)
       << "a " << named << " control's characters at " << dpi << " DPI";
-}
-
-void ExpectChildCaptionFits(HWND child, UINT dpi, CaptionMargins& margins) {
-  ExpectDesignSize(child, dpi);
-  const std::wstring windowClass = ClassOf(child);
   const bool label = _wcsicmp(windowClass.c_str(), L"Static") == 0;
-  if (!label && _wcsicmp(windowClass.c_str(), L"Button") != 0) return;
+  if (margins == nullptr || (!label && _wcsicmp(windowClass.c_str(), L"Button") != 0)) return;
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
   const std::wstring caption = WindowText(child);
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
   RECT client{};
   GetClientRect(child, &client);
   if (label) {
     const bool oneLine = (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
     const UINT format = ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0) | (oneLine ? DT_SINGLELINE : DT_WORDBREAK);
-    ExpectFits(font, caption, format | DT_EXPANDTABS, {client.right, client.bottom}, margins);
+    ExpectFits(font, caption, format | DT_EXPANDTABS, {client.right, client.bottom}, *margins);
     return;
   }
   const DWORD type = style & BS_TYPEMASK;
@@ -114,19 +108,14 @@ void ExpectChildCaptionFits(HWND child, UINT dpi, CaptionMargins& margins) {
   } else {
     return;
   }
-  ExpectFits(font, caption, DT_SINGLELINE, {client.right - indent, client.bottom}, margins);
+  ExpectFits(font, caption, DT_SINGLELINE, {client.right - indent, client.bottom}, *margins);
 }
 
 }  // namespace
 
-void ExpectChildFontsAtDesignSize(HWND window, UINT dpi) {
+void ExpectChildFontsAtDesignSize(HWND window, UINT dpi, CaptionMargins* margins) {
   for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-    ExpectDesignSize(child, dpi);
-}
-
-void ExpectChildCaptionsFit(HWND window, UINT dpi, CaptionMargins& margins) {
-  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-    ExpectChildCaptionFits(child, dpi, margins);
+    ExpectChildAtDesignSize(child, dpi, margins);
 }
 
 }  // namespace zenthra::test

@@ -23,13 +23,11 @@ struct CaptionMargins {
 
 // Expects every one of `window`'s children to draw in the font it answers to
 // WM_GETFONT at 8.25 point for `dpi`, the DPI the window was last laid out
-// for: character height within a pixel, whichever face draws it.
-void ExpectChildFontsAtDesignSize(HWND window, UINT dpi);
-
-// Expects the same, and the caption of every label and button to fit in
-// that font. A line whose
+// for: character height within a pixel, whichever face draws it. With
+// `margins`, expects too the caption of every label and button to fit in
+// that font, and notes the narrowest room to spare there. A line whose
 // advance passes its room by the blank spacing after its last glyph still
 // shows whole: then its inked width must fit.
-void ExpectChildCaptionsFit(HWND window, UINT dpi, CaptionMargins& margins);
+void ExpectChildFontsAtDesignSize(HWND window, UINT dpi, CaptionMargins* margins = nullptr);
 
 }  // namespace zenthra::test

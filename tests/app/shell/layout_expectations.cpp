@@ -20,11 +20,8 @@ RECT ChildRect(HWND child) {
 }
 
 void ExpectAt(HWND control, const shell::TwipsRect& twips, UINT dpi) {
-  const RECT rect = ChildRect(control);
-  EXPECT_EQ(rect.left, Scaled(twips.left, dpi));
-  EXPECT_EQ(rect.top, Scaled(twips.top, dpi));
-  EXPECT_EQ(rect.right - rect.left, Scaled(twips.width, dpi));
-  EXPECT_EQ(rect.bottom - rect.top, Scaled(twips.height, dpi));
+  const int left = Scaled(twips.left, dpi), top = Scaled(twips.top, dpi);
+  EXPECT_EQ(ChildRect(control), (RECT{left, top, left + Scaled(twips.width, dpi), top + Scaled(twips.height, dpi)}));
 }
 
 namespace {
@@ -49,6 +46,18 @@ Drawn DrawnIn(HWND control, HFONT font) {
 
 int CharHeight(const TEXTMETRICW& metrics) { return metrics.tmHeight - metrics.tmInternalLeading; }
 
+void ExpectLayoutFace(HWND control, HFONT font, UINT dpi) {
+  const int asked = MulDiv(825, static_cast<int>(dpi), 7200);
+  const win32::UniqueHfont bitmapFace(CreateFontW(-asked, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                                  DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
+  const Drawn drawn = DrawnIn(control, font);
+  if (std::abs(CharHeight(DrawnIn(control, bitmapFace.get()).metrics) - asked) <= 1)
+    EXPECT_EQ(drawn.face, L"MS Sans Serif");
+  else
+    EXPECT_EQ(CharHeight(drawn.metrics), asked) << drawn.face << " stands in for MS Sans Serif";
+}
+
 }  // namespace
 
 int CharHeight(HWND control, HFONT font) {
@@ -71,16 +80,27 @@ void ExpectLayoutFont(HWND control, HFONT font, UINT dpi, int tolerance) {
   EXPECT_LE(line, rect.bottom - rect.top) << "a line of text is cut off";
 }
 
-void ExpectLayoutFace(HWND control, HFONT font, UINT dpi) {
-  const int asked = MulDiv(825, static_cast<int>(dpi), 7200);
-  const win32::UniqueHfont bitmapFace(CreateFontW(-asked, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                                  DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
-  const Drawn drawn = DrawnIn(control, font);
-  if (std::abs(CharHeight(DrawnIn(control, bitmapFace.get()).metrics) - asked) <= 1)
-    EXPECT_EQ(drawn.face, L"MS Sans Serif");
-  else
-    EXPECT_EQ(CharHeight(drawn.metrics), asked) << drawn.face << " stands in for MS Sans Serif";
+void ExpectPlaced(HWND control, const shell::TwipsRect& twips, UINT dpi) {
+  ExpectAt(control, twips, dpi);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  ExpectLayoutFont(control, font, dpi);
+  ExpectLayoutFace(control, font, dpi);
+}
+
+void ExpectClientArea(HWND window, int width, int height, UINT dpi) {
+  RECT client{};
+  ASSERT_TRUE(GetClientRect(window, &client));
+  EXPECT_EQ(client.right, Scaled(width, dpi));
+  EXPECT_EQ(client.bottom, Scaled(height, dpi));
+}
+
+void SendDpiChanged(HWND window, int width, int height, UINT dpi) {
+  RECT frame{0, 0, Scaled(width, dpi), Scaled(height, dpi)};
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+  // A DPI without a frame (0) suggests the bare client area.
+  AdjustWindowRectExForDpi(&frame, style, GetMenu(window) != nullptr, exStyle, dpi);
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
 }
 
 }  // namespace zenthra::test

@@ -26,6 +26,20 @@ RECT ChildRect(HWND child);
 // Expects `control` at `twips` scaled to `dpi`.
 void ExpectAt(HWND control, const shell::TwipsRect& twips, UINT dpi);
 
+// Expects the same, with the control drawing in its own font (WM_GETFONT)
+// as ExpectLayoutFont wants it, in the face the windows' own layout font
+// takes at `dpi`: MS Sans Serif wherever that bitmap face has the size
+// within a pixel, elsewhere a scalable face at the size.
+void ExpectPlaced(HWND control, const shell::TwipsRect& twips, UINT dpi);
+
+// Expects `window`'s client area at `width` by `height` twips scaled to `dpi`.
+void ExpectClientArea(HWND window, int width, int height, UINT dpi);
+
+// Sends WM_DPICHANGED as Windows does when `window` moves to a screen of
+// `dpi`: with its frame around a client area of `width` by `height` twips
+// at that DPI.
+void SendDpiChanged(HWND window, int width, int height, UINT dpi);
+
 // The height of a line of `font` as `control` draws it; -1 when it cannot
 // be measured.
 int LineHeight(HWND control, HFONT font);
@@ -37,10 +51,5 @@ int CharHeight(HWND control, HFONT font);
 // Expects `font` at 8.25 point for `dpi` (its character height within
 // `tolerance` pixels of that), with a line of it fitting in `control`.
 void ExpectLayoutFont(HWND control, HFONT font, UINT dpi, int tolerance = 0);
-
-// Expects the windows' own layout font (not a hosted control's) to draw
-// 8.25 point at `dpi`: in MS Sans Serif wherever that bitmap face has the
-// size within a pixel, elsewhere in a scalable face at the size.
-void ExpectLayoutFace(HWND control, HFONT font, UINT dpi);
 
 }  // namespace zenthra::test

@@ -4,6 +4,7 @@
 #include <wrl/client.h>
 
 #include <array>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -50,47 +51,42 @@ DWORD RemoteProgram::WaitForExit() {
 
 namespace {
 
-struct WindowSearch {
-  DWORD process;
-  std::wstring_view windowClass;
-  std::wstring_view caption;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchTopLevel(HWND window, LPARAM lParam) {
-  auto& search = *reinterpret_cast<WindowSearch*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search.process || !IsWindowVisible(window) || ClassOf(window) != search.windowClass ||
-      TextOf(window) != search.caption)
+// The windows that `keep` picks: the children of `parent` at any depth, or
+// the top-level windows when `parent` is nullptr.
+std::vector<HWND> WindowsWhere(HWND parent, const std::function<bool(HWND)>& keep) {
+  struct Search {
+    const std::function<bool(HWND)>& keep;
+    std::vector<HWND> found;
+  } search{keep, {}};
+  const WNDENUMPROC visit = [](HWND window, LPARAM lParam) -> BOOL {
+    auto& search = *reinterpret_cast<Search*>(lParam);
+    if (search.keep(window)) search.found.push_back(window);
     return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-struct ChildSearch {
-  std::wstring_view windowClass;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK MatchChild(HWND window, LPARAM lParam) {
-  auto& search = *reinterpret_cast<ChildSearch*>(lParam);
-  if (ClassOf(window) == search.windowClass) search.found.push_back(window);
-  return TRUE;
+  };
+  if (parent == nullptr)
+    EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
+  else
+    EnumChildWindows(parent, visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 }  // namespace
 
 HWND RemoteProgram::WaitForWindow(std::wstring_view windowClass, std::wstring_view caption) const {
-  WindowSearch search{processId_, windowClass, caption};
+  std::vector<HWND> found;
   WaitUntil([&] {
-    EnumWindows(&MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr || !Running();
+    found = WindowsWhere(nullptr, [&](HWND window) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      return owner == processId_ && IsWindowVisible(window) && ClassOf(window) == windowClass &&
+             TextOf(window) == caption;
+    });
+    return !found.empty() || !Running();
   });
-  if (search.found == nullptr)
+  if (found.empty())
     ADD_FAILURE() << "no window of class \"" << std::wstring(windowClass) << "\" captioned \"" << std::wstring(caption)
                   << "\" showed" << (Running() ? " within the wait limit" : ": the program ended");
-  return search.found;
+  return found.empty() ? nullptr : found.front();
 }
 
 bool BringToFront(HWND window) {
@@ -144,9 +140,7 @@ std::wstring TextOf(HWND window) {
 }
 
 std::vector<HWND> ChildrenOfClass(HWND parent, std::wstring_view windowClass) {
-  ChildSearch search{windowClass, {}};
-  EnumChildWindows(parent, &MatchChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return WindowsWhere(parent, [windowClass](HWND window) { return ClassOf(window) == windowClass; });
 }
 
 }  // namespace zenthra::test

@@ -65,16 +65,17 @@ bool RunPostedMessages(shell::ProgramWindows& windows) {
   return lastWindowGone;
 }
 
-void PressKeyInProgram(shell::ProgramWindows& windows, UINT virtualKey, bool shift) {
-  // Posted keys leave the keyboard state alone: Shift is held there.
+void PressKeyInProgram(shell::ProgramWindows& windows, UINT virtualKey, UINT held, HWND unfocused) {
+  // Posted keys leave the keyboard state alone: the held key is held there.
   std::array<BYTE, 256> keys{};
   GetKeyboardState(keys.data());
-  const BYTE shiftBefore = keys[VK_SHIFT];
-  if (shift) keys[VK_SHIFT] |= 0x80;
+  const BYTE heldBefore = keys[held];
+  if (held != 0) keys[held] |= 0x80;
   SetKeyboardState(keys.data());
-  PostKeyPress(GetFocus(), virtualKey);
+  HWND focus = GetFocus();
+  PostKeyPress(focus != nullptr ? focus : unfocused, virtualKey);
   RunPostedMessages(windows);
-  keys[VK_SHIFT] = shiftBefore;
+  keys[held] = heldBefore;
   SetKeyboardState(keys.data());
 }
 

@@ -36,9 +36,10 @@ void TypeInto(HWND dialog, HWND combo, std::wstring_view keys, bool replaceText 
 void PressKey(HWND dialog, UINT virtualKey);
 
 // The same handled by the program's message loop (each window's own look at
-// the message, then the dialog keyboard handling), with Shift held down
-// when `shift`.
-void PressKeyInProgram(shell::ProgramWindows& windows, UINT virtualKey, bool shift = false);
+// the message, then the dialog keyboard handling), with the key `held`
+// (VK_SHIFT, VK_CONTROL) held down. When another program's window has taken
+// the focus meanwhile, the key goes to `unfocused`.
+void PressKeyInProgram(shell::ProgramWindows& windows, UINT virtualKey, UINT held = 0, HWND unfocused = nullptr);
 
 // The control that has the focus, as the window knows it: a combo box for
 // its edit field.

@@ -5,7 +5,6 @@
 #include <array>
 #include <functional>
 
-#include "bot_file_support.h"
 #include "force/bot_editing.h"
 #include "main_window_fixture.h"
 #include "ui/resource_ids.h"

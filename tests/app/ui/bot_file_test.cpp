@@ -2,12 +2,10 @@
 // the window untouched, saved into the file as it is now or not at all, and
 // the file dialog.
 
-#include <array>
 #include <functional>
 #include <optional>
 #include <tuple>
 
-#include "bot_file_support.h"
 #include "force/bot_editing.h"
 #include "force/bot_file.h"
 #include "main_window_fixture.h"
@@ -35,20 +33,9 @@ class BotFileTest : public MainWindowTest {
   // That loop stops once its queue has been handled, which would also end a
   // message box or dialog shown meanwhile: saves that show one use the menu.
   void Save(bool shortcut) {
-    std::array<BYTE, 256> keys{};
-    keys[VK_CONTROL] = 0x80;
-    if (!shortcut) {
-      PostMessageW(window_->Window(), WM_COMMAND, IDM_SAVE, 0);
-      return Pump();
-    }
-    SetKeyboardState(keys.data());
-    // To the focused control, as the keyboard would; to the window itself
-    // when another program's window has taken the focus meanwhile.
-    HWND focus = GetFocus();
-    PostMessageW(focus != nullptr ? focus : window_->Window(), WM_KEYDOWN, 'S', 1);
-    RunPostedMessages(windows_);
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys.data());
+    if (shortcut) return PressKeyInProgram(windows_, 'S', VK_CONTROL, window_->Window());
+    PostMessageW(window_->Window(), WM_COMMAND, IDM_SAVE, 0);
+    Pump();
   }
 
   BotFolder folder_;

@@ -10,8 +10,6 @@
 
 namespace zenthra::ui::test {
 
-using zenthra::test::Scaled;
-
 namespace {
 
 struct Place {
@@ -59,10 +57,7 @@ std::vector<Place> Places() {
 }  // namespace
 
 void ExpectClientAreaAt(const MainWindow& window, UINT dpi) {
-  RECT client{};
-  ASSERT_TRUE(GetClientRect(window.Window(), &client));
-  EXPECT_EQ(client.right, Scaled(4800, dpi));
-  EXPECT_EQ(client.bottom, Scaled(8490, dpi));
+  zenthra::test::ExpectClientArea(window.Window(), 4800, 8490, dpi);
 }
 
 void ExpectLayoutAt(const MainWindow& window, UINT dpi) {
@@ -72,11 +67,7 @@ void ExpectLayoutAt(const MainWindow& window, UINT dpi) {
     SCOPED_TRACE(std::string(place.name.begin(), place.name.end()));
     const auto index = LayoutIndexOf(place.name);
     ASSERT_TRUE(index.has_value());
-    HWND control = GetDlgItem(window.Window(), ControlId(*index));
-    zenthra::test::ExpectAt(control, place.twips, dpi);
-    auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    zenthra::test::ExpectLayoutFont(control, font, dpi);
-    zenthra::test::ExpectLayoutFace(control, font, dpi);
+    zenthra::test::ExpectPlaced(GetDlgItem(window.Window(), ControlId(*index)), place.twips, dpi);
   }
 }
 

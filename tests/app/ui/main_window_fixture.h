@@ -1,5 +1,6 @@
 #pragma once
-// A real frmqel in the test's own process, with its message boxes answered.
+// A real frmqel in the test's own process, with its message boxes answered
+// and the bot file helpers at hand.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "bot_file_support.h"
 #include "force/power_table.h"
 #include "shell/app_identity.h"
 #include "shell/program_windows.h"
@@ -27,10 +29,6 @@ class MainWindowTest : public ::testing::Test {
 
   void Pump() { PumpUntilIdle(window_->Window()); }
   HWND Control(MainControl control) const { return window_->Control(control); }
-  // A control named at run time (from a table), as another program finds it.
-  HWND ControlNamed(std::wstring_view name) const {
-    return GetDlgItem(window_->Window(), ControlId(LayoutIndexOf(name).value()));
-  }
   HWND Box(ForcePower power) const { return Control(MainControl::LevelBoxOf(power)); }
   std::wstring BoxText(ForcePower power) const { return WindowText(Box(power)); }
   int Level(ForcePower power) const { return window_->Settings().level(power); }

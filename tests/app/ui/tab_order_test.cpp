@@ -10,7 +10,7 @@ class TabOrderTest : public MainWindowTest {
  protected:
   std::wstring NameOf(HWND focused) const {
     for (const ControlSpec& entry : kMainWindowLayout)
-      if (ControlNamed(entry.name) == focused) return std::wstring(entry.name);
+      if (ControlOf(window_->Window(), entry.name) == focused) return std::wstring(entry.name);
     return L"(not a control)";
   }
 

@@ -43,7 +43,7 @@ TEST_F(MainWindowTest, OpensInTheStoredInitialState) {
       SendMessageW(levelBox, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(itemText.data()));
       EXPECT_EQ(std::wstring(itemText.data()), kLevelItems[static_cast<std::size_t>(item)]);
     }
-    EXPECT_EQ(WindowText(ControlNamed(row.label)), row.caption);
+    EXPECT_EQ(WindowText(ControlOf(window_->Window(), row.label)), row.caption);
   }
 }
 
