@@ -46,7 +46,7 @@ TEST_F(LayoutTest, AChangeOfDpiLaysOutTheControlsAndPlacesTheFrame) {
     ExpectLayoutAt(*window_, change.taken);
     ASSERT_TRUE(GetWindowRect(window, &frame));
     if (change.sent == change.taken && change.suggests) {
-      EXPECT_TRUE(EqualRect(&frame, &expected));
+      EXPECT_EQ(frame, expected);
     } else if (expected.right - expected.left <= work.right - work.left) {
       EXPECT_EQ(frame.right - frame.left, expected.right - expected.left);
       EXPECT_EQ(frame.bottom - frame.top, expected.bottom - expected.top);
