@@ -59,8 +59,8 @@ std::vector<HWND> WindowsWhere(HWND parent, const std::function<bool(HWND)>& kee
     std::vector<HWND> found;
   } search{keep, {}};
   const WNDENUMPROC visit = [](HWND window, LPARAM lParam) -> BOOL {
-    auto& search = *reinterpret_cast<Search*>(lParam);
-    if (search.keep(window)) search.found.push_back(window);
+    auto& state = *reinterpret_cast<Search*>(lParam);
+    if (state.keep(window)) state.found.push_back(window);
     return TRUE;
   };
   if (parent == nullptr)
