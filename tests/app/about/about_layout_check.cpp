@@ -10,6 +10,7 @@
 #include "about/hosted_control.h"
 #include "about/stored_link_labels.h"
 #include "layout_expectations.h"
+#include "test_support.h"
 #include "win32/unique_handle.h"
 
 namespace zenthra::about::testing {
@@ -20,12 +21,8 @@ using zenthra::test::ExpectPlaced;
 
 // The hosted control draws with the font object behind its Font property.
 void ExpectHostedFont(const HostedControl& hosted, UINT dpi) {
-  ComPtr<IDispatch> dispatch;
-  ASSERT_HRESULT_SUCCEEDED(hosted.ObjectForTests()->QueryInterface(IID_PPV_ARGS(&dispatch)));
-  DISPPARAMS none{};
   win32::UniqueVariant value;
-  ASSERT_HRESULT_SUCCEEDED(dispatch->Invoke(DISPID_FONT, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                                            value.get(), nullptr, nullptr));
+  ASSERT_HRESULT_SUCCEEDED(GetProperty(hosted.ObjectForTests(), L"Font", value));
   ASSERT_TRUE(value->vt == VT_DISPATCH && value->pdispVal);
   ComPtr<IFont> font;
   ASSERT_HRESULT_SUCCEEDED(value->pdispVal->QueryInterface(IID_PPV_ARGS(&font)));

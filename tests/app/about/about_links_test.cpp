@@ -14,7 +14,6 @@
 #include <cwchar>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -46,20 +45,10 @@ using zenthra::test::ChildRect;
 using zenthra::test::ProgramFolder;
 using zenthra::test::RunPostedMessages;
 using zenthra::test::WindowText;
+using testing::GetProperty;
 
 bool LibraryBeside() {
   return GetFileAttributesW((ProgramFolder() + L"tessarel.ocx").c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-HRESULT GetProperty(IOleObject* object, const wchar_t* name, win32::UniqueVariant& value) {
-  ComPtr<IDispatch> dispatch;
-  RETURN_IF_FAILED(object->QueryInterface(IID_PPV_ARGS(&dispatch)));
-  DISPID id = 0;
-  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  RETURN_IF_FAILED(dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
-  DISPPARAMS none{};
-  return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.put(), nullptr,
-                          nullptr);
 }
 
 std::wstring StringProperty(IOleObject* object, const wchar_t* name) {
@@ -68,14 +57,20 @@ std::wstring StringProperty(IOleObject* object, const wchar_t* name) {
   return value->bstrVal ? value->bstrVal : L"";
 }
 
-// MS Sans Serif 8.25 point, weight 400, underlined, character set 0. Wine
-// reports the face it substitutes as the font's name, so the face is
+// MS Sans Serif 8.25 point, weight 400, character set 0: underlined, the
+// link labels' stored font; plain, the dialog's ambient font.
+template <typename Font>
+HRESULT DesignFont(BOOL underline, ComPtr<Font>& font) {
+  FONTDESC description{sizeof(FONTDESC), const_cast<LPOLESTR>(L"MS Sans Serif"), {}, 400, 0, FALSE, underline, FALSE};
+  description.cySize.int64 = 82500;
+  return OleCreateFontIndirect(&description, IID_PPV_ARGS(&font));
+}
+
+// Wine reports the face it substitutes as the font's name, so the face is
 // compared with that of a font made from the same description.
 void ExpectStoredFont(IFont& font) {
-  FONTDESC description{sizeof(FONTDESC), const_cast<LPOLESTR>(L"MS Sans Serif"), {}, 400, 0, FALSE, TRUE, FALSE};
-  description.cySize.int64 = 82500;
   ComPtr<IFont> reference;
-  ASSERT_HRESULT_SUCCEEDED(OleCreateFontIndirect(&description, IID_PPV_ARGS(&reference)));
+  ASSERT_HRESULT_SUCCEEDED(DesignFont(TRUE, reference));
   EXPECT_EQ(font.IsEqual(reference.Get()), S_OK);
 
   CY size{};
@@ -169,43 +164,13 @@ TEST_F(AboutLinksTest, UnloadingClosesTheControlsAndLoadingCreatesThemAgain) {
   EXPECT_EQ(StringProperty(about_->LinkLabelForTests(0)->ObjectForTests(), L"Text"), L"My Website");
 }
 
-// The shell opens the link with whatever handles its scheme; here a program
-// that leaves a mark stands in for the mail program.
-class MailHandler {
- public:
-  explicit MailHandler(const std::wstring& program) {
-    const std::wstring command = L"\"" + program + L"\" \"%1\"";
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L"mailto\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        key_.put(), nullptr) != ERROR_SUCCESS)
-      return;
-    DWORD size = sizeof(previous_);
-    hadPrevious_ = RegQueryValueExW(key_.get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous_), &size) ==
-                   ERROR_SUCCESS;
-    set_ = Write(command.c_str());
-  }
-  ~MailHandler() {
-    if (!key_) return;
-    if (hadPrevious_)
-      Write(previous_);
-    else
-      RegDeleteValueW(key_.get(), nullptr);
-  }
-  bool Set() const { return set_; }
-
- private:
-  bool Write(const wchar_t* command) {
-    return RegSetValueExW(key_.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
-                          static_cast<DWORD>((wcslen(command) + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-  }
-  win32::UniqueHkey key_;
-  wchar_t previous_[1024]{};
-  bool hadPrevious_ = false;
-  bool set_ = false;
-};
-
-// The mail program is about_mark, whose mark says which link it was given.
+// The shell opens the link with whatever handles its scheme. Here the mail
+// program is about_mark, whose mark says which link it was given; the
+// prefix's own handler comes back after each case.
 class AboutMailLinkTest : public AboutLinksTest {
  protected:
+  static constexpr wchar_t kMailCommand[] = L"mailto\\shell\\open\\command";
+
   void SetUp() override {
     AboutLinksTest::SetUp();
     ASSERT_TRUE(LibraryBeside()) << "tessarel.ocx is not beside this program: the build did not put it there";
@@ -213,16 +178,27 @@ class AboutMailLinkTest : public AboutLinksTest {
     mark_ = handler_ + L".mark";
     DeleteFileW(mark_.c_str());
     ASSERT_TRUE(CopyFileW((ProgramFolder() + L"about_mark.exe").c_str(), handler_.c_str(), FALSE));
-    ASSERT_TRUE(mailHandler_.emplace(handler_).Set());
+    DWORD size = sizeof(previousCommand_);
+    hadCommand_ = RegGetValueW(HKEY_CLASSES_ROOT, kMailCommand, nullptr, RRF_RT_REG_SZ, nullptr, previousCommand_,
+                               &size) == ERROR_SUCCESS;
+    ASSERT_EQ(SetMailCommand(L"\"" + handler_ + L"\" \"%1\""), ERROR_SUCCESS);
     ASSERT_NE(about_->LinkLabelForTests(2), nullptr);
     contact_ = about_->LinkLabelForTests(2)->Window();
     ASSERT_NE(contact_, nullptr);
   }
   void TearDown() override {
-    mailHandler_.reset();
+    if (hadCommand_)
+      SetMailCommand(previousCommand_);
+    else
+      RegDeleteKeyValueW(HKEY_CLASSES_ROOT, kMailCommand, nullptr);
     DeleteFileW(mark_.c_str());
     DeleteFileW(handler_.c_str());
     AboutLinksTest::TearDown();
+  }
+
+  static LSTATUS SetMailCommand(const std::wstring& command) {
+    return RegSetKeyValueW(HKEY_CLASSES_ROOT, kMailCommand, nullptr, REG_SZ, command.c_str(),
+                           static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
   }
 
   // True when the mail program was started with Contact Me's link since
@@ -236,7 +212,8 @@ class AboutMailLinkTest : public AboutLinksTest {
 
   std::wstring handler_;
   std::wstring mark_;
-  std::optional<MailHandler> mailHandler_;
+  wchar_t previousCommand_[1024]{};
+  bool hadCommand_ = false;
   HWND contact_ = nullptr;  // borrowed: the control's window
 };
 
@@ -401,9 +378,7 @@ class RefusingFactory final : public win32::ComObject<RefusingFactory, IClassFac
 
 AmbientProperties TestAmbient() {
   AmbientProperties ambient{nullptr, 0x80000012, 0x8000000F};
-  FONTDESC description{sizeof(FONTDESC), const_cast<LPOLESTR>(L"MS Sans Serif"), {}, 400, 0, FALSE, FALSE, FALSE};
-  description.cySize.int64 = 82500;
-  OleCreateFontIndirect(&description, IID_PPV_ARGS(&ambient.font));
+  EXPECT_HRESULT_SUCCEEDED(DesignFont(FALSE, ambient.font));
   return ambient;
 }
 

@@ -30,29 +30,28 @@ class AboutProgramTest : public ::testing::Test {
 
   void Menu(int command) { PostMessageW(main_.Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0); }
   HWND Dialog() const { return windows_.Find(kAboutWindowClass); }
+  // Help > About, as the menu sends it; the dialog it opened.
+  HWND OpenAbout() {
+    Menu(IDM_ABOUT);
+    EXPECT_FALSE(RunPostedMessages(windows_)) << "Help > About ended the program";
+    return Dialog();
+  }
 
   shell::ProgramWindows windows_;
   ui::MainWindow main_{GetModuleHandleW(nullptr), windows_};
 };
 
 TEST_F(AboutProgramTest, HelpAboutTwiceKeepsOneDialogBesideAUsableMainWindow) {
-  Menu(IDM_ABOUT);
-  EXPECT_FALSE(RunPostedMessages(windows_));
-  HWND dialog = Dialog();
+  HWND dialog = OpenAbout();
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(IsWindowVisible(dialog));
   EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
-
-  Menu(IDM_ABOUT);
-  EXPECT_FALSE(RunPostedMessages(windows_));
-  EXPECT_EQ(Dialog(), dialog);
+  EXPECT_EQ(OpenAbout(), dialog);
   EXPECT_TRUE(IsWindowEnabled(main_.Window()));
 }
 
 TEST_F(AboutProgramTest, FileExitWithTheDialogOpenEndsTheProgram) {
-  Menu(IDM_ABOUT);
-  RunPostedMessages(windows_);
-  HWND dialog = Dialog();
+  HWND dialog = OpenAbout();
   ASSERT_NE(dialog, nullptr);
 
   Menu(IDM_EXIT);
@@ -62,9 +61,7 @@ TEST_F(AboutProgramTest, FileExitWithTheDialogOpenEndsTheProgram) {
 }
 
 TEST_F(AboutProgramTest, ClosingTheMainWindowLeavesTheDialogRunningTheProgram) {
-  Menu(IDM_ABOUT);
-  RunPostedMessages(windows_);
-  HWND dialog = Dialog();
+  HWND dialog = OpenAbout();
   ASSERT_NE(dialog, nullptr);
 
   PostMessageW(main_.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -80,9 +77,7 @@ TEST_F(AboutProgramTest, ClosingTheMainWindowLeavesTheDialogRunningTheProgram) {
 // Any sender may put any DPI in WM_DPICHANGED, with a frame made for it:
 // both windows keep running, laid out at the nearest DPI they take.
 TEST_F(AboutProgramTest, AbsurdDpiChangesLeaveBothWindowsRunningAtASaneDpi) {
-  Menu(IDM_ABOUT);
-  RunPostedMessages(windows_);
-  HWND dialog = Dialog();
+  HWND dialog = OpenAbout();
   ASSERT_NE(dialog, nullptr);
   for (const UINT sent : {8000u, 0u, 0xFFFFu}) {
     SCOPED_TRACE(sent);

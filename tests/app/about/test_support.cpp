@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <commctrl.h>
+#include <wrl/client.h>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 
 #include "bounded_wait.h"
 #include "remote_program.h"
+#include "win32/result.h"
 #include "win32/unique_handle.h"
 #include "window_driver.h"
 
@@ -19,20 +21,18 @@ bool WaitForFile(const std::wstring& path) {
 
 std::optional<std::wstring> ReadMark(const std::wstring& markPath) {
   // The program may still be writing: open until it lets go.
-  for (int attempt = 0; attempt < 500; ++attempt) {
-    const win32::UniqueFile file(CreateFileW(markPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) {
-      Sleep(20);
-      continue;
-    }
-    std::wstring text(4096, L'\0');
-    DWORD read = 0;
-    if (!ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr))
-      return std::nullopt;
-    text.resize(read / sizeof(wchar_t));
-    return text;
-  }
-  return std::nullopt;
+  win32::UniqueFile file;
+  if (!test::WaitUntil([&] {
+        file.reset(CreateFileW(markPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        return static_cast<bool>(file);
+      }))
+    return std::nullopt;
+  std::wstring text(4096, L'\0');
+  DWORD read = 0;
+  if (!ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr))
+    return std::nullopt;
+  text.resize(read / sizeof(wchar_t));
+  return text;
 }
 
 std::wstring ProbeAccessibility(HWND window, bool act) {
@@ -49,6 +49,17 @@ std::wstring ProbeAccessibility(HWND window, bool act) {
     return {};
   }
   return ReadMark(report).value_or(L"");
+}
+
+HRESULT GetProperty(IOleObject* object, const wchar_t* name, win32::UniqueVariant& value) {
+  Microsoft::WRL::ComPtr<IDispatch> dispatch;
+  RETURN_IF_FAILED(object->QueryInterface(IID_PPV_ARGS(&dispatch)));
+  DISPID id = 0;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  RETURN_IF_FAILED(dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
+  DISPPARAMS none{};
+  return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.put(), nullptr,
+                          nullptr);
 }
 
 std::wstring ClipboardText() {

@@ -3,10 +3,13 @@
 // the stand-in program about_mark leaves, and what an accessibility tool in
 // another process sees of a window.
 
+#include <ocidl.h>
 #include <windows.h>
 
 #include <optional>
 #include <string>
+
+#include "win32/unique_handle.h"
 
 namespace zenthra::about::testing {
 
@@ -22,6 +25,9 @@ std::optional<std::wstring> ReadMark(const std::wstring& markPath);
 // (found, role, state, name, value, action, location, acted); empty if it
 // could not run.
 std::wstring ProbeAccessibility(HWND window, bool act);
+
+// Reads the property `name` of a hosted control through its IDispatch.
+HRESULT GetProperty(IOleObject* object, const wchar_t* name, win32::UniqueVariant& value);
 
 // The clipboard's Unicode text; empty when it holds none.
 std::wstring ClipboardText();
