@@ -40,7 +40,7 @@ class ClickTest : public ControlTest {
     ASSERT_NE(0u, GetTempPathW(MAX_PATH, temp));
     markFile_ = std::wstring(temp) + L"tessarel-link-mark.txt";
     DeleteFileW(markFile_.c_str());
-    markCommand_ = L"\"" + ProgramFolder() + L"\\linkctl_link_mark.exe\" \"" + markFile_ + L"\" \"%1\"";
+    markCommand_ = L"\"" + ProgramFolder() + L"linkctl_link_mark.exe\" \"" + markFile_ + L"\" \"%1\"";
     ASSERT_HRESULT_SUCCEEDED(SetClassesString(kTestScheme, nullptr, L"URL:Zenthra link test"));
     ASSERT_HRESULT_SUCCEEDED(SetClassesString(kTestScheme, L"URL Protocol", L""));
     ASSERT_HRESULT_SUCCEEDED(

@@ -2,29 +2,15 @@
 
 namespace tessarel::test {
 
-std::wstring ProgramFolder() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  folder.resize(folder.find_last_of(L"\\/"));
-  return folder;
-}
-
 HRESULT SetClassesString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-  UniqueHkey handle;
-  LSTATUS status =
-      RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, handle.put(), nullptr);
-  if (status == ERROR_SUCCESS) {
-    status = RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  }
-  return HRESULT_FROM_WIN32(status);
+  return HRESULT_FROM_WIN32(RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), name, REG_SZ, value.c_str(),
+                                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
 }
 
 // ControlLibrary
 
 HRESULT ControlLibrary::Load() {
-  module_.reset(LoadLibraryW((ProgramFolder() + L"\\tessarel.ocx").c_str()));
+  module_.reset(LoadLibraryW((ProgramFolder() + L"tessarel.ocx").c_str()));
   return module_ ? S_OK : HRESULT_FROM_WIN32(GetLastError());
 }
 

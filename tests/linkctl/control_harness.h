@@ -18,8 +18,10 @@
 #include <vector>
 
 #include "bounded_wait.h"
+#include "program_folder.h"
 #include "tessarel_h.h"
 #include "win32/com_object.h"
+#include "win32/ole_initialization.h"
 #include "win32/unique_handle.h"
 
 namespace tessarel::test {
@@ -51,26 +53,9 @@ class TestObject : public win32::ComObject<TestObject<Interface, kLifetime>, Int
   }
 };
 
-// The folder of the running test program (where tessarel.ocx lies too).
-std::wstring ProgramFolder();
-
 // Sets the string value name (null: the default) of key below
 // HKEY_CLASSES_ROOT, making the key if need be.
 HRESULT SetClassesString(const std::wstring& key, const wchar_t* name, const std::wstring& value);
-
-class ComApartment {
- public:
-  ComApartment() : result_(OleInitialize(nullptr)) {}
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() {
-    if (SUCCEEDED(result_)) OleUninitialize();
-  }
-  HRESULT Result() const { return result_; }
-
- private:
-  HRESULT result_;
-};
 
 // tessarel.ocx loaded by path, with its exports.
 class ControlLibrary {
@@ -94,7 +79,7 @@ class ControlTest : public ::testing::Test {
   void TearDown() override;
   ComPtr<_tessarelcontrol> NewControl();
 
-  ComApartment apartment_;
+  win32::OleInitialization apartment_;
   ControlLibrary library_;
 };
 
@@ -245,6 +230,7 @@ HRESULT PutProperty(IDispatch* object, DISPID id, VARIANT value, WORD kind = DIS
 UniqueVariant StringVariant(const wchar_t* text);
 VARIANT IntVariant(LONG value);
 
+using zenthra::test::ProgramFolder;
 using zenthra::test::WaitUntil;
 
 }  // namespace tessarel::test

@@ -64,7 +64,7 @@ TEST_F(LibraryTest, EveryInterfaceOfAnInstanceIsTheSameObject) {
 // for the class, with tessarel.ocx beside the program.
 TEST_F(LibraryTest, CreatableByProgIdThroughAManifestWithoutRegistration) {
   // The manifest lies beside the library, as a program's would.
-  const std::wstring manifestPath = ProgramFolder() + L"\\linkctl_regfree_test.manifest";
+  const std::wstring manifestPath = ProgramFolder() + L"linkctl_regfree_test.manifest";
   const char manifest[] =
       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
       "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\n"

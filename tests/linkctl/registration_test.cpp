@@ -7,7 +7,7 @@ namespace {
 
 // Runs regsvr32 on tessarel.ocx and returns its exit code.
 DWORD RunRegsvr32(const wchar_t* options) {
-  std::wstring command = std::wstring(L"regsvr32.exe ") + options + L" \"" + ProgramFolder() + L"\\tessarel.ocx\"";
+  std::wstring command = std::wstring(L"regsvr32.exe ") + options + L" \"" + ProgramFolder() + L"tessarel.ocx\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
@@ -59,7 +59,7 @@ std::wstring RegistrationKeys(const std::wstring& key = L"") {
 }
 
 TEST(RegistrationTest, RegisteredClassIsCreatableByProgIdUntilUnregistered) {
-  ComApartment apartment;
+  win32::OleInitialization apartment;
   ASSERT_HRESULT_SUCCEEDED(apartment.Result());
   ASSERT_EQ(0u, RunRegsvr32(L"/s"));
 

@@ -20,7 +20,7 @@ bool CanaryRan() {
 using StreamFontTest = ControlTest;
 
 TEST_F(StreamFontTest, AFontOfAnyOtherClassFailsTheLoadAndIsNeverCreated) {
-  ASSERT_EQ(S_OK, SetClassesString(kCanaryKey, nullptr, ProgramFolder() + L"\\linkctl_canary.dll"));
+  ASSERT_EQ(S_OK, SetClassesString(kCanaryKey, nullptr, ProgramFolder() + L"linkctl_canary.dll"));
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Zenthra\\Canary");
 
   // A saved control whose font names the canary's class instead.

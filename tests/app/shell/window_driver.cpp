@@ -117,13 +117,6 @@ std::wstring ClassOf(HWND window) {
   return std::wstring(name.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-std::wstring ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  path.resize(length);
-  return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-
 namespace {
 
 // Another program's dialog of the same caption (a second Zenthra, say) is

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "program_folder.h"
 #include "shell/program_windows.h"
 
 namespace zenthra::test {
@@ -47,9 +48,6 @@ HWND FocusedControl();
 
 std::wstring WindowText(HWND window);
 std::wstring ClassOf(HWND window);
-
-// The folder of the running test program, with a trailing backslash.
-std::wstring ProgramFolder();
 
 // Types `path` into the file name field of the file dialog titled `title`
 // that a window of this process opens, and presses Enter there; with no
