@@ -15,11 +15,8 @@ HRESULT ControlLibrary::Load() {
 }
 
 HRESULT ControlLibrary::GetClassObject(REFCLSID classId, REFIID riid, void** object) {
-  using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  auto function = reinterpret_cast<GetClassObjectFunction>(
-      reinterpret_cast<void*>(GetProcAddress(module_.get(), "DllGetClassObject")));
-  if (function == nullptr) return HRESULT_FROM_WIN32(GetLastError());
-  return function(classId, riid, object);
+  const auto function = Export<HRESULT STDAPICALLTYPE(REFCLSID, REFIID, void**)>("DllGetClassObject");
+  return function != nullptr ? function(classId, riid, object) : HRESULT_FROM_WIN32(GetLastError());
 }
 
 HRESULT ControlLibrary::CreateControl(ComPtr<_tessarelcontrol>& control) {
@@ -31,11 +28,8 @@ HRESULT ControlLibrary::CreateControl(ComPtr<_tessarelcontrol>& control) {
 }
 
 HRESULT ControlLibrary::CanUnloadNow() {
-  using CanUnloadNowFunction = HRESULT(STDAPICALLTYPE*)();
-  auto function =
-      reinterpret_cast<CanUnloadNowFunction>(reinterpret_cast<void*>(GetProcAddress(module_.get(), "DllCanUnloadNow")));
-  if (function == nullptr) return HRESULT_FROM_WIN32(GetLastError());
-  return function();
+  const auto function = Export<HRESULT STDAPICALLTYPE()>("DllCanUnloadNow");
+  return function != nullptr ? function() : HRESULT_FROM_WIN32(GetLastError());
 }
 
 void ControlTest::SetUp() {

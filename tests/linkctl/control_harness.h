@@ -65,6 +65,11 @@ class ControlLibrary {
   HRESULT GetClassObject(REFCLSID classId, REFIID riid, void** object);
   HRESULT CanUnloadNow();
   HMODULE Module() const { return module_.get(); }
+  // The library's export `name` as a `Function`; null when it has none.
+  template <typename Function>
+  Function* Export(const char* name) const {
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module_.get(), name)));
+  }
 
  private:
   UniqueHmodule module_;

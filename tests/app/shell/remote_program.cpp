@@ -92,15 +92,14 @@ HWND RemoteProgram::WaitForWindow(std::wstring_view windowClass, std::wstring_vi
 bool BringToFront(HWND window) {
   SetForegroundWindow(window);
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
-  for (int tries = 0; tries < 250; ++tries) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) && info.hwndActive == window &&
-        info.hwndFocus != nullptr && IsChild(window, info.hwndFocus))
-      return true;
-    Sleep(20);
-  }
-  return false;
+  return WaitUntil(
+      [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) && info.hwndActive == window &&
+               info.hwndFocus != nullptr && IsChild(window, info.hwndFocus);
+      },
+      5000);
 }
 
 void PressChord(std::initializer_list<WORD> virtualKeys) {

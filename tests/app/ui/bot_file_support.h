@@ -14,6 +14,7 @@
 
 #include "force/force_info_line.h"
 #include "force/power_table.h"
+#include "bounded_wait.h"
 #include "remote_program.h"
 #include "botfile/bot_file_storage.h"
 #include "ui/main_window_layout.h"
@@ -57,7 +58,7 @@ inline void RunHostCommand(const std::string& command) {
       << "cannot start the host's shell for: " << command;
   const win32::UniqueKernelHandle owned(process.hProcess), thread(process.hThread);
   std::string result;
-  for (int waited = 0; !(std::ifstream(status) >> result) && waited < 10000; waited += 20) Sleep(20);
+  zenthra::test::WaitUntil([&] { return static_cast<bool>(std::ifstream(status) >> result); }, 10000);
   std::filesystem::remove(status);
   ASSERT_EQ(result, "0") << command << (result.empty() ? ": did not end within 10 s" : ": failed");
 }
