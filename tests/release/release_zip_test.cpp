@@ -10,6 +10,7 @@
 #include "about/about_window.h"
 #include "force/force_info_line.h"
 #include "remote_program.h"
+#include "window_driver.h"
 #include "shell/app_identity.h"
 #include "ui/main_window_layout.h"
 #include "ui/resource_ids.h"

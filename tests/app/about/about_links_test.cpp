@@ -44,7 +44,7 @@ using Microsoft::WRL::ComPtr;
 using zenthra::test::ChildRect;
 using zenthra::test::ProgramFolder;
 using zenthra::test::RunPostedMessages;
-using zenthra::test::WindowText;
+using zenthra::test::TextOf;
 using testing::GetProperty;
 
 bool LibraryBeside() {
@@ -357,7 +357,7 @@ TEST_F(AboutLinksTest, WithoutTheLibraryBesideTheLinksArePlainLabels) {
   ASSERT_NE(dialog_, nullptr);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(about_->LinkLabelForTests(static_cast<std::size_t>(i)), nullptr);
-    EXPECT_EQ(WindowText(GetDlgItem(dialog_, kFirstLinkLabel + i)), kExpected[i].text);
+    EXPECT_EQ(TextOf(GetDlgItem(dialog_, kFirstLinkLabel + i)), kExpected[i].text);
   }
 }
 

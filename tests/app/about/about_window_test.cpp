@@ -18,7 +18,7 @@ namespace {
 
 using zenthra::test::ChildRect;
 using zenthra::test::RunPostedMessages;
-using zenthra::test::WindowText;
+using zenthra::test::TextOf;
 
 constexpr wchar_t kDescription[] =
     L"This program will help you generate the Force Info for the bot .qeb files in Qel. In the .qeb files, it asks "
@@ -56,7 +56,7 @@ class AboutWindowTest : public ::testing::Test {
     RunPostedMessages(windows_);
   }
   HWND Show() { return ShowAbout(GetModuleHandleW(nullptr), windows_); }
-  std::wstring Item(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+  std::wstring Item(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
 
   shell::ProgramWindows windows_;
 };
@@ -69,7 +69,7 @@ TEST_F(AboutWindowTest, HelpAboutShowsTheLoadedTextsAtTheirLayoutRectangles) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(IsWindowVisible(dialog));
   EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
-  EXPECT_EQ(WindowText(dialog), L"About Orvane");
+  EXPECT_EQ(TextOf(dialog), L"About Orvane");
   EXPECT_EQ(GetWindowLongW(GetDlgItem(dialog, kCmdOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
   EXPECT_EQ(GetFocus(), GetDlgItem(dialog, kCmdOK));
   const struct {
@@ -199,7 +199,7 @@ TEST_P(AboutCloseTest, ClosingUnloadsAndTheNextHelpAboutLoadsAgain) {
 
   HWND again = Show();
   ASSERT_NE(again, nullptr);
-  EXPECT_EQ(WindowText(again), L"About Orvane");
+  EXPECT_EQ(TextOf(again), L"About Orvane");
   EXPECT_EQ(Item(again, kLblTitle), L"Orvane");
 }
 

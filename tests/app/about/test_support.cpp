@@ -98,7 +98,7 @@ std::wstring ShownTooltipText(HWND link) {
       },
       reinterpret_cast<LPARAM>(&search));
   HWND shown = search.shown;
-  return shown ? test::WindowText(shown) : std::wstring();
+  return shown ? test::TextOf(shown) : std::wstring();
 }
 
 }  // namespace zenthra::about::testing

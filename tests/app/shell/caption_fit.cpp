@@ -85,7 +85,7 @@ void ExpectChildAtDesignSize(HWND child, UINT dpi, CaptionMargins* margins) {
   const bool label = _wcsicmp(windowClass.c_str(), L"Static") == 0;
   if (margins == nullptr || (!label && _wcsicmp(windowClass.c_str(), L"Button") != 0)) return;
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
-  const std::wstring caption = WindowText(child);
+  const std::wstring caption = TextOf(child);
   RECT client{};
   GetClientRect(child, &client);
   if (label) {

@@ -3,7 +3,6 @@
 #include <oleacc.h>
 #include <wrl/client.h>
 
-#include <array>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -130,12 +129,6 @@ Announcement Announced(HWND window) {
   if (SUCCEEDED(accessible->get_accName(self, name.put())) && name) heard.name = name.get();
   if (SUCCEEDED(accessible->get_accValue(self, value.put())) && value) heard.value = value.get();
   return heard;
-}
-
-std::wstring TextOf(HWND window) {
-  std::array<wchar_t, 256> text{};
-  const LRESULT length = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  return std::wstring(text.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
 std::vector<HWND> ChildrenOfClass(HWND parent, std::wstring_view windowClass) {

@@ -63,9 +63,6 @@ struct Announcement {
 };
 Announcement Announced(HWND window);
 
-// WM_GETTEXT sent explicitly: GetWindowText does not ask another process.
-std::wstring TextOf(HWND window);
-
 // Every descendant of `parent` with the window class.
 std::vector<HWND> ChildrenOfClass(HWND parent, std::wstring_view windowClass);
 

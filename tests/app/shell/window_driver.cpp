@@ -105,9 +105,10 @@ HWND FocusedControl() {
   return parent != nullptr && ClassOf(parent) == L"ComboBox" ? parent : focus;
 }
 
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  const LRESULT length = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
   return text;
 }
 

@@ -46,7 +46,9 @@ void PressKeyInProgram(shell::ProgramWindows& windows, UINT virtualKey, UINT hel
 // its edit field.
 HWND FocusedControl();
 
-std::wstring WindowText(HWND window);
+// A window's text, of this process or another: WM_GETTEXT is sent, where
+// GetWindowText would not ask another process.
+std::wstring TextOf(HWND window);
 std::wstring ClassOf(HWND window);
 
 // Types `path` into the file name field of the file dialog titled `title`

@@ -28,7 +28,7 @@ class BotEditingTest : public MainWindowTest {
     return path;
   }
   std::wstring CounterAndCaption() const {
-    return WindowText(Control(L"lblpoints")) + L" | " + WindowText(window_->Window());
+    return TextOf(Control(L"lblpoints")) + L" | " + TextOf(window_->Window());
   }
 
   BotFolder folder_;
@@ -105,7 +105,7 @@ TEST_F(BotEditingTest, EveryWayOfLeavingAChangedBotAsksFirst) {
       dialog = {};
       EXPECT_EQ(Messages(), std::vector<std::wstring>{L"Save changes to kessa.qeb?"});
       EXPECT_EQ(folder_.Read(L"kessa.qeb"), BotText(answer == IDYES ? "7-1-323211000200001211" : kLightExample));
-      EXPECT_EQ(window_->Window() == nullptr ? gone : WindowText(window_->Window()), way.captions[i]);
+      EXPECT_EQ(window_->Window() == nullptr ? gone : TextOf(window_->Window()), way.captions[i]);
       EXPECT_EQ(endSession, way.captions[0] != kessa ? -1 : answer != IDCANCEL);  // only the session's end answers
     }
   }
@@ -118,7 +118,7 @@ TEST_F(BotEditingTest, EveryWayOfLeavingAChangedBotAsksFirst) {
   command(WM_COMMAND, IDM_EXIT);
   Pump();
   EXPECT_EQ(Messages().size(), 2u);
-  EXPECT_EQ(WindowText(window_->Window()), L"Zenthra - kessa.qeb*");
+  EXPECT_EQ(TextOf(window_->Window()), L"Zenthra - kessa.qeb*");
   EXPECT_EQ(folder_.Read(L"kessa.qeb"), BotText(kLightExample));
 }
 

@@ -15,7 +15,7 @@
 #include "force/force_info_line.h"
 #include "force/power_table.h"
 #include "bounded_wait.h"
-#include "remote_program.h"
+#include "window_driver.h"
 #include "botfile/bot_file_storage.h"
 #include "ui/main_window_layout.h"
 #include "win32/unique_handle.h"

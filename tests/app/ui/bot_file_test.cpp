@@ -16,10 +16,10 @@ namespace {
 
 // What the user sees: the caption, each control's text, state and check.
 std::vector<std::wstring> Snapshot(HWND main) {
-  std::vector<std::wstring> seen{WindowText(main)};
+  std::vector<std::wstring> seen{TextOf(main)};
   for (const ControlSpec& control : kMainWindowLayout) {
     HWND child = ControlOf(main, control.name);
-    seen.push_back(WindowText(child) +
+    seen.push_back(TextOf(child) +
                    std::to_wstring(IsWindowEnabled(child) * 2 + SendMessageW(child, BM_GETCHECK, 0, 0)));
   }
   return seen;
@@ -52,7 +52,7 @@ TEST_F(BotFileTest, ADroppedBotOpensWithoutAMessageAndSeveralOpenNone) {
     Drop(window_->Window(), paths);
     Pump();
     ExpectShowsValue(window_->Window(), value);
-    EXPECT_EQ(WindowText(window_->Window()), caption);
+    EXPECT_EQ(TextOf(window_->Window()), caption);
     EXPECT_EQ(Messages(), *message ? std::vector<std::wstring>{message} : std::vector<std::wstring>{});
   }
 }
@@ -237,7 +237,7 @@ TEST_F(BotFileTest, SavingIntoAnotherBotAsksFirst) {
     if (*name) {
       EXPECT_EQ(folder_.Read(name), answer == IDYES ? saved : other);
     }
-    EXPECT_EQ(WindowText(window_->Window()), answer == IDYES ? L"Zenthra - " + std::wstring(name) : L"Zenthra");
+    EXPECT_EQ(TextOf(window_->Window()), answer == IDYES ? L"Zenthra - " + std::wstring(name) : L"Zenthra");
   }
 }
 

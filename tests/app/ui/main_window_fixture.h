@@ -30,7 +30,7 @@ class MainWindowTest : public ::testing::Test {
   void Pump() { PumpUntilIdle(window_->Window()); }
   HWND Control(MainControl control) const { return window_->Control(control); }
   HWND Box(ForcePower power) const { return Control(MainControl::LevelBoxOf(power)); }
-  std::wstring BoxText(ForcePower power) const { return WindowText(Box(power)); }
+  std::wstring BoxText(ForcePower power) const { return TextOf(Box(power)); }
   int Level(ForcePower power) const { return window_->Settings().level(power); }
 
   // Focusing a box selects its whole text, so `keys` replace it.

@@ -25,25 +25,25 @@ std::wstring MenuText(HMENU menu, UINT position) {
 }
 
 TEST_F(MainWindowTest, OpensInTheStoredInitialState) {
-  EXPECT_EQ(WindowText(window_->Window()), L"Zenthra");
+  EXPECT_EQ(TextOf(window_->Window()), L"Zenthra");
   EXPECT_EQ(SendMessageW(Control(L"optlight"), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(Control(L"optdark"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(GetFocus(), Control(L"optlight"));
-  EXPECT_EQ(WindowText(Control(L"txtforce")), kForceInfoPrompt);
+  EXPECT_EQ(TextOf(Control(L"txtforce")), kForceInfoPrompt);
   EXPECT_EQ(window_->Settings(), ForceSettings{});
 
   for (const PowerRow& row : PowerTable) {
     SCOPED_TRACE(std::string(row.box.begin(), row.box.end()));
     HWND levelBox = Box(row.power);
     EXPECT_EQ(IsWindowEnabled(levelBox) != FALSE, row.group != PowerGroup::Dark);
-    EXPECT_EQ(WindowText(levelBox), L"00");
+    EXPECT_EQ(TextOf(levelBox), L"00");
     ASSERT_EQ(SendMessageW(levelBox, CB_GETCOUNT, 0, 0), 4);
     for (int item = 0; item < 4; ++item) {
       std::array<wchar_t, 8> itemText{};
       SendMessageW(levelBox, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(itemText.data()));
       EXPECT_EQ(std::wstring(itemText.data()), kLevelItems[static_cast<std::size_t>(item)]);
     }
-    EXPECT_EQ(WindowText(ControlOf(window_->Window(), row.label)), row.caption);
+    EXPECT_EQ(TextOf(ControlOf(window_->Window(), row.label)), row.caption);
   }
 }
 
@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, GoWritesTheLightWorkedExample) {
       {Protect, L"2"}, {Mindtrick, L"1"}, {SaberAttack, L"2"}, {SaberDefend, L"1"}, {SaberThrow, L"1"}};
   for (const auto& [power, keys] : levels) Type(power, keys);
   Click(L"cmdgo");
-  EXPECT_EQ(WindowText(Control(L"txtforce")), L"forceinfo       7-1-333211000200001211");
+  EXPECT_EQ(TextOf(Control(L"txtforce")), L"forceinfo       7-1-333211000200001211");
   EXPECT_EQ(window_->Settings().side, 1);
   EXPECT_TRUE(Messages().empty());
 }
@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, GoWritesTheDarkWorkedExampleFromTheKeyboard) {
   for (const auto& [power, keys] : levels) Type(power, keys);
   SetFocus(Control(L"cmdgo"));
   PressKey(window_->Window(), VK_SPACE);
-  EXPECT_EQ(WindowText(Control(L"txtforce")), L"forceinfo       7-2-022110331000020221");
+  EXPECT_EQ(TextOf(Control(L"txtforce")), L"forceinfo       7-2-022110331000020221");
   EXPECT_TRUE(Messages().empty());
 }
 
