@@ -41,7 +41,7 @@ TEST_F(MainWindowTest, OpensInTheStoredInitialState) {
     for (int item = 0; item < 4; ++item) {
       std::array<wchar_t, 8> itemText{};
       SendMessageW(levelBox, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(itemText.data()));
-      EXPECT_EQ(std::wstring(itemText.data()), kLevelItems[static_cast<std::size_t>(item)]);
+      EXPECT_EQ(std::wstring(itemText.data()), (std::array{L"00", L"01", L"02", L"03"}[item]));
     }
     EXPECT_EQ(TextOf(ControlOf(window_->Window(), row.label)), row.caption);
   }
