@@ -41,11 +41,11 @@ namespace zenthra::about {
 namespace {
 
 using Microsoft::WRL::ComPtr;
+using testing::GetProperty;
 using zenthra::test::ChildRect;
 using zenthra::test::ProgramFolder;
 using zenthra::test::RunPostedMessages;
 using zenthra::test::TextOf;
-using testing::GetProperty;
 
 bool LibraryBeside() {
   return GetFileAttributesW((ProgramFolder() + L"tessarel.ocx").c_str()) != INVALID_FILE_ATTRIBUTES;

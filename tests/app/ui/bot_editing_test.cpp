@@ -27,9 +27,7 @@ class BotEditingTest : public MainWindowTest {
     Pump();
     return path;
   }
-  std::wstring CounterAndCaption() const {
-    return TextOf(Control(L"lblpoints")) + L" | " + TextOf(window_->Window());
-  }
+  std::wstring CounterAndCaption() const { return TextOf(Control(L"lblpoints")) + L" | " + TextOf(window_->Window()); }
 
   BotFolder folder_;
 };
