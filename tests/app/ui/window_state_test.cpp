@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "accessible_calls.h"
-#include "bounded_wait.h"
 #include "force/force_info_line.h"
 #include "main_window_fixture.h"
 #include "ui/main_window_layout.h"
@@ -121,18 +120,6 @@ TEST_F(MainWindowTest, GoWritesTheDarkWorkedExampleFromTheKeyboard) {
   PressKey(window_->Window(), VK_SPACE);
   EXPECT_EQ(TextOf(Control(L"txtforce")), L"forceinfo       7-2-022110331000020221");
   EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(MainWindowTest, FileExitDestroysTheWindowAndEndsTheLoop) {
-  PostMessageW(window_->Window(), WM_COMMAND, IDM_EXIT, 0);
-  MSG message{};
-  // A thread timer ends the loop if WM_QUIT never comes.
-  const UINT_PTR limit = SetTimer(nullptr, 0, zenthra::test::kWaitLimitMs, nullptr);
-  while (GetMessageW(&message, nullptr, 0, 0) > 0 && !(message.message == WM_TIMER && message.wParam == limit))
-    DispatchMessageW(&message);
-  KillTimer(nullptr, limit);
-  EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT)) << "File > Exit did not end the message loop";
-  EXPECT_EQ(window_->Window(), nullptr);
 }
 
 // A screen reader may keep a control's object after the window has gone:
