@@ -27,31 +27,27 @@ TEST(ForceInfoLine, GoReplacesTheBoxWithTheWindowsLine) {
   }
 }
 
-TEST(ForceInfoLine, LightWorkedExampleThroughTheRules) {
-  FakeForceWindow window;
-  const std::pair<ForcePower, const wchar_t*> edits[] = {{Jump, L"03"},        {Push, L"02"},      {Pull, L"01"},
-                                                         {Speed, L"03"},       {See, L"01"},       {Heal, L"03"},
-                                                         {Protect, L"02"},     {Mindtrick, L"01"}, {SaberAttack, L"02"},
-                                                         {SaberDefend, L"01"}, {SaberThrow, L"01"}};
-  for (const auto& [power, item] : edits) window.Pick(power, item);
-  ASSERT_TRUE(window.messages.empty());
+using Edits = std::vector<std::pair<ForcePower, const wchar_t*>>;
+const Edits kLightPicks = {{Jump, L"03"},        {Push, L"02"},        {Pull, L"01"},      {Speed, L"03"},
+                           {See, L"01"},         {Heal, L"03"},        {Protect, L"02"},   {Mindtrick, L"01"},
+                           {SaberAttack, L"02"}, {SaberDefend, L"01"}, {SaberThrow, L"01"}};
+const Edits kDarkTyped = {{Jump, L"2"},        {Push, L"1"},        {Pull, L"1"},      {Speed, L"2"},
+                          {Grip, L"3"},        {Lightning, L"3"},   {Drain, L"2"},     {Rage, L"1"},
+                          {SaberAttack, L"2"}, {SaberDefend, L"2"}, {SaberThrow, L"1"}};
 
-  cmdgo_Click(window);
-  EXPECT_EQ(window.forceInfo, kPrefix + L"1-333211000200001211");
-}
-
-TEST(ForceInfoLine, DarkWorkedExampleThroughTheRules) {
-  FakeForceWindow window;
-  window.ChooseDark();
-  const std::pair<ForcePower, const wchar_t*> edits[] = {
-      {Jump, L"2"},  {Push, L"1"}, {Pull, L"1"},        {Speed, L"2"},       {Grip, L"3"},      {Lightning, L"3"},
-      {Drain, L"2"}, {Rage, L"1"}, {SaberAttack, L"2"}, {SaberDefend, L"2"}, {SaberThrow, L"1"}};
-  for (const auto& [power, text] : edits) window.Type(power, text);
-  ASSERT_TRUE(window.messages.empty());
-
-  cmdgo_Click(window);
-  EXPECT_EQ(window.forceInfo, kPrefix + L"2-022110331000020221");
-  EXPECT_EQ(window.record.side, 2);
+// The Light example is picked from the lists, the Dark one typed.
+TEST(ForceInfoLine, WorkedExamplesThroughTheRules) {
+  for (const auto& [dark, edits, line] :
+       {std::tuple{false, &kLightPicks, L"1-333211000200001211"}, {true, &kDarkTyped, L"2-022110331000020221"}}) {
+    SCOPED_TRACE(dark ? "Dark" : "Light");
+    FakeForceWindow window;
+    if (dark) window.ChooseDark();
+    for (const auto& [power, text] : *edits) dark ? window.Type(power, text) : window.Pick(power, text);
+    ASSERT_TRUE(window.messages.empty());
+    cmdgo_Click(window);
+    EXPECT_EQ(window.forceInfo, kPrefix + line);
+    EXPECT_EQ(window.record.side, dark ? 2 : 1);
+  }
 }
 
 TEST(ForceInfoLine, GoAfterSwitchingToDarkZeroesTheLightDigits) {
