@@ -2,11 +2,6 @@
 
 namespace tessarel::test {
 
-HRESULT SetClassesString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-  return HRESULT_FROM_WIN32(RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), name, REG_SZ, value.c_str(),
-                                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
-}
-
 // ControlLibrary
 
 HRESULT ControlLibrary::Load() {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bounded_wait.h"
+#include "classes_registry.h"
 #include "program_folder.h"
 #include "tessarel_h.h"
 #include "win32/com_object.h"
@@ -52,10 +53,6 @@ class TestObject : public win32::ComObject<TestObject<Interface, kLifetime>, Int
     if constexpr (kLifetime == Lifetime::OnHeap) delete this;
   }
 };
-
-// Sets the string value name (null: the default) of key below
-// HKEY_CLASSES_ROOT, making the key if need be.
-HRESULT SetClassesString(const std::wstring& key, const wchar_t* name, const std::wstring& value);
 
 // tessarel.ocx loaded by path, with its exports.
 class ControlLibrary {
@@ -236,6 +233,7 @@ UniqueVariant StringVariant(const wchar_t* text);
 VARIANT IntVariant(LONG value);
 
 using zenthra::test::ProgramFolder;
+using zenthra::test::SetClassesString;
 using zenthra::test::WaitUntil;
 
 }  // namespace tessarel::test

@@ -27,6 +27,7 @@
 #include "about/property_bag.h"
 #include "about_layout_check.h"
 #include "bounded_wait.h"
+#include "classes_registry.h"
 #include "layout_expectations.h"
 #include "remote_program.h"
 #include "shell/program_windows.h"
@@ -181,24 +182,19 @@ class AboutMailLinkTest : public AboutLinksTest {
     DWORD size = sizeof(previousCommand_);
     hadCommand_ = RegGetValueW(HKEY_CLASSES_ROOT, kMailCommand, nullptr, RRF_RT_REG_SZ, nullptr, previousCommand_,
                                &size) == ERROR_SUCCESS;
-    ASSERT_EQ(SetMailCommand(L"\"" + handler_ + L"\" \"%1\""), ERROR_SUCCESS);
+    ASSERT_HRESULT_SUCCEEDED(zenthra::test::SetClassesString(kMailCommand, nullptr, L"\"" + handler_ + L"\" \"%1\""));
     ASSERT_NE(about_->LinkLabelForTests(2), nullptr);
     contact_ = about_->LinkLabelForTests(2)->Window();
     ASSERT_NE(contact_, nullptr);
   }
   void TearDown() override {
     if (hadCommand_)
-      SetMailCommand(previousCommand_);
+      zenthra::test::SetClassesString(kMailCommand, nullptr, previousCommand_);
     else
       RegDeleteKeyValueW(HKEY_CLASSES_ROOT, kMailCommand, nullptr);
     DeleteFileW(mark_.c_str());
     DeleteFileW(handler_.c_str());
     AboutLinksTest::TearDown();
-  }
-
-  static LSTATUS SetMailCommand(const std::wstring& command) {
-    return RegSetKeyValueW(HKEY_CLASSES_ROOT, kMailCommand, nullptr, REG_SZ, command.c_str(),
-                           static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
   }
 
   // True when the mail program was started with Contact Me's link since
